@@ -1,0 +1,100 @@
+#include "converter/conversion/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+TEST(IsNumberChar, AcceptsExactlyTheNumberCharactersAndBackspace) {
+    const std::wstring accepted = L"-+0123456789.,eE\b";
+    for (wchar_t c = 0; c < 0x3000; ++c) {
+        EXPECT_EQ(accepted.find(c) != std::wstring::npos, IsNumberChar(c)) << int(c);
+    }
+    EXPECT_FALSE(IsNumberChar(L'０')); // full-width digit
+}
+
+TEST(ReadRowText, TakesTheLongestLeadingNumber) {
+    EXPECT_EQ(0, ReadRowText(L""));
+    EXPECT_EQ(0, ReadRowText(L"-"));
+    EXPECT_EQ(0, ReadRowText(L"."));
+    EXPECT_EQ(0, ReadRowText(L"+."));
+    EXPECT_EQ(0, ReadRowText(L",5"));
+    EXPECT_EQ(0, ReadRowText(L"e5"));
+    EXPECT_EQ(1, ReadRowText(L"1,5"));
+    EXPECT_EQ(1500, ReadRowText(L"1.5e3"));
+    EXPECT_EQ(1.5, ReadRowText(L"1.5e"));
+    EXPECT_EQ(1.5, ReadRowText(L"1.5e+"));
+    EXPECT_EQ(12, ReadRowText(L"12-3"));
+    EXPECT_EQ(0.5, ReadRowText(L".5"));
+    EXPECT_EQ(5, ReadRowText(L"5."));
+    EXPECT_EQ(-2.5e-3, ReadRowText(L"  \t-2.5E-3xyz"));
+    EXPECT_EQ(7, ReadRowText(L"+7"));
+    EXPECT_EQ(1.5, ReadRowText(L"1.5.3"));
+    EXPECT_EQ(0.1, ReadRowText(L"0.1")); // nearest double, as the decimal text says
+}
+
+TEST(ReadRowText, ReadsNoHexadecimalOrNamedValues) {
+    // The C library's strtod would read these; a row holds decimal numbers only.
+    EXPECT_EQ(0, ReadRowText(L"0x10"));
+    EXPECT_EQ(0, ReadRowText(L"inf"));
+    EXPECT_EQ(0, ReadRowText(L"nan"));
+}
+
+TEST(ReadRowText, HugeAndTinyExponentsSaturate) {
+    EXPECT_EQ(std::numeric_limits<double>::infinity(), ReadRowText(L"1e999"));
+    EXPECT_EQ(-std::numeric_limits<double>::infinity(), ReadRowText(L"-1e999"));
+    EXPECT_EQ(0, ReadRowText(L"1e-999"));
+    const std::wstring manyDigits = L"1" + std::wstring(250, L'0') + L"e99";
+    EXPECT_EQ(std::numeric_limits<double>::infinity(), ReadRowText(manyDigits.c_str()));
+}
+
+TEST(ReadRowText, ReadsNoFurtherThanARowHolds) {
+    // 258 spaces leave room for one digit within the 259 characters of a row.
+    const std::wstring padded = std::wstring(258, L' ') + L"42";
+    EXPECT_EQ(4, ReadRowText(padded.c_str()));
+    const std::wstring overlong = std::wstring(5000, L'漢') + L"1";
+    EXPECT_EQ(0, ReadRowText(overlong.c_str()));
+}
+
+TEST(FormatValue, SixSignificantDigits) {
+    EXPECT_EQ(L"0.0166667", FormatValue(1.0 / 60, 0));
+    EXPECT_EQ(L"1.15741e-05", FormatValue(1.0 / 86400, 0));
+    EXPECT_EQ(L"1.5", FormatValue(1.50, 0));
+    EXPECT_EQ(L"100000", FormatValue(100000, 0));
+    EXPECT_EQ(L"1e+06", FormatValue(1000000, 0));
+    EXPECT_EQ(L"0.0001", FormatValue(0.0001, 0));
+    EXPECT_EQ(L"1e-05", FormatValue(0.00001, 0));
+    EXPECT_EQ(L"-273.15", FormatValue(-273.15, 0));
+    EXPECT_EQ(L"0", FormatValue(0, 0));
+    EXPECT_EQ(L"inf", FormatValue(std::numeric_limits<double>::infinity(), 0));
+}
+
+TEST(FormatValue, EngineeringNotationRightAlignedInThirteen) {
+    EXPECT_EQ(L"   12.3457e+6", FormatValue(12345678, 1));
+    EXPECT_EQ(L"      12.3e-6", FormatValue(0.0000123, 1));
+    EXPECT_EQ(L"      0.00015", FormatValue(0.00015, 1));
+    EXPECT_EQ(L"       1.5e+6", FormatValue(1500000, 1));
+    EXPECT_EQ(L"        -2e+6", FormatValue(-2000000, 1));
+    // Any non-zero flag counts; a long text is not cut.
+    EXPECT_EQ(L"         42.5", FormatValue(42.5, -7));
+    EXPECT_EQ(L"-123.457e+300", FormatValue(-1.23457e302, 1));
+    EXPECT_EQ(L"          inf", FormatValue(std::numeric_limits<double>::infinity(), 1));
+}
+
+TEST(ToEngineering, RoundsTheExponentDownToAMultipleOfTheStep) {
+    EXPECT_EQ("12.3457e+6", ToEngineering("1.23457e+07", 3));
+    EXPECT_EQ("12.3457e+6", ToEngineering("1.23457e+007", 3)); // three exponent digits
+    EXPECT_EQ("1.5e-3", ToEngineering("1.5e-03", 3));
+    EXPECT_EQ("150e-6", ToEngineering("1.5e-04", 3));
+    EXPECT_EQ("-2e+6", ToEngineering("-2e+06", 3));
+    EXPECT_EQ("1e+3", ToEngineering("+1E3", 3));
+    // No exponent, or exponent 0: unchanged, spacing included.
+    EXPECT_EQ("  1234.5", ToEngineering("  1234.5", 3));
+    EXPECT_EQ("1.5e0", ToEngineering("1.5e0", 3));
+    EXPECT_EQ("nan", ToEngineering("nan", 3));
+}
+
+} // namespace

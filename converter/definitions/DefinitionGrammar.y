@@ -1,0 +1,72 @@
+/* Grammar of the definition file. A file is one or more lines; a line is a section header,
+ * a unit line or a bare line end, so blank lines and comments need no rule of their own.
+ *
+ * Default reductions happen only in states that have nothing else to do, as in classic
+ * yacc: a unit line followed on the same line by a stray token is an error before its unit
+ * is added.
+ */
+%code requires {
+#include "DefinitionScanner.h"
+class DefinitionParse;
+}
+
+%code {
+#include "DefinitionParse.h"
+#include "framework/app/MessageBoxes.h"
+
+#define YYINITDEPTH 500
+#define yyoverflow(message, states, stateBytes, values, valueBytes, size) \
+    do {                                                                 \
+        if (!GrowParserStacks(states, values, size)) {                   \
+            YYABORT;                                                     \
+        }                                                                \
+    } while (0)
+
+static int yylex(TokenValue* value, DefinitionParse& parse) {
+    return parse.NextToken(*value);
+}
+
+static void yyerror(DefinitionParse&, const char* message) {
+    ShowError(GetActiveWindow(), L"%hs", message);
+}
+}
+
+%define api.pure full
+%define api.value.type {TokenValue}
+%define lr.default-reduction consistent
+%param {DefinitionParse& parse}
+
+%token EOL 257
+%token <text> SECTION 258
+%token <text> STRING 259
+%token <number> NUMBER 260
+
+%destructor { delete[] $$; } <text>
+
+%%
+
+file
+    : lines
+    ;
+
+lines
+    : line
+    | lines line
+    ;
+
+line
+    : section_header
+    | unit_line
+    | EOL
+    ;
+
+section_header
+    : SECTION                                   { parse.OpenCategory($1); }
+    ;
+
+unit_line
+    : STRING '=' NUMBER                         { parse.AddUnitLine($1, $3, 0); }
+    | STRING '=' NUMBER '(' NUMBER ')'          { parse.AddUnitLine($1, $3, TruncateFlag($5)); }
+    ;
+
+%%

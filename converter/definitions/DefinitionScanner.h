@@ -1,0 +1,49 @@
+// Cuts a definition file into the tokens of its grammar.
+//
+// The rules are flex's (longest match, then the earliest rule) and live in
+// DefinitionScanner.l; this class owns one scanner and its state between tokens.
+#pragma once
+
+#include <cstdio>
+
+// The value a token carries: NUMBER a double; SECTION and STRING a text of 0 to 259 bytes,
+// allocated with new[] and owned by whoever receives the token.
+union TokenValue {
+    double number;
+    char* text;
+};
+
+class DefinitionScanner {
+public:
+    // Longest name a SECTION or STRING token carries; longer names are reported and emptied.
+    static constexpr int kMaxNameBytes = 259;
+
+    // Collects the bytes of a section or unit name. It counts one byte past the longest name
+    // so that an overlong name can be told from one of exactly 259 bytes.
+    struct NameBuffer {
+        char bytes[kMaxNameBytes + 2];
+        int length = 0;
+
+        void Append(const char* text, int count);
+        // The finished name as a token text, or the empty text after "string too long".
+        char* TakeText();
+    };
+
+    DefinitionScanner();
+    ~DefinitionScanner();
+
+    DefinitionScanner(const DefinitionScanner&) = delete;
+    DefinitionScanner& operator=(const DefinitionScanner&) = delete;
+
+    // Resets every state for a new file: start state INITIAL, at the beginning of a line,
+    // name buffer empty, nothing left over from an earlier file.
+    void StartScanner(FILE* file);
+
+    // The next token's code (0 at the end of input); fills the value of SECTION, STRING and
+    // NUMBER tokens.
+    int NextToken(TokenValue& value);
+
+private:
+    void* scanner = nullptr;
+    NameBuffer name;
+};

@@ -1,0 +1,213 @@
+#include "DefinitionFiles.h"
+#include "converter/definitions/DefinitionLoader.h"
+#include "converter/definitions/DefinitionParse.h"
+#include "framework/app/tests/MessageBoxRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+using Messages = std::vector<std::wstring>;
+
+const Messages kSyntaxError{L"syntax error"};
+
+TEST(LoadDefinitionFile, SectionsBecomeCategoriesInFileOrder) {
+    const LoadResult result = LoadDefinitionBytes("# lengths, factor = size in metres\r\n"
+                                                  "[Length]\r\n"
+                                                  "\"m\" = 1\r\n"
+                                                  "\"km\" = 1000\r\n"
+                                                  "\"inch\" = 0.0254\r\n"
+                                                  "[Pressure]\r\n"
+                                                  "\"Pa\" = 1 (1)\r\n"
+                                                  "\"kPa\" = 1000 (1)\r\n");
+    EXPECT_TRUE(result.opened);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"Length: m=1, km=1000, inch=0.0254", L"Pressure: Pa=1(1), kPa=1000(1)"}),
+              result.Describe());
+}
+
+TEST(LoadDefinitionFile, MissingFileIsNotOpenedSilently) {
+    MessageBoxRecorder recorder;
+    CollectedCategories collected;
+    EXPECT_FALSE(LoadDefinitionFile(collected, L"C:\\no such folder\\units.ini"));
+    EXPECT_TRUE(collected.categories.empty());
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+TEST(LoadDefinitionFile, FilesWithoutAnyLineAreSyntaxErrors) {
+    for (const char* bytes : {"", "# only a comment\r\n", "# no line end"}) {
+        const LoadResult result = LoadDefinitionBytes(bytes);
+        EXPECT_TRUE(result.opened);
+        EXPECT_EQ(kSyntaxError, result.messages) << bytes;
+        EXPECT_TRUE(result.categories.empty());
+    }
+}
+
+TEST(LoadDefinitionFile, ErrorsAreShownInTheErrorBox) {
+    MessageBoxRecorder recorder;
+    CollectedCategories collected;
+    TempDefinitionFile file("");
+    LoadDefinitionFile(collected, file.Path());
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(L"Error", recorder.Boxes()[0].caption);
+    EXPECT_EQ(GetActiveWindow(), recorder.Boxes()[0].owner);
+}
+
+TEST(LoadDefinitionFile, LineEndsAloneAreAcceptedWithoutCategories) {
+    const LoadResult result = LoadDefinitionBytes("\r\n\r\n\r\n");
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_TRUE(result.categories.empty());
+}
+
+TEST(LoadDefinitionFile, UnitLinesBeforeTheFirstSectionAreIgnored) {
+    const LoadResult result = LoadDefinitionBytes("\"lost\" = 3\r\n[A]\r\n\"a\" = 2\r\n");
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"A: a=2"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, SectionWithoutUnitsAndUnitsWithoutLineEnds) {
+    const LoadResult result =
+        LoadDefinitionBytes("[Empty]\r\n[Two]\"a\" = 1 \"b\" = 2 (3)[Last]\"c\" = 4");
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"Empty:", L"Two: a=1, b=2(3)", L"Last: c=4"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, EngineeringFlagIsTheSecondNumberTruncated) {
+    const LoadResult result =
+        LoadDefinitionBytes("[F]\r\n\"a\" = 1 (0.5)\r\n\"b\" = 1 (2)\r\n\"c\" = 1 (2.9)\r\n");
+    EXPECT_EQ((Lines{L"F: a=1, b=1(2), c=1(2)"}), result.Describe());
+    EXPECT_EQ(0, TruncateFlag(-0.9));
+    EXPECT_EQ(INT_MIN, TruncateFlag(1e300));
+    EXPECT_EQ(INT_MAX, TruncateFlag(2147483647.5));
+}
+
+TEST(LoadDefinitionFile, SyntaxErrorKeepsWhatCameBefore) {
+    // A negative factor: the line before stands, the category is finished.
+    LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = -2\r\n\"c\" = 3\r\n");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // A unit line missing its number.
+    result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" =\r\n[B]\r\n");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // End of input where a line is incomplete.
+    result = LoadDefinitionBytes("[A]\r\n\"a\" = 1 (2");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A:"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, StrayTokenAfterAUnitLineDropsThatUnit) {
+    LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = 2 x\r\n");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // A high byte counts as the end of input, which ends a complete unit line.
+    result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\x80 garbage");
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // So does a NUL byte.
+    result = LoadDefinitionBytes(std::string("[A]\r\n\"a\" = 1\0\"b\" = 2", 20));
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, LexicalMessagesDoNotStopTheParse) {
+    const std::string overlong(300, 'x');
+    const LoadResult result = LoadDefinitionBytes("[A]\r\n\"" + overlong + "\" = 1\r\n\"open = 2\r\n\"b\" = 3\r\n");
+    EXPECT_EQ((Messages{L"string too long", L"string not closed"}), result.messages);
+    EXPECT_EQ((Lines{L"A: =1, b=3"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, LastLineWithoutLineEndAndLfOnlyFiles) {
+    LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = 2");
+    EXPECT_EQ((Lines{L"A: a=1, b=2"}), result.Describe());
+
+    // Without CR the file is one long line: still valid, as no token needs a line end.
+    result = LoadDefinitionBytes("[A]\n\"a\" = 1\n# a comment runs to the end\n\"b\" = 2\n");
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // CR alone is a stray byte.
+    result = LoadDefinitionBytes("[A]\r\"a\" = 1\r");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A:"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, CategoriesKeepNineUnitsAndDropZeroFactors) {
+    std::string bytes = "[Many]\r\n\"zero\" = 0\r\n\"zero too\" = 0.0\r\n";
+    for (int unit = 1; unit <= 12; ++unit) {
+        bytes += "\"u" + std::to_string(unit) + "\" = " + std::to_string(unit) + "\r\n";
+    }
+    const LoadResult result = LoadDefinitionBytes(bytes);
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"Many: u1=1, u2=2, u3=3, u4=4, u5=5, u6=6, u7=7, u8=8, u9=9"}),
+              result.Describe());
+}
+
+TEST(LoadDefinitionFile, AFileAfterASyntaxErrorIsReadAlone) {
+    LoadResult first = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"open");
+    EXPECT_EQ((Lines{L"A: a=1"}), first.Describe());
+    first = LoadDefinitionBytes("[B]\r\n\"b\" = 1 =\r\n");
+    EXPECT_EQ(kSyntaxError, first.messages);
+    const LoadResult second = LoadDefinitionBytes("\"x\" = 5\r\n[C]\r\n\"c\" = 2\r\n");
+    EXPECT_TRUE(second.messages.empty());
+    EXPECT_EQ((Lines{L"C: c=2"}), second.Describe());
+}
+
+TEST(LoadDefinitionFile, ShiftJisNamesOnAJapaneseCodePage) {
+    if (GetACP() != 932) {
+        // The Japanese test run sets the variable, so that a wrong locale cannot pass silently.
+        ASSERT_EQ(nullptr, getenv("MENSURIO_JAPANESE_RUN")) << "code page " << GetACP();
+        GTEST_SKIP() << "needs the Japanese code page (run with LC_ALL=ja_JP.UTF-8)";
+    }
+    // [長さ] "ﾒｰﾄﾙ" = 1, "表" (0x95 0x5C) = 2, "ソ\" (0x83 0x5C 0x5C) = 3
+    const LoadResult result = LoadDefinitionBytes("[\x92\xB7\x82\xB3]\r\n"
+                                                  "\"\xD2\xB0\xC4\xD9\" = 1\r\n"
+                                                  "\"\x95\x5C\x5C\" = 2\r\n"
+                                                  "\"\x83\x5C\x5C\" = 3\r\n");
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"長さ: ﾒｰﾄﾙ=1, 表=2, ソ=3"}), result.Describe());
+
+    // "表" directly before the closing quote escapes it: the name runs on to the next quote.
+    const LoadResult escaped = LoadDefinitionBytes("[S]\r\n\"\x95\x5C\" = 1\"\r\n");
+    EXPECT_EQ(kSyntaxError, escaped.messages);
+}
+
+TEST(ParserStacks, GrowByHalfUpToTenThousandEntries) {
+    MessageBoxRecorder recorder;
+    short parserStates[500] = {};
+    TokenValue parserValues[500] = {};
+    parserStates[499] = 42;
+    short* states = parserStates;
+    TokenValue* values = parserValues;
+    long size = 500;
+
+    std::vector<long> sizes;
+    while (GrowParserStacks(&states, &values, &size)) {
+        sizes.push_back(size);
+    }
+    EXPECT_EQ((std::vector<long>{750, 1125, 1688, 2532, 3798, 5697, 8546, 10000}), sizes);
+    EXPECT_EQ(42, states[499]);
+    EXPECT_EQ((Messages{L"yacc stack overflow"}), recorder.Texts());
+
+    // A later parse reuses the grown stacks.
+    states = parserStates;
+    values = parserValues;
+    size = 500;
+    ASSERT_TRUE(GrowParserStacks(&states, &values, &size));
+    EXPECT_NE(parserStates, states);
+    EXPECT_EQ(42, states[499]);
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+// Process-wide values fixed once at start-up and read everywhere else.
+//
+// Until start-up fills them they hold zero: English, ordinary resolution.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct Application {
+    static inline HINSTANCE instance = nullptr;
+    // Selects the Japanese resources and texts.
+    static inline BOOL japanese = FALSE;
+    // Set when dpiX is 130 or more; selects the larger images of resolution pairs.
+    static inline BOOL hiRes = FALSE;
+    static inline int dpiX = 0;
+    static inline int dpiY = 0;
+    // The main window's title (string 101) and class name (string 100).
+    static inline wchar_t title[128] = {};
+    static inline wchar_t className[128] = {};
+    static inline HACCEL accelerators = nullptr;
+};
+
+// Turn a length in 96-DPI design pixels into device pixels, rounding half away from zero.
+int ScaleX(int designPixels);
+int ScaleY(int designPixels);
+
+// The base name with the suffix of the current language: "DlgUnit" -> "DlgUnit_E" or "DlgUnit_J".
+std::wstring LocalizedResourceName(const wchar_t* baseName);
+
+// The text of a built-in English/Japanese pair for the current language.
+inline const wchar_t* LanguageText(const wchar_t* english, const wchar_t* japanese) {
+    return Application::japanese ? japanese : english;
+}

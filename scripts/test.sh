@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine on a display of its own.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+ensure_packages
+build
+start_own_display
+prepare_prefix
+cd "$BUILD"
+ctest --output-on-failure "$@"
