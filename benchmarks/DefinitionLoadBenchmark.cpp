@@ -1,6 +1,7 @@
 // Loading speed of definition files: files of 1, 4 and 10 MB of sections, unit lines and
 // comments, each loaded several times; prints MB/s per size and whether time grows linearly.
 #include "converter/definitions/DefinitionLoader.h"
+#include "framework/app/MessageBoxes.h"
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ public:
     long long units = 0;
 };
 
+// Whole sections until the text reaches `bytes`.
 std::string MakeDefinitionText(size_t bytes) {
     std::string text;
     text.reserve(bytes + 512);
@@ -29,9 +31,13 @@ std::string MakeDefinitionText(size_t bytes) {
                     (unit % 3 == 0 ? " (1)" : "") + "\r\n";
         }
     }
-    text.resize(bytes - 2);
-    text += "\r\n";
     return text;
+}
+
+// A message would mean the generated file is wrong; report it instead of waiting for a click.
+int PrintMessage(HWND, const wchar_t* text, const wchar_t*, UINT) {
+    std::fprintf(stderr, "message: %ls\n", text);
+    return IDOK;
 }
 
 double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
@@ -43,6 +49,7 @@ double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
 } // namespace
 
 int main() {
+    SetMessageBoxHandler(PrintMessage);
     wchar_t folder[MAX_PATH];
     wchar_t path[MAX_PATH];
     GetTempPathW(MAX_PATH, folder);
@@ -66,9 +73,9 @@ int main() {
             best = std::min(best, Seconds(start, end));
             units = receiver.units;
         }
-        std::printf("%-8s %10.4f %10.1f %12.5f   (%lld units)\n",
-                    (std::to_string(megabytes) + " MB").c_str(), best, megabytes / best,
-                    best / megabytes, units);
+        const double size = double(text.size()) / (1 << 20);
+        std::printf("%5.2f MB %10.4f %10.1f %12.5f   (%lld units)\n", size, best, size / best,
+                    best / size, units);
     }
     DeleteFileW(path);
     return 0;
