@@ -2,6 +2,7 @@
 # Source it; it sets REPO, BUILD and WINEPREFIX.
 
 set -euo pipefail
+trap 'echo "${BASH_SOURCE[0]##*/}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${MENSURIO_BUILD:-$REPO/build}
@@ -67,7 +68,7 @@ prepare_prefix() {
     wineserver -p
     # Start Wine's background services now, detached from our output: started by a test
     # process instead, they would inherit its output pipe and hold the test runner open.
-    wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_session() {

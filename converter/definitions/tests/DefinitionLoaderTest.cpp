@@ -1,3 +1,4 @@
+#include "AllocationCounter.h"
 #include "DefinitionFiles.h"
 #include "converter/definitions/DefinitionLoader.h"
 #include "converter/definitions/DefinitionParse.h"
@@ -208,6 +209,49 @@ TEST(ParserStacks, GrowByHalfUpToTenThousandEntries) {
     ASSERT_TRUE(GrowParserStacks(&states, &values, &size));
     EXPECT_NE(parserStates, states);
     EXPECT_EQ(42, states[499]);
+}
+
+} // namespace
+
+namespace {
+
+// Ten megabytes in one file: valid sections, one unclosed name, one number, one comment.
+TEST(LoadDefinitionFile, TenMegabyteFiles) {
+    const size_t tenMegabytes = 10u << 20;
+    std::string sections;
+    for (int section = 0; sections.size() < tenMegabytes; ++section) {
+        sections += "[S" + std::to_string(section) + "]\r\n\"a\" = 1\r\n\"b\" = 2.5e3 (1)\r\n";
+    }
+    LoadResult result = LoadDefinitionBytes(sections);
+    EXPECT_TRUE(result.messages.empty());
+    ASSERT_GT(result.categories.size(), 250000u);
+    EXPECT_EQ(L"S0: a=1, b=2500(1)", result.Describe()[0]);
+
+    result = LoadDefinitionBytes("[A]\r\n\"" + std::string(tenMegabytes, 'n'));
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"A:"}), result.Describe());
+
+    result = LoadDefinitionBytes("[A]\r\n\"big\" = " + std::string(tenMegabytes, '9'));
+    EXPECT_TRUE(result.messages.empty());
+    EXPECT_EQ((Lines{L"A: big=inf"}), result.Describe());
+
+    result = LoadDefinitionBytes("[A]\r\n#" + std::string(tenMegabytes, '#') + "\r\n\"a\" = 1");
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, ErrorsFreeEverythingTheLoadAllocated) {
+    for (const char* bytes : {"[A]\r\n\"a\" = 1\r\n\"b\" = 2 x\r\n", "[A]\"b\" = 1 (2 [B]",
+                              "[A]\r\n\"a\" = \"b\" = 3", "\"a\" = 1 [", "[A][B][C]\"", ""}) {
+        TempDefinitionFile file(bytes);
+        MessageBoxRecorder recorder;
+        const long long before = LiveAllocations();
+        {
+            CollectedCategories collected;
+            LoadDefinitionFile(collected, file.Path());
+        }
+        recorder.Clear();
+        EXPECT_EQ(before, LiveAllocations()) << bytes;
+    }
 }
 
 } // namespace

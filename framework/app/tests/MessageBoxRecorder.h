@@ -25,6 +25,7 @@ public:
     const std::vector<RecordedMessageBox>& Boxes() const;
     // The texts of the recorded boxes, in order.
     std::vector<std::wstring> Texts() const;
+    // Forgets the recorded boxes and frees their memory.
     void Clear();
 
 private:
