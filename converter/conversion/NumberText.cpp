@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cwchar>
 #include <cmath>
 #include <cstdio>
+#include <cwchar>
 
 namespace {
 
@@ -18,6 +18,18 @@ bool IsDigit(char c) {
 
 bool IsSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Skips leading white space and one sign; tells whether the sign was "-".
+const char* SkipSpaceAndSign(const char* p, bool& negative) {
+    while (IsSpace(*p)) {
+        ++p;
+    }
+    negative = *p == '-';
+    if (*p == '-' || *p == '+') {
+        ++p;
+    }
+    return p;
 }
 
 const char* SkipDigits(const char* p) {
@@ -42,16 +54,9 @@ bool IsNumberChar(wchar_t character) {
 }
 
 double ReadNumberPrefix(const char* text) {
-    const char* p = text;
-    while (IsSpace(*p)) {
-        ++p;
-    }
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') {
-        ++p;
-    }
-    const char* const numberStart = p;
-    const char* const integerEnd = SkipDigits(p);
+    bool negative;
+    const char* const numberStart = SkipSpaceAndSign(text, negative);
+    const char* const integerEnd = SkipDigits(numberStart);
     const char* end = integerEnd;
     if (*end == '.') {
         end = SkipDigits(end + 1);
@@ -77,21 +82,16 @@ double ReadRowText(const wchar_t* text) {
     // Room for a double-byte character per row character; the reading sees at most the
     // first 259 bytes, as a row's narrow text holds no more.
     char narrow[2 * kMaxRowText + 1];
-    const int length = WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wcsnlen(text, kMaxRowText)),
-                                           narrow, sizeof narrow - 1, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wcsnlen(text, kMaxRowText)), narrow,
+                            sizeof narrow - 1, nullptr, nullptr);
     narrow[std::min(length, kMaxRowText)] = '\0';
     return ReadNumberPrefix(narrow);
 }
 
 std::string ToEngineering(const char* text, int step) {
-    const char* p = text;
-    while (IsSpace(*p)) {
-        ++p;
-    }
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') {
-        ++p;
-    }
+    bool negative;
+    const char* p = SkipSpaceAndSign(text, negative);
     double mantissa = 0;
     for (; IsDigit(*p); ++p) {
         mantissa = mantissa * 10 + (*p - '0');

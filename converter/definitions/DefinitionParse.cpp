@@ -35,7 +35,8 @@ GrownStacks grownStacks;
 } // namespace
 
 DefinitionParse::DefinitionParse(DefinitionScanner& scanner, CategoryReceiver& receiver)
-    : scanner(scanner), receiver(receiver) {}
+    : scanner(scanner), receiver(receiver) {
+}
 
 void DefinitionParse::Parse() {
     yyparse(*this);
@@ -68,8 +69,8 @@ int TruncateFlag(double number) {
     return INT_MIN;
 }
 
-bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values,
-                      size_t valueEntryBytes, long long* size) {
+bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values, size_t valueEntryBytes,
+                      long long* size) {
     const long long oldSize = *size;
     if (oldSize < kMaxParserDepth) {
         const long long newSize = std::min(oldSize + (oldSize + 1) / 2, kMaxParserDepth);

@@ -44,16 +44,16 @@ constexpr long long kMaxParserDepth = 10000;
 // Grows the parser's state and value stacks from `size` to size + (size + 1) / 2 entries,
 // never beyond kMaxParserDepth. The grown stacks are kept for later loads. On failure it
 // reports the error and returns false, and the parse must stop.
-bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values,
-                      size_t valueEntryBytes, long long* size);
+bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values, size_t valueEntryBytes,
+                      long long* size);
 
 template <class State, class Size>
 bool GrowParserStacks(State** states, TokenValue** values, Size* size) {
     long long entries = *size;
     void* stateStack = *states;
     void* valueStack = *values;
-    const bool grown = GrowParserStacks(&stateStack, sizeof(State), &valueStack,
-                                        sizeof(TokenValue), &entries);
+    const bool grown =
+        GrowParserStacks(&stateStack, sizeof(State), &valueStack, sizeof(TokenValue), &entries);
     *states = static_cast<State*>(stateStack);
     *values = static_cast<TokenValue*>(valueStack);
     *size = static_cast<Size>(entries);

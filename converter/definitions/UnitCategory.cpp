@@ -2,7 +2,8 @@
 
 #include <utility>
 
-UnitCategory::UnitCategory(std::wstring name) : name(std::move(name)) {}
+UnitCategory::UnitCategory(std::wstring name) : name(std::move(name)) {
+}
 
 bool UnitCategory::AddUnit(std::wstring unitName, double factor, int engineeringFlag) {
     if (unitCount == kMaxUnits) {

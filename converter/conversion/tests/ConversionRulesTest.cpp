@@ -51,9 +51,9 @@ TEST(TimeScale, YearIsTheDoubleProductOfDaysAndSeconds) {
 TEST(TimeScale, OneMinuteAndOneYear) {
     double values[kTimeRows] = {};
     ConvertByRatio(kSecondsPerUnit, kTimeRows, 1, 1, values);
-    EXPECT_EQ((std::vector<std::wstring>{L"60", L"1", L"0.0166667", L"0.000694444",
-                                         L"1.90133e-06"}),
-              Shown(values, kTimeRows));
+    EXPECT_EQ(
+        (std::vector<std::wstring>{L"60", L"1", L"0.0166667", L"0.000694444", L"1.90133e-06"}),
+        Shown(values, kTimeRows));
 
     ConvertByRatio(kSecondsPerUnit, kTimeRows, 4, 1, values);
     EXPECT_EQ(L"3.15569e+07", Shown(values, kTimeRows)[0]);

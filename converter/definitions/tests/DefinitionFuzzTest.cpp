@@ -89,9 +89,9 @@ private:
     int saved;
 };
 
-const std::set<std::wstring> kKnownMessages = {
-    L"string too long", L"string not closed", L"syntax error", L"yacc stack overflow",
-    L"App::yyparse: memory exhausted"};
+const std::set<std::wstring> kKnownMessages = {L"string too long", L"string not closed",
+                                               L"syntax error", L"yacc stack overflow",
+                                               L"App::yyparse: memory exhausted"};
 
 // What is wrong with the categories and messages of one load; empty when nothing is.
 std::string CheckLoad(const CollectedCategories& collected,

@@ -1,6 +1,6 @@
+#include "converter/definitions/DefinitionLoader.h"
 #include "AllocationCounter.h"
 #include "DefinitionFiles.h"
-#include "converter/definitions/DefinitionLoader.h"
 #include "converter/definitions/DefinitionParse.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 
@@ -125,7 +125,8 @@ TEST(LoadDefinitionFile, StrayTokenAfterAUnitLineDropsThatUnit) {
 
 TEST(LoadDefinitionFile, LexicalMessagesDoNotStopTheParse) {
     const std::string overlong(300, 'x');
-    const LoadResult result = LoadDefinitionBytes("[A]\r\n\"" + overlong + "\" = 1\r\n\"open = 2\r\n\"b\" = 3\r\n");
+    const LoadResult result =
+        LoadDefinitionBytes("[A]\r\n\"" + overlong + "\" = 1\r\n\"open = 2\r\n\"b\" = 3\r\n");
     EXPECT_EQ((Messages{L"string too long", L"string not closed"}), result.messages);
     EXPECT_EQ((Lines{L"A: =1, b=3"}), result.Describe());
 }

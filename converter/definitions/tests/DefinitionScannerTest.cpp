@@ -12,8 +12,7 @@ using Tokens = std::vector<std::string>;
 
 TEST(DefinitionScanner, SectionAndUnitLines) {
     EXPECT_EQ((Tokens{"SECTION(Length)", "EOL", "END"}), ScanTokens("[Length]\r\n"));
-    EXPECT_EQ((Tokens{"STRING(m)", "'='", "NUMBER(1)", "EOL", "END"}),
-              ScanTokens("\"m\" = 1\r\n"));
+    EXPECT_EQ((Tokens{"STRING(m)", "'='", "NUMBER(1)", "EOL", "END"}), ScanTokens("\"m\" = 1\r\n"));
     EXPECT_EQ((Tokens{"STRING(Pa)", "'='", "NUMBER(1)", "'('", "NUMBER(1)", "')'", "END"}),
               ScanTokens("\"Pa\"\t=1 (1)"));
 }
@@ -108,7 +107,8 @@ TEST(DefinitionScanner, ShiftJisSecondBytesActAsBackslashAndBracket) {
     EXPECT_EQ((Tokens{"STRING(\x83\\)", "END"}), ScanTokens("\"\x83\x5C\x5C\""));
     EXPECT_EQ((Tokens{"STRING(\x95\\x)", "END"}), ScanTokens("\"\x95\x5Cx\""));
     // A second byte of 0x5D ends a section name.
-    EXPECT_EQ((Tokens{"SECTION(\x81)", "'a'", "END"}), ScanTokens("[\x81\x5D" "a"));
+    EXPECT_EQ((Tokens{"SECTION(\x81)", "'a'", "END"}), ScanTokens("[\x81\x5D"
+                                                                  "a"));
 }
 
 } // namespace

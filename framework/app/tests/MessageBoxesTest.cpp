@@ -1,6 +1,6 @@
+#include "framework/app/MessageBoxes.h"
 #include "MessageBoxRecorder.h"
 #include "framework/app/Application.h"
-#include "framework/app/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 
