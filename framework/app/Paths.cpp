@@ -1,0 +1,250 @@
+#include "Paths.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <cwctype>
+
+namespace {
+
+// Copies at most kMaxPath - 1 characters and terminates.
+void CopyPath(wchar_t* out, const wchar_t* path) {
+    const size_t length = wcsnlen(path, kMaxPath - 1);
+    wmemmove(out, path, length);
+    out[length] = L'\0';
+}
+
+} // namespace
+
+wchar_t* EnsureTrailingBackslash(wchar_t* path) {
+    const size_t length = wcslen(path);
+    if (length == 0 || path[length - 1] == L'\\' || length >= kMaxPath - 1) {
+        return path + length;
+    }
+    path[length] = L'\\';
+    path[length + 1] = L'\0';
+    return path + length + 1;
+}
+
+wchar_t* JoinPath(wchar_t* out, const wchar_t* folder, const wchar_t* name) {
+    const size_t folderLength = wcslen(folder);
+    const size_t nameLength = wcslen(name);
+    const bool addSeparator =
+        nameLength != 0 && folderLength != 0 && folder[folderLength - 1] != L'\\';
+    if (folderLength + (addSeparator ? 1 : 0) + nameLength >= kMaxPath) {
+        out[0] = L'\0';
+        return nullptr;
+    }
+    wmemmove(out, folder, folderLength + 1);
+    if (nameLength != 0) {
+        wcscat(EnsureTrailingBackslash(out), name);
+    }
+    return out;
+}
+
+bool PathExists(const wchar_t* path) {
+    return path[0] != L'\0' && GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const wchar_t* path) {
+    if (path[0] == L'\0') {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+const wchar_t* FindExtension(const wchar_t* path) {
+    const wchar_t* dot = wcsrchr(path, L'.');
+    return dot != nullptr ? dot : path + wcslen(path);
+}
+
+wchar_t* FindExtension(wchar_t* path) {
+    return const_cast<wchar_t*>(FindExtension(static_cast<const wchar_t*>(path)));
+}
+
+bool HasExtension(const wchar_t* path, const wchar_t* extension) {
+    const wchar_t* found = FindExtension(path);
+    return found[0] != L'\0' && _wcsicmp(found, extension) == 0;
+}
+
+bool IsProgram(const wchar_t* path) {
+    return HasExtension(path, L".exe");
+}
+
+bool IsShortcut(const wchar_t* path) {
+    return HasExtension(path, L".lnk");
+}
+
+void RemoveExtension(wchar_t* path) {
+    *FindExtension(path) = L'\0';
+}
+
+const wchar_t* FindLastSeparator(const wchar_t* path) {
+    const size_t length = wcslen(path);
+    // A separator at the very end does not count.
+    for (size_t i = length < 2 ? 0 : length - 1; i-- > 0;) {
+        if (path[i] == L'\\') {
+            return path + i;
+        }
+    }
+    return nullptr;
+}
+
+const wchar_t* FileNamePart(const wchar_t* path) {
+    const wchar_t* separator = FindLastSeparator(path);
+    return separator != nullptr ? separator + 1 : path;
+}
+
+void StripToFileName(wchar_t* path) {
+    wmemmove(path, FileNamePart(path), wcslen(FileNamePart(path)) + 1);
+}
+
+bool SplitPath(wchar_t* folder, wchar_t* name, const wchar_t* path) {
+    CopyPath(folder, path);
+    wchar_t* separator = const_cast<wchar_t*>(FindLastSeparator(folder));
+    if (separator == nullptr) {
+        CopyPath(name, folder);
+        folder[0] = L'\0';
+        return false;
+    }
+    CopyPath(name, separator + 1);
+    // A file in the root keeps the root as its folder.
+    folder[separator == folder ? 1 : separator - folder] = L'\0';
+    return true;
+}
+
+bool GoUp(wchar_t* path) {
+    if (path[0] == L'\0' || wcscmp(path, L"\\") == 0 || wcscmp(path, L"\\\\") == 0) {
+        return false;
+    }
+    const wchar_t* separator = wcsrchr(path, L'\\');
+    if (separator == nullptr) {
+        path[0] = L'\0';
+    } else if (separator == path + 1) {
+        // "\\server" goes up to the network root "\\"; "a\b" to "a".
+        path[path[0] == L'\\' ? 2 : 1] = L'\0';
+    } else if (separator == path) {
+        path[1] = L'\0';
+    } else {
+        path[separator - path] = L'\0';
+    }
+    return true;
+}
+
+bool RemoveLastComponent(wchar_t* path) {
+    if (path[0] == L'\0') {
+        return false;
+    }
+    if (wcscmp(path, L"\\") == 0 || wcscmp(path, L"\\\\") == 0) {
+        path[0] = L'\0';
+        return true;
+    }
+    const wchar_t* separator = FindLastSeparator(path);
+    if (separator == nullptr) {
+        path[0] = L'\0';
+    } else {
+        path[separator == path ? 1 : separator - path] = L'\0';
+    }
+    return true;
+}
+
+void StripQuotes(wchar_t* text) {
+    const size_t length = wcslen(text);
+    if (length >= 2 && text[0] == L'"' && text[length - 1] == L'"') {
+        wmemmove(text, text + 1, length - 2);
+        text[length - 2] = L'\0';
+    }
+}
+
+void CutAtFirstSpaceOutsideQuotes(wchar_t* text) {
+    bool quoted = false;
+    for (wchar_t* p = text; *p != L'\0'; ++p) {
+        if (*p == L'"') {
+            quoted = !quoted;
+        } else if (*p == L' ' && !quoted) {
+            *p = L'\0';
+            return;
+        }
+    }
+}
+
+void CutCommandLine(wchar_t* text) {
+    CutAtFirstSpaceOutsideQuotes(text);
+    StripQuotes(text);
+}
+
+int SplitIconLocation(wchar_t* text) {
+    int index = 0;
+    if (wchar_t* comma = wcschr(text, L',')) {
+        *comma = L'\0';
+        index = static_cast<int>(wcstol(comma + 1, nullptr, 10));
+    }
+    StripQuotes(text);
+    return index;
+}
+
+PathComponents::PathComponents(const wchar_t* path) {
+    CopyPath(buffer, path);
+    wchar_t* scan = buffer;
+    if (buffer[0] == L'\\') {
+        const bool network = buffer[1] == L'\\';
+        items[count++] = network ? L"\\\\" : L"\\";
+        scan += network ? 2 : 1;
+    }
+    while (*scan != L'\0') {
+        wchar_t* end = scan;
+        while (*end != L'\0' && *end != L'\\') {
+            ++end;
+        }
+        const bool last = *end == L'\0';
+        *end = L'\0';
+        if (end != scan && count < kMaxComponents) {
+            items[count++] = scan;
+        }
+        if (last) {
+            break;
+        }
+        scan = end + 1;
+    }
+}
+
+void PathComponents::Build(wchar_t* out, int depth) const {
+    out[0] = L'\0';
+    if (count == 0) {
+        return;
+    }
+    wcscpy(out, items[0]);
+    for (int i = 1; i <= depth && i < count; ++i) {
+        if (!(i == 1 && items[0][0] == L'\\')) {
+            wcscat(out, L"\\");
+        }
+        wcscat(out, items[i]);
+    }
+}
+
+std::wstring FormatSize(unsigned int bytes) {
+    constexpr unsigned int kKilobyte = 1024;
+    constexpr unsigned int kMegabyte = 1024 * 1024;
+    wchar_t text[32];
+    if (bytes < kKilobyte) {
+        swprintf(text, 32, L"%u B", bytes);
+    } else if (bytes < kMegabyte) {
+        const unsigned int tenth = (bytes % kKilobyte) / 100;
+        swprintf(text, 32, L"%u.%u KB", bytes / kKilobyte, tenth > 9 ? 9 : tenth);
+    } else {
+        const unsigned int tenth = (bytes % kMegabyte) / 102400;
+        swprintf(text, 32, L"%u.%u MB", bytes / kMegabyte, tenth > 9 ? 9 : tenth);
+    }
+    return text;
+}
+
+void BeginWaitCursor() {
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_WAIT)));
+    ShowCursor(TRUE);
+}
+
+void EndWaitCursor() {
+    ShowCursor(FALSE);
+    SetCursor(LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW)));
+}

@@ -1,0 +1,66 @@
+#include "RegistryKey.h"
+
+RegistryKey::~RegistryKey() {
+    Close();
+}
+
+LONG RegistryKey::Create(const wchar_t* subkey) {
+    Close();
+    return RegCreateKeyExW(root, subkey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                           nullptr, &key, nullptr);
+}
+
+LONG RegistryKey::Open(const wchar_t* subkey) {
+    Close();
+    return RegOpenKeyExW(root, subkey, 0, KEY_ALL_ACCESS, &key);
+}
+
+LONG RegistryKey::Close() {
+    if (key == nullptr) {
+        return ERROR_SUCCESS;
+    }
+    const LONG result = RegCloseKey(key);
+    key = nullptr;
+    return result;
+}
+
+LONG RegistryKey::ReadString(const wchar_t* valueName, wchar_t* buffer, DWORD& size) {
+    const DWORD bufferChars = size / sizeof(wchar_t);
+    if (bufferChars == 0) {
+        return ERROR_INSUFFICIENT_BUFFER;
+    }
+    DWORD type = 0;
+    const LONG result =
+        RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    if (result != ERROR_SUCCESS) {
+        buffer[0] = L'\0';
+        return result;
+    }
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+        // The platform does not add a terminator that the stored value lacks.
+        const DWORD valueChars = size / sizeof(wchar_t);
+        buffer[valueChars < bufferChars ? valueChars : bufferChars - 1] = L'\0';
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG RegistryKey::WriteString(const wchar_t* valueName, const wchar_t* text) {
+    const DWORD bytes = static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), bytes);
+}
+
+LONG ReadRegistryNumber(HKEY root, const wchar_t* subkey, const wchar_t* valueName, DWORD& value) {
+    RegistryKey key(root);
+    const LONG opened = key.Open(subkey);
+    if (opened != ERROR_SUCCESS) {
+        return opened;
+    }
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    const LONG result = RegQueryValueExW(key.Handle(), valueName, nullptr, nullptr,
+                                         reinterpret_cast<BYTE*>(&data), &size);
+    if (result == ERROR_SUCCESS) {
+        value = data;
+    }
+    return result;
+}
