@@ -1,0 +1,19 @@
+// A dialog created from a named template, modeless or modal.
+#pragma once
+
+#include "DialogWindow.h"
+
+class Dialog : public DialogWindow {
+public:
+    // Routes initialise-dialog, destroy, command and notify to the handlers below; every
+    // other message is not handled.
+    INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Runs when the dialog's controls exist; set them up here.
+    virtual INT_PTR OnInitDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs when the dialog window is destroyed.
+    virtual INT_PTR OnDestroy(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs on WM_COMMAND from the dialog's controls and menus.
+    virtual INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs on WM_NOTIFY from the dialog's common controls.
+    virtual INT_PTR OnNotify(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+};

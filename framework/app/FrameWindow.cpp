@@ -1,0 +1,67 @@
+#include "FrameWindow.h"
+
+#include "Application.h"
+#include "MessageBoxes.h"
+
+namespace {
+
+constexpr int kProgramIcon = 100;
+
+bool RegisterFrameClass(int backgroundColorIndex) {
+    WNDCLASSW existing;
+    if (GetClassInfoW(Application::instance, Application::className, &existing)) {
+        return true;
+    }
+    WNDCLASSW frameClass = {};
+    frameClass.style = CS_HREDRAW | CS_VREDRAW;
+    frameClass.lpfnWndProc = FrameWindowProcedure;
+    frameClass.hInstance = Application::instance;
+    frameClass.hIcon = LoadIconW(Application::instance, MAKEINTRESOURCEW(kProgramIcon));
+    // The platform's convention for a system colour as class brush: the index plus 1.
+    frameClass.hbrBackground =
+        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundColorIndex) + 1);
+    frameClass.lpszClassName = Application::className;
+    return RegisterClassW(&frameClass) != 0;
+}
+
+} // namespace
+
+LRESULT FrameWindow::OnCreate(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+LRESULT FrameWindow::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
+    PostQuitMessage(0);
+    return 0;
+}
+
+LRESULT FrameWindow::OnActivate(HWND, UINT, WPARAM wParam, LPARAM) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        savedFocus = GetFocus();
+    } else if (savedFocus != nullptr) {
+        SetFocus(savedFocus);
+    }
+    return 0;
+}
+
+bool FrameWindow::Create(int left, int top, int width, int height, DWORD style, DWORD extendedStyle,
+                         int backgroundColorIndex) {
+    if (FindResourceW(Application::instance, MAKEINTRESOURCEW(kProgramIcon), RT_GROUP_ICON) ==
+        nullptr) {
+        ShowFatal(nullptr, L"RT_GROUP_ICON[%d]", kProgramIcon);
+    }
+    if (!RegisterFrameClass(backgroundColorIndex)) {
+        return false;
+    }
+    handle = CreateWindowExW(extendedStyle, Application::className, Application::title, style, left,
+                             top, width, height, nullptr, nullptr, Application::instance, this);
+    owned = handle != nullptr;
+    if (handle == nullptr) {
+        return false;
+    }
+    const HICON smallIcon = static_cast<HICON>(
+        LoadImageW(Application::instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageW(handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    return true;
+}

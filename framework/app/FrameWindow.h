@@ -1,0 +1,33 @@
+// A top-level window of the framework's own class: the converter's main window is one.
+#pragma once
+
+#include "MenuHandle.h"
+#include "ScrollingWindow.h"
+
+class FrameWindow : public ScrollingWindow {
+public:
+    FrameWindow() = default;
+
+    // Runs for every message of the frame; map messages to the handlers below.
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override = 0;
+    // Runs on WM_CREATE; return 0 to go on creating, -1 to fail.
+    virtual LRESULT OnCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs on WM_COMMAND: menu, accelerator and control commands.
+    virtual LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Runs on WM_DESTROY; the default ends the message loop with exit code 0.
+    virtual LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs on WM_ACTIVATE; the default remembers the focus on deactivation and restores it
+    // on activation.
+    virtual LRESULT OnActivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Registers the class named Application::className once (icon 100, the given system
+    // colour as background) and creates the window titled Application::title.
+    bool Create(int left, int top, int width, int height, DWORD style, DWORD extendedStyle,
+                int backgroundColorIndex);
+
+    HWND savedFocus = nullptr;
+    Window menuBar;
+    MenuHandle menu;
+    Window lowerBar;
+    Window upperBar;
+};

@@ -1,0 +1,26 @@
+// Drawing objects: a holder that deletes what it owns, and the program's fonts.
+#pragma once
+
+#include "HandleObject.h"
+
+#include <windows.h>
+
+class GdiObject : public HandleObject {
+public:
+    explicit GdiObject(HGDIOBJ handle = nullptr, BOOL owned = FALSE)
+        : handle(handle), owned(owned) {}
+    ~GdiObject() override;
+
+    HGDIOBJ handle;
+    BOOL owned;
+};
+
+// A font of the current language's character set (Shift-JIS for Japanese).
+class Font : public GdiObject {
+public:
+    // `height` is passed as it is: negative for a character height in pixels. `weight` is
+    // 0 (normal) or 600 (semi-bold); `faceName` may be null.
+    Font(LONG height, LONG weight, BYTE pitchAndFamily, const wchar_t* faceName = nullptr);
+
+    HFONT Handle() const { return static_cast<HFONT>(handle); }
+};

@@ -1,0 +1,7 @@
+#include "WindowHandle.h"
+
+WindowHandle::~WindowHandle() {
+    if (owned && IsWindow(handle)) {
+        DestroyWindow(handle);
+    }
+}

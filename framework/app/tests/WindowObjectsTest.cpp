@@ -1,0 +1,319 @@
+// Window and dialog objects on real windows: binding, subclassing, exception guards,
+// dialogs and scrolling.
+#include "MessageBoxRecorder.h"
+#include "framework/app/Application.h"
+#include "framework/app/Dialog.h"
+#include "framework/app/FrameWindow.h"
+#include "framework/app/ObjectRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr UINT kThrowMessage = WM_APP + 1;
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT || TranslateDialogMessage(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+class TestFrame : public FrameWindow {
+public:
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_CREATE:
+            return OnCreate(window, message, wParam, lParam);
+        case WM_COMMAND:
+            return OnCommand(window, message, wParam, lParam);
+        case WM_DESTROY:
+            return OnDestroy(window, message, wParam, lParam);
+        case WM_VSCROLL:
+            return OnVScroll(window, message, wParam, lParam);
+        case kThrowMessage:
+            throw std::runtime_error("handler failed");
+        default:
+            return Window::WindowProc(window, message, wParam, lParam);
+        }
+    }
+    LRESULT OnCommand(HWND, UINT, WPARAM wParam, LPARAM) override {
+        commands.push_back(LOWORD(wParam));
+        return 0;
+    }
+
+    std::vector<int> commands;
+};
+
+// Receives the messages of subclassed controls.
+class ControlOwner : public HandleObject {
+public:
+    LRESULT OnControlMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CHAR) {
+            typed += static_cast<wchar_t>(wParam);
+            if (wParam == L'!') {
+                throw std::runtime_error("refused");
+            }
+        }
+        return control->CallOldProc(window, message, wParam, lParam);
+    }
+
+    Window* control = nullptr;
+    std::wstring typed;
+};
+
+class WindowObjects : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Application::instance = GetModuleHandleW(nullptr);
+        wcscpy(Application::className, L"MensurioTestFrame");
+        wcscpy(Application::title, L"Mensurio");
+    }
+
+    void SetUp() override {
+        ASSERT_TRUE(
+            frame.Create(0, 0, 240, 320, WS_OVERLAPPEDWINDOW | WS_VSCROLL, 0, COLOR_WINDOW));
+        recorder.Clear(); // the test program has no icon 100
+    }
+
+    void TearDown() override {
+        DestroyWindow(frame.handle);
+        PumpMessages();
+    }
+
+    HWND CreateEdit() {
+        return CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, frame.handle,
+                               nullptr, Application::instance, nullptr);
+    }
+
+    MessageBoxRecorder recorder;
+    TestFrame frame;
+};
+
+TEST_F(WindowObjects, FrameIsBoundOnCreateAndUnboundOnDestroy) {
+    EXPECT_TRUE(frame.owned);
+    EXPECT_EQ(&frame, WindowRegistry().Find(frame.handle));
+    SendMessageW(frame.handle, WM_COMMAND, 40101, 0);
+    EXPECT_EQ(std::vector<int>{40101}, frame.commands);
+
+    const HWND handle = frame.handle;
+    DestroyWindow(handle);
+    EXPECT_EQ(nullptr, WindowRegistry().Find(handle));
+    EXPECT_EQ(handle, frame.handle); // keeps its last value
+    MSG quit;
+    ASSERT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(0u, quit.wParam);
+}
+
+TEST_F(WindowObjects, MissingProgramIconIsReportedAndCreationGoesOn) {
+    TestFrame second;
+    EXPECT_TRUE(second.Create(0, 0, 100, 100, WS_OVERLAPPEDWINDOW, 0, COLOR_WINDOW));
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(L"RT_GROUP_ICON[100]", recorder.Boxes()[0].text);
+    EXPECT_EQ(L"Fatal", recorder.Boxes()[0].caption);
+}
+
+TEST_F(WindowObjects, ExceptionInAFrameHandlerIsReportedAndTheProgramGoesOn) {
+    EXPECT_EQ(0, SendMessageW(frame.handle, kThrowMessage, 0, 0));
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(L"WndProc", recorder.Boxes()[0].text);
+    EXPECT_EQ(frame.handle, recorder.Boxes()[0].owner);
+    SendMessageW(frame.handle, WM_COMMAND, 7, 0);
+    EXPECT_EQ(std::vector<int>{7}, frame.commands);
+}
+
+TEST_F(WindowObjects, SubclassedControlReachesItsOwner) {
+    Window edit(CreateEdit());
+    ControlOwner owner;
+    owner.control = &edit;
+    const LONG_PTR original = GetWindowLongPtrW(edit.handle, GWLP_WNDPROC);
+    edit.Subclass(&owner, &ControlOwner::OnControlMessage);
+    EXPECT_NE(original, GetWindowLongPtrW(edit.handle, GWLP_WNDPROC));
+
+    // A second Subclass changes nothing, not even the owner.
+    ControlOwner other;
+    edit.Subclass(&other, &ControlOwner::OnControlMessage);
+    EXPECT_EQ(&owner, edit.owner);
+
+    SendMessageW(edit.handle, WM_CHAR, L'4', 1);
+    SendMessageW(edit.handle, WM_CHAR, L'2', 1);
+    EXPECT_EQ(L"42", owner.typed);
+    wchar_t text[16];
+    GetWindowTextW(edit.handle, text, 16);
+    EXPECT_STREQ(L"42", text);
+
+    // A throwing handler: the box names the subclass procedure, the control lives on.
+    EXPECT_EQ(0, SendMessageW(edit.handle, WM_CHAR, L'!', 1));
+    EXPECT_EQ((std::vector<std::wstring>{L"WndSub"}), recorder.Texts());
+    SendMessageW(edit.handle, WM_CHAR, L'0', 1);
+    GetWindowTextW(edit.handle, text, 16);
+    EXPECT_STREQ(L"420", text);
+
+    edit.Unsubclass();
+    EXPECT_EQ(original, GetWindowLongPtrW(edit.handle, GWLP_WNDPROC));
+    EXPECT_EQ(nullptr, WindowRegistry().Find(edit.handle));
+    EXPECT_EQ(nullptr, edit.owner);
+}
+
+TEST_F(WindowObjects, SubclassedControlWithoutOwnerBehavesAsBefore) {
+    const HWND handle = CreateEdit();
+    const LONG_PTR original = GetWindowLongPtrW(handle, GWLP_WNDPROC);
+    {
+        Window edit(handle);
+        edit.Subclass();
+        SetWindowTextW(handle, L"unchanged");
+        wchar_t text[16];
+        GetWindowTextW(handle, text, 16);
+        EXPECT_STREQ(L"unchanged", text);
+    }
+    // The object's end restored the procedure; the adopted window itself lives on.
+    EXPECT_TRUE(IsWindow(handle));
+    EXPECT_EQ(original, GetWindowLongPtrW(handle, GWLP_WNDPROC));
+}
+
+TEST_F(WindowObjects, TwoObjectsWithOneHandleFindTheEarlier) {
+    const HWND handle = CreateEdit();
+    Window first(handle);
+    Window second(handle);
+    first.Subclass();
+    second.Subclass(); // its previous procedure is the framework's own
+    EXPECT_EQ(&first, WindowRegistry().Find(handle));
+    second.Unsubclass();
+    first.Unsubclass();
+}
+
+TEST_F(WindowObjects, ModifyStyleRemovesThenAdds) {
+    Window edit(CreateEdit());
+    edit.ModifyStyle(WS_VISIBLE, ES_NUMBER | ES_CENTER);
+    const LONG_PTR style = GetWindowLongPtrW(edit.handle, GWL_STYLE);
+    EXPECT_FALSE(style & WS_VISIBLE);
+    EXPECT_TRUE(style & ES_NUMBER);
+    EXPECT_TRUE(style & WS_CHILD);
+}
+
+TEST_F(WindowObjects, ScrollStopsAtTheLimits) {
+    SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0, 0};
+    SetScrollInfo(frame.handle, SB_VERT, &info, TRUE);
+    EXPECT_EQ(0, frame.Scroll(SB_VERT, SB_LINEUP));
+    EXPECT_EQ(-1, frame.Scroll(SB_VERT, SB_LINEDOWN));
+    EXPECT_EQ(-10, frame.Scroll(SB_VERT, SB_PAGEDOWN));
+    // The bottom is clamped to the last full page: 100 - 10 + 1.
+    EXPECT_EQ(11 - 91, frame.Scroll(SB_VERT, SB_BOTTOM));
+    EXPECT_EQ(0, frame.Scroll(SB_VERT, SB_LINEDOWN));
+    EXPECT_EQ(0, frame.Scroll(SB_VERT, SB_ENDSCROLL));
+    EXPECT_EQ(91, frame.Scroll(SB_VERT, SB_TOP));
+
+    SendMessageW(frame.handle, WM_VSCROLL, SB_PAGEDOWN, 0);
+    info.fMask = SIF_POS;
+    GetScrollInfo(frame.handle, SB_VERT, &info);
+    EXPECT_EQ(10, info.nPos);
+}
+
+class TestDialog : public Dialog {
+public:
+    INT_PTR OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) override {
+        initialised = true;
+        if (endAtOnce) {
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        }
+        return 1;
+    }
+    INT_PTR OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM) override {
+        if (LOWORD(wParam) == 999) {
+            throw std::runtime_error("command failed");
+        }
+        if (LOWORD(wParam) == IDOK && endAtOnce) {
+            EndDialog(dialog, 42);
+        }
+        return 1;
+    }
+
+    bool endAtOnce = false;
+    bool initialised = false;
+};
+
+TEST_F(WindowObjects, ModalDialogReturnsItsEndResult) {
+    TestDialog dialog;
+    dialog.endAtOnce = true;
+    EXPECT_EQ(42, dialog.DoModal(frame.handle, L"TestDialog_E"));
+    EXPECT_TRUE(dialog.initialised);
+    EXPECT_FALSE(dialog.owned);
+    EXPECT_EQ(nullptr, DialogRegistry().Find(dialog.handle));
+}
+
+TEST_F(WindowObjects, MissingTemplateIsReportedAndNothingIsCreated) {
+    TestDialog dialog;
+    EXPECT_EQ(nullptr, dialog.Create(frame.handle, L"NoSuchDialog_E"));
+    EXPECT_EQ(-1, dialog.DoModal(frame.handle, L"NoSuchDialog_J"));
+    EXPECT_EQ((std::vector<std::wstring>{L"DIALOG[NoSuchDialog_E]", L"DIALOG[NoSuchDialog_J]"}),
+              recorder.Texts());
+    EXPECT_EQ(frame.handle, recorder.Boxes()[0].owner);
+}
+
+TEST_F(WindowObjects, ModelessDialogNavigatesThroughTheDialogPass) {
+    TestDialog dialog;
+    ASSERT_NE(nullptr, dialog.Create(frame.handle, L"TestDialog_E"));
+    EXPECT_TRUE(dialog.owned);
+    EXPECT_EQ(&dialog, DialogRegistry().Find(dialog.handle));
+    ShowWindow(dialog.handle, SW_SHOW);
+    SetForegroundWindow(dialog.handle);
+    const HWND first = GetDlgItem(dialog.handle, 101);
+    SetFocus(first);
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 0);
+    PumpMessages();
+    EXPECT_EQ(GetDlgItem(dialog.handle, 102), GetFocus());
+
+    // A throwing dialog handler: reported, the dialog stays.
+    EXPECT_EQ(0, SendMessageW(dialog.handle, WM_COMMAND, 999, 0));
+    EXPECT_EQ((std::vector<std::wstring>{L"DlgProc"}), recorder.Texts());
+    EXPECT_TRUE(IsWindow(dialog.handle));
+}
+
+TEST(ObjectRegistry, LookupsNeverSeeAHalfChangedList) {
+    struct Entry {
+        HWND handle;
+    };
+    ObjectRegistry<Entry> registry;
+    Entry stable{reinterpret_cast<HWND>(1)};
+    registry.Add(&stable);
+    std::vector<Entry> churn(64);
+    for (size_t i = 0; i < churn.size(); ++i) {
+        churn[i].handle = reinterpret_cast<HWND>(100 + i);
+    }
+
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        for (int round = 0; round < 2000; ++round) {
+            for (Entry& entry : churn) {
+                registry.Add(&entry);
+            }
+            for (Entry& entry : churn) {
+                registry.Remove(&entry);
+            }
+        }
+        done = true;
+    });
+    long long lookups = 0;
+    while (!done) {
+        ASSERT_EQ(&stable, registry.Find(reinterpret_cast<HWND>(1)));
+        const std::vector<HWND> handles = registry.Handles();
+        ASSERT_FALSE(handles.empty());
+        ASSERT_EQ(reinterpret_cast<HWND>(1), handles.front());
+        ++lookups;
+    }
+    worker.join();
+    EXPECT_EQ(1u, registry.Size());
+    EXPECT_GT(lookups, 0);
+}
+
+} // namespace
