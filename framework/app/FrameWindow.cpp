@@ -1,11 +1,24 @@
 #include "FrameWindow.h"
 
 #include "Application.h"
+#include "InputPanel.h"
 #include "MessageBoxes.h"
 
 namespace {
 
 constexpr int kProgramIcon = 100;
+constexpr int kMenuBarHeight = 26;
+
+// Takes a bar's height off the bottom of the layout and, when asked, moves the bar there.
+void StackBar(const Window& bar, RECT& rect, bool moveBar) {
+    RECT barRect;
+    GetWindowRect(bar.handle, &barRect);
+    rect.bottom -= barRect.bottom - barRect.top;
+    if (moveBar) {
+        SetWindowPos(bar.handle, nullptr, rect.left, rect.bottom, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 
 bool RegisterFrameClass(int backgroundColorIndex) {
     WNDCLASSW existing;
@@ -63,5 +76,24 @@ bool FrameWindow::Create(int left, int top, int width, int height, DWORD style, 
         LoadImageW(Application::instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     SendMessageW(handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    return true;
+}
+
+bool FrameWindow::GetLayoutRect(RECT& rect, bool leaveRoomForSip, bool moveBars) {
+    if (!GetClientRect(handle, &rect)) {
+        return false;
+    }
+    rect.bottom -= ScaleY(kMenuBarHeight);
+    if (leaveRoomForSip) {
+        rect.bottom -= GetSipHeight();
+    }
+    // The lower bar counts whenever it exists; the upper bar only while it is visible.
+    if (lowerBar.handle != nullptr) {
+        StackBar(lowerBar, rect, moveBars);
+    }
+    if (upperBar.handle != nullptr &&
+        (GetWindowLongPtrW(upperBar.handle, GWL_STYLE) & WS_VISIBLE)) {
+        StackBar(upperBar, rect, moveBars);
+    }
     return true;
 }

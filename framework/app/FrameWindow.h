@@ -25,6 +25,12 @@ public:
     bool Create(int left, int top, int width, int height, DWORD style, DWORD extendedStyle,
                 int backgroundColorIndex);
 
+    // The client area left for the frame's content: above the menu bar, above the input
+    // panel when `leaveRoomForSip` is set and the panel is up, and above the lower and upper
+    // bars (moved to their new place when `moveBars` is set). False when the client area
+    // cannot be read.
+    bool GetLayoutRect(RECT& rect, bool leaveRoomForSip, bool moveBars);
+
     HWND savedFocus = nullptr;
     Window menuBar;
     MenuHandle menu;

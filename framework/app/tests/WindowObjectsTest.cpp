@@ -4,7 +4,9 @@
 #include "framework/app/Application.h"
 #include "framework/app/Dialog.h"
 #include "framework/app/FrameWindow.h"
+#include "framework/app/InputPanel.h"
 #include "framework/app/ObjectRegistry.h"
+#include "platform/SoftInputPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,7 @@ protected:
         Application::instance = GetModuleHandleW(nullptr);
         wcscpy(Application::className, L"MensurioTestFrame");
         wcscpy(Application::title, L"Mensurio");
+        Application::dpiX = Application::dpiY = 96;
     }
 
     void SetUp() override {
@@ -314,6 +317,44 @@ TEST(ObjectRegistry, LookupsNeverSeeAHalfChangedList) {
     worker.join();
     EXPECT_EQ(1u, registry.Size());
     EXPECT_GT(lookups, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowObjects, LayoutLeavesRoomForMenuBarInputPanelAndBars) {
+    RECT client;
+    GetClientRect(frame.handle, &client);
+    RECT layout;
+    ASSERT_TRUE(frame.GetLayoutRect(layout, true, false));
+    EXPECT_EQ(client.bottom - ScaleY(26), layout.bottom);
+
+    ASSERT_TRUE(ShowSip());
+    const int sipHeight = GetSipHeight();
+    EXPECT_GT(sipHeight, 0);
+    frame.GetLayoutRect(layout, true, false);
+    EXPECT_EQ(client.bottom - ScaleY(26) - sipHeight, layout.bottom);
+    frame.GetLayoutRect(layout, false, false);
+    EXPECT_EQ(client.bottom - ScaleY(26), layout.bottom);
+
+    SIPINFO info = {};
+    info.cbSize = sizeof info;
+    SipGetInfo(&info);
+    info.fdwFlags &= ~SIPF_ON;
+    SipSetInfo(&info);
+    EXPECT_EQ(0, GetSipHeight());
+
+    // A lower bar is stacked above the menu bar and moved there.
+    frame.lowerBar.handle = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 12, frame.handle,
+                                            nullptr, Application::instance, nullptr);
+    frame.lowerBar.owned = TRUE;
+    frame.GetLayoutRect(layout, true, true);
+    EXPECT_EQ(client.bottom - ScaleY(26) - 12, layout.bottom);
+    RECT bar;
+    GetWindowRect(frame.lowerBar.handle, &bar);
+    MapWindowPoints(nullptr, frame.handle, reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_EQ(layout.bottom, bar.top);
 }
 
 } // namespace

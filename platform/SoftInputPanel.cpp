@@ -1,0 +1,147 @@
+#include "SoftInputPanel.h"
+
+namespace {
+
+constexpr int kPanelDesignHeight = 80;
+constexpr wchar_t kPanelClass[] = L"MensurioSoftInputPanel";
+
+// The keys, row by row; "\b" is backspace and "\r" Enter.
+constexpr const wchar_t* kKeyRows[] = {L"1234567890", L"-.e,\b\r"};
+constexpr int kRowCount = 2;
+
+HWND panel = nullptr;
+bool panelOn = false;
+
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT PanelRect() {
+    const int dpi = ScreenDpi();
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int bottom = GetSystemMetrics(SM_CYSCREEN) - MulDiv(kMenuBarDesignHeight, dpi, 96);
+    return {0, bottom - MulDiv(kPanelDesignHeight, dpi, 96), width, bottom};
+}
+
+// The key under a point of the panel's client area, or 0.
+wchar_t KeyAt(HWND window, POINT point) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int rowHeight = client.bottom / kRowCount;
+    const int row = rowHeight > 0 ? point.y / rowHeight : 0;
+    if (row < 0 || row >= kRowCount) {
+        return 0;
+    }
+    const int keys = lstrlenW(kKeyRows[row]);
+    const int column = point.x * keys / (client.right > 0 ? client.right : 1);
+    return column >= 0 && column < keys ? kKeyRows[row][column] : 0;
+}
+
+void PaintKeys(HWND window) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    const int rowHeight = client.bottom / kRowCount;
+    for (int row = 0; row < kRowCount; ++row) {
+        const int keys = lstrlenW(kKeyRows[row]);
+        for (int column = 0; column < keys; ++column) {
+            RECT key = {client.right * column / keys, row * rowHeight,
+                        client.right * (column + 1) / keys, (row + 1) * rowHeight};
+            DrawEdge(dc, &key, EDGE_RAISED, BF_RECT);
+            const wchar_t character = kKeyRows[row][column];
+            const wchar_t* label = character == L'\b'   ? L"BS"
+                                   : character == L'\r' ? L"Ent"
+                                                        : nullptr;
+            DrawTextW(dc, label != nullptr ? label : &character, label != nullptr ? -1 : 1, &key,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    }
+    EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintKeys(window);
+        return 0;
+    case WM_MOUSEACTIVATE:
+        // A tap must leave the keyboard focus where it is.
+        return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN: {
+        const wchar_t key =
+            KeyAt(window, {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        if (const HWND focus = GetFocus(); key != 0 && focus != nullptr) {
+            PostMessageW(focus, WM_CHAR, key, 1);
+        }
+        return 0;
+    }
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+HWND CreatePanel() {
+    WNDCLASSW panelClass = {};
+    panelClass.lpfnWndProc = PanelProcedure;
+    panelClass.hInstance = GetModuleHandleW(nullptr);
+    panelClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
+    panelClass.lpszClassName = kPanelClass;
+    RegisterClassW(&panelClass);
+    const RECT area = PanelRect();
+    return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPanelClass,
+                           L"Input Panel", WS_POPUP | WS_BORDER, area.left, area.top,
+                           area.right - area.left, area.bottom - area.top, nullptr, nullptr,
+                           panelClass.hInstance, nullptr);
+}
+
+BOOL CALLBACK NotifyWindow(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && window != panel) {
+        SendMessageW(window, WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+BOOL SipGetInfo(SIPINFO* info) {
+    if (info == nullptr || info->cbSize != sizeof(SIPINFO)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const RECT area = PanelRect();
+    info->fdwFlags = SIPF_DOCKED | (panelOn ? SIPF_ON : SIPF_OFF);
+    info->rcSipRect = area;
+    const int menuBarTop = area.bottom;
+    info->rcVisibleDesktop = {0, 0, area.right, panelOn ? area.top : menuBarTop};
+    info->dwImDataSize = 0;
+    info->pvImData = nullptr;
+    return TRUE;
+}
+
+BOOL SipSetInfo(SIPINFO* info) {
+    if (info == nullptr || info->cbSize != sizeof(SIPINFO)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const bool on = (info->fdwFlags & SIPF_ON) != 0;
+    if (on == panelOn) {
+        return TRUE;
+    }
+    panelOn = on;
+    if (on && panel == nullptr) {
+        panel = CreatePanel();
+    }
+    if (panel != nullptr) {
+        ShowWindow(panel, on ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+    EnumWindows(NotifyWindow, 0);
+    return TRUE;
+}
