@@ -1,0 +1,361 @@
+#include "MenuBar.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The device's own class name for the menu bar.
+constexpr wchar_t kBarClass[] = L"menu_worker";
+constexpr int kDesignHeight = 26;
+constexpr COLORREF kTransparent = RGB(255, 0, 255);
+
+struct MenuBarState {
+    HWND parent = nullptr;
+    HMENU menu = nullptr; // loaded for an SHCMBF_HMENU bar; destroyed with the bar
+    HIMAGELIST images = nullptr;
+    std::vector<TBBUTTON> buttons;
+    std::vector<std::wstring> tooltips;
+    HWND tooltip = nullptr;
+    int pressed = -1; // the item drawn pressed while its menu is open
+};
+
+int Scale(int designPixels) {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(designPixels, dpi, 96);
+}
+
+MenuBarState* StateOf(HWND bar) {
+    return reinterpret_cast<MenuBarState*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
+}
+
+int MenuTitleCount(const MenuBarState& state) {
+    return state.menu != nullptr ? GetMenuItemCount(state.menu) : 0;
+}
+
+std::wstring MenuTitle(const MenuBarState& state, int index) {
+    wchar_t text[64] = {};
+    GetMenuStringW(state.menu, index, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+// The rectangles of the menu titles, then of the buttons, left to right.
+std::vector<RECT> ItemRects(HWND bar, const MenuBarState& state) {
+    RECT client;
+    GetClientRect(bar, &client);
+    std::vector<RECT> rects;
+    const HDC dc = GetDC(bar);
+    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    int x = 0;
+    for (int index = 0; index < MenuTitleCount(state); ++index) {
+        const std::wstring title = MenuTitle(state, index);
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
+        rects.push_back({x, 0, x + size.cx + Scale(12), client.bottom});
+        x = rects.back().right;
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(bar, dc);
+    int imageWidth = 0;
+    int imageHeight = 0;
+    if (state.images != nullptr) {
+        ImageList_GetIconSize(state.images, &imageWidth, &imageHeight);
+    }
+    for (size_t index = 0; index < state.buttons.size(); ++index) {
+        rects.push_back({x, 0, x + imageWidth + Scale(10), client.bottom});
+        x = rects.back().right;
+    }
+    return rects;
+}
+
+int ItemAt(HWND bar, const MenuBarState& state, POINT point) {
+    const std::vector<RECT> rects = ItemRects(bar, state);
+    for (size_t index = 0; index < rects.size(); ++index) {
+        if (PtInRect(&rects[index], point)) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
+}
+
+void UpdateTooltips(HWND bar, MenuBarState& state) {
+    if (state.tooltips.empty()) {
+        return;
+    }
+    if (state.tooltip == nullptr) {
+        state.tooltip =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
+                            0, 0, bar, nullptr, nullptr, nullptr);
+    }
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = bar;
+    while (SendMessageW(state.tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) {
+        SendMessageW(state.tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    const std::vector<RECT> rects = ItemRects(bar, state);
+    const int firstButton = MenuTitleCount(state);
+    for (size_t index = 0; index < state.buttons.size() && index < state.tooltips.size(); ++index) {
+        tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = bar;
+        tool.uId = index + 1;
+        tool.rect = rects[firstButton + index];
+        tool.lpszText = const_cast<wchar_t*>(state.tooltips[index].c_str());
+        SendMessageW(state.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+// Splits a bitmap into `count` square images and appends them; returns the first's index.
+int AddImages(MenuBarState& state, HINSTANCE instance, UINT bitmapId, int count) {
+    const HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (bitmap == nullptr || count <= 0) {
+        return -1;
+    }
+    BITMAP info;
+    GetObjectW(bitmap, sizeof info, &info);
+    if (state.images == nullptr) {
+        const int size = info.bmWidth / count;
+        state.images = ImageList_Create(size, info.bmHeight, ILC_COLOR24 | ILC_MASK, count, 8);
+    }
+    const int first = ImageList_GetImageCount(state.images);
+    ImageList_AddMasked(state.images, bitmap, kTransparent);
+    DeleteObject(bitmap);
+    return first;
+}
+
+// Reads a button-list resource; false when it does not exist.
+bool LoadButtonList(MenuBarState& state, HINSTANCE instance, UINT id) {
+    const HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
+    if (resource == nullptr) {
+        return false;
+    }
+    const auto* words = static_cast<const WORD*>(LockResource(LoadResource(instance, resource)));
+    const DWORD size = SizeofResource(instance, resource) / sizeof(WORD);
+    if (words == nullptr || size < 2) {
+        return false;
+    }
+    const WORD count = words[1];
+    for (WORD index = 0; index < count && 2 + (index + 1) * 6u <= size; ++index) {
+        const WORD* entry = words + 2 + index * 6;
+        TBBUTTON button = {};
+        button.iBitmap = entry[0];
+        button.idCommand = entry[1];
+        button.fsState = static_cast<BYTE>(entry[2]);
+        button.fsStyle = static_cast<BYTE>(entry[3]);
+        state.buttons.push_back(button);
+    }
+    return true;
+}
+
+void Paint(HWND bar, const MenuBarState& state) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(bar, &paint);
+    RECT client;
+    GetClientRect(bar, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    RECT line = {client.left, client.top, client.right, client.top + 1};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
+
+    const std::vector<RECT> rects = ItemRects(bar, state);
+    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    const int titles = MenuTitleCount(state);
+    for (int index = 0; index < static_cast<int>(rects.size()); ++index) {
+        RECT item = rects[index];
+        if (index == state.pressed) {
+            DrawEdge(dc, &item, BDR_SUNKENOUTER, BF_RECT);
+        }
+        if (index < titles) {
+            const std::wstring title = MenuTitle(state, index);
+            DrawTextW(dc, title.c_str(), -1, &item, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            continue;
+        }
+        const TBBUTTON& button = state.buttons[index - titles];
+        int width = 0;
+        int height = 0;
+        ImageList_GetIconSize(state.images, &width, &height);
+        const bool enabled = (button.fsState & TBSTATE_ENABLED) != 0;
+        ImageList_DrawEx(state.images, button.iBitmap, dc, (item.left + item.right - width) / 2,
+                         (item.top + item.bottom - height) / 2, 0, 0, CLR_NONE, CLR_NONE,
+                         enabled ? ILD_NORMAL : ILD_BLEND50);
+    }
+    SelectObject(dc, oldFont);
+    EndPaint(bar, &paint);
+}
+
+void Click(HWND bar, MenuBarState& state, POINT point) {
+    const int item = ItemAt(bar, state, point);
+    const int titles = MenuTitleCount(state);
+    if (item < 0) {
+        return;
+    }
+    if (item >= titles) {
+        const TBBUTTON& button = state.buttons[item - titles];
+        if (button.fsState & TBSTATE_ENABLED) {
+            SendMessageW(state.parent, WM_COMMAND, MAKEWPARAM(button.idCommand, 0),
+                         reinterpret_cast<LPARAM>(bar));
+        }
+        return;
+    }
+    const HMENU popup = GetSubMenu(state.menu, item);
+    if (popup == nullptr) {
+        SendMessageW(state.parent, WM_COMMAND, MAKEWPARAM(GetMenuItemID(state.menu, item), 0), 0);
+        return;
+    }
+    // The menu opens upwards from the title, as on the device; its commands go to the parent.
+    RECT title = ItemRects(bar, state)[item];
+    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&title), 2);
+    state.pressed = item;
+    InvalidateRect(bar, nullptr, TRUE);
+    TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN, title.left, title.top, state.parent,
+                     nullptr);
+    state.pressed = -1;
+    InvalidateRect(bar, nullptr, TRUE);
+}
+
+LRESULT AddButtons(HWND bar, MenuBarState& state, WPARAM count, LPARAM records) {
+    const auto* buttons = reinterpret_cast<const TBBUTTON*>(records);
+    state.buttons.insert(state.buttons.end(), buttons, buttons + count);
+    UpdateTooltips(bar, state);
+    InvalidateRect(bar, nullptr, TRUE);
+    return TRUE;
+}
+
+LRESULT SetTooltips(HWND bar, MenuBarState& state, WPARAM count, LPARAM texts) {
+    const auto* strings = reinterpret_cast<const wchar_t* const*>(texts);
+    state.tooltips.assign(strings, strings + count);
+    UpdateTooltips(bar, state);
+    return TRUE;
+}
+
+LRESULT EnableButton(HWND bar, MenuBarState& state, WPARAM command, LPARAM enable) {
+    for (TBBUTTON& button : state.buttons) {
+        if (button.idCommand == static_cast<int>(command)) {
+            button.fsState = LOWORD(enable) ? (button.fsState | TBSTATE_ENABLED)
+                                            : (button.fsState & ~TBSTATE_ENABLED);
+            InvalidateRect(bar, nullptr, TRUE);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+    MenuBarState* state = StateOf(bar);
+    if (state == nullptr) {
+        return DefWindowProcW(bar, message, wParam, lParam);
+    }
+    switch (message) {
+    case WM_PAINT:
+        Paint(bar, *state);
+        return 0;
+    case WM_LBUTTONDOWN:
+        Click(bar, *state,
+              {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    case SHCMBM_GETMENU:
+        return reinterpret_cast<LRESULT>(state->menu);
+    case SHCMBM_SETBUTTONTOOLTIPS:
+        return SetTooltips(bar, *state, wParam, lParam);
+    case TB_ADDBUTTONSW:
+        return AddButtons(bar, *state, wParam, lParam);
+    case TB_ADDBITMAP: {
+        const auto* added = reinterpret_cast<const TBADDBITMAP*>(lParam);
+        return AddImages(*state, added->hInst, static_cast<UINT>(added->nID),
+                         static_cast<int>(wParam));
+    }
+    case TB_BUTTONCOUNT:
+        return static_cast<LRESULT>(state->buttons.size());
+    case TB_ENABLEBUTTON:
+        return EnableButton(bar, *state, wParam, lParam);
+    case TB_BUTTONSTRUCTSIZE:
+    case TB_SETBITMAPSIZE:
+        return TRUE;
+    case WM_NCDESTROY:
+        if (state->menu != nullptr) {
+            DestroyMenu(state->menu);
+        }
+        if (state->images != nullptr) {
+            ImageList_Destroy(state->images);
+        }
+        SetWindowLongPtrW(bar, GWLP_USERDATA, 0);
+        delete state;
+        return DefWindowProcW(bar, message, wParam, lParam);
+    default:
+        return DefWindowProcW(bar, message, wParam, lParam);
+    }
+}
+
+void PlaceAtBottom(HWND bar, HWND parent) {
+    RECT client;
+    GetClientRect(parent, &client);
+    const int height = MenuBarHeight();
+    SetWindowPos(bar, HWND_TOP, 0, client.bottom - height, client.right, height, SWP_NOACTIVATE);
+}
+
+// Keeps the bar along the bottom of its window when the window changes size.
+LRESULT CALLBACK FollowParentSize(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR bar) {
+    if (message == WM_SIZE) {
+        PlaceAtBottom(reinterpret_cast<HWND>(bar), parent);
+    }
+    return DefSubclassProc(parent, message, wParam, lParam);
+}
+
+} // namespace
+
+int MenuBarHeight() {
+    return Scale(kDesignHeight);
+}
+
+BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
+    if (info == nullptr || info->cbSize < offsetof(SHMENUBARINFO, clrBk) ||
+        !IsWindow(info->hwndParent)) {
+        return FALSE;
+    }
+    auto* state = new MenuBarState;
+    state->parent = info->hwndParent;
+    bool loaded = true;
+    if (info->dwFlags & SHCMBF_HMENU) {
+        state->menu = LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));
+        loaded = state->menu != nullptr;
+    } else if (!(info->dwFlags & SHCMBF_EMPTYBAR)) {
+        loaded = LoadButtonList(*state, info->hInstRes, info->nToolBarId);
+    }
+    if (loaded && info->nBmpId != 0) {
+        AddImages(*state, info->hInstRes, info->nBmpId, info->cBmpImages);
+    }
+    if (!loaded) {
+        delete state;
+        return FALSE;
+    }
+
+    WNDCLASSW barClass = {};
+    barClass.lpfnWndProc = BarProcedure;
+    barClass.hInstance = GetModuleHandleW(nullptr);
+    barClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
+    barClass.lpszClassName = kBarClass;
+    RegisterClassW(&barClass);
+    const DWORD visible = (info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE;
+    const HWND bar = CreateWindowExW(0, kBarClass, L"", WS_CHILD | WS_CLIPSIBLINGS | visible, 0, 0,
+                                     0, 0, info->hwndParent, nullptr, barClass.hInstance, nullptr);
+    if (bar == nullptr) {
+        if (state->menu != nullptr) {
+            DestroyMenu(state->menu);
+        }
+        delete state;
+        return FALSE;
+    }
+    SetWindowLongPtrW(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    PlaceAtBottom(bar, info->hwndParent);
+    SetWindowSubclass(info->hwndParent, FollowParentSize, reinterpret_cast<UINT_PTR>(bar),
+                      reinterpret_cast<DWORD_PTR>(bar));
+    UpdateTooltips(bar, *state);
+    info->hwndMB = bar;
+    return TRUE;
+}

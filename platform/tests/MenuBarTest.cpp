@@ -1,0 +1,131 @@
+#include "platform/MenuBar.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::vector<UINT> commands;
+int menusOpened = 0;
+
+LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        commands.push_back(LOWORD(wParam));
+    } else if (message == WM_INITMENUPOPUP) {
+        ++menusOpened;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+class MenuBar : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = RecordCommands;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"MenuBarParent";
+        RegisterClassW(&windowClass);
+        parent = CreateWindowW(L"MenuBarParent", L"", WS_POPUP, 0, 0, 240, 300, nullptr, nullptr,
+                               windowClass.hInstance, nullptr);
+        commands.clear();
+        menusOpened = 0;
+    }
+    void TearDown() override { DestroyWindow(parent); }
+
+    HWND Create(DWORD flags, UINT id) {
+        SHMENUBARINFO info = {};
+        info.cbSize = sizeof info;
+        info.hwndParent = parent;
+        info.dwFlags = flags;
+        info.nToolBarId = id;
+        info.hInstRes = GetModuleHandleW(nullptr);
+        return SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
+    }
+
+    // Clicks the middle of the bar's item that starts at x.
+    static void ClickAt(HWND bar, int x) {
+        SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, MenuBarHeight() / 2));
+    }
+
+    HWND parent = nullptr;
+};
+
+TEST_F(MenuBar, SitsAtTheBottomOfItsWindowAndFollowsItsSize) {
+    const HWND bar = Create(SHCMBF_HMENU, 200);
+    ASSERT_NE(nullptr, bar);
+    RECT rect;
+    GetWindowRect(bar, &rect);
+    EXPECT_EQ(300, rect.bottom);
+    EXPECT_EQ(MenuBarHeight(), rect.bottom - rect.top);
+    EXPECT_EQ(240, rect.right - rect.left);
+
+    SetWindowPos(parent, nullptr, 0, 0, 200, 250, SWP_NOZORDER);
+    GetWindowRect(bar, &rect);
+    EXPECT_EQ(250, rect.bottom);
+    EXPECT_EQ(200, rect.right - rect.left);
+}
+
+TEST_F(MenuBar, MenuTitlesDropDownTheirMenus) {
+    const HWND bar = Create(SHCMBF_HMENU, 200);
+    const HMENU menu = reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETMENU, 0, 0));
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ(2, GetMenuItemCount(menu));
+    EXPECT_EQ(40201u, GetMenuItemID(GetSubMenu(menu, 1), 0));
+
+    // The menu's modal loop is ended from a timer inside it.
+    SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        EndMenu();
+    });
+    ClickAt(bar, 5);
+    EXPECT_EQ(1, menusOpened);
+}
+
+TEST_F(MenuBar, ButtonListButtonsSendTheirCommandsWhenEnabled) {
+    const HWND bar = Create(0, 201);
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(2, SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    EXPECT_EQ(nullptr, reinterpret_cast<HMENU>(SendMessageW(bar, SHCMBM_GETMENU, 0, 0)));
+
+    const int buttonWidth = 10; // no images: the padding alone
+    ClickAt(bar, buttonWidth / 2);
+    ClickAt(bar, buttonWidth + buttonWidth / 2); // disabled
+    EXPECT_EQ(std::vector<UINT>{2}, commands);
+
+    SendMessageW(bar, TB_ENABLEBUTTON, 1, TRUE);
+    ClickAt(bar, buttonWidth + buttonWidth / 2);
+    EXPECT_EQ((std::vector<UINT>{2, 1}), commands);
+}
+
+TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
+    const HWND bar = Create(SHCMBF_HMENU, 200);
+    TBBUTTON buttons[2] = {};
+    buttons[0].idCommand = 40201;
+    buttons[0].fsState = TBSTATE_ENABLED;
+    buttons[1].iBitmap = 1;
+    buttons[1].idCommand = 40202;
+    buttons[1].fsState = TBSTATE_ENABLED;
+    SendMessageW(bar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+    const wchar_t* texts[] = {L"Copy", L"Paste"};
+    SendMessageW(bar, SHCMBM_SETBUTTONTOOLTIPS, 2, reinterpret_cast<LPARAM>(texts));
+
+    const HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    ASSERT_NE(nullptr, tooltip);
+    EXPECT_EQ(2, SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    wchar_t text[32] = {};
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = text;
+    SendMessageW(tooltip, TTM_ENUMTOOLSW, 1, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(L"Paste", text);
+}
+
+TEST_F(MenuBar, MissingResourceCreatesNoBar) {
+    EXPECT_EQ(nullptr, Create(SHCMBF_HMENU, 999));
+    EXPECT_EQ(nullptr, Create(0, 999));
+    EXPECT_EQ(nullptr, FindWindowExW(parent, nullptr, L"menu_worker", nullptr));
+    EXPECT_NE(nullptr, Create(SHCMBF_EMPTYBAR, 999));
+}
+
+} // namespace
