@@ -31,6 +31,10 @@ MenuBarState* StateOf(HWND bar) {
     return reinterpret_cast<MenuBarState*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
 }
 
+bool IsSeparator(const TBBUTTON& button) {
+    return (button.fsStyle & BTNS_SEP) != 0;
+}
+
 int MenuTitleCount(const MenuBarState& state) {
     return state.menu != nullptr ? GetMenuItemCount(state.menu) : 0;
 }
@@ -63,8 +67,9 @@ std::vector<RECT> ItemRects(HWND bar, const MenuBarState& state) {
     if (state.images != nullptr) {
         ImageList_GetIconSize(state.images, &imageWidth, &imageHeight);
     }
-    for (size_t index = 0; index < state.buttons.size(); ++index) {
-        rects.push_back({x, 0, x + imageWidth + Scale(10), client.bottom});
+    for (const TBBUTTON& button : state.buttons) {
+        const int width = IsSeparator(button) ? Scale(6) : imageWidth + Scale(10);
+        rects.push_back({x, 0, x + width, client.bottom});
         x = rects.back().right;
     }
     return rects;
@@ -176,6 +181,9 @@ void Paint(HWND bar, const MenuBarState& state) {
             continue;
         }
         const TBBUTTON& button = state.buttons[index - titles];
+        if (IsSeparator(button) || state.images == nullptr) {
+            continue;
+        }
         int width = 0;
         int height = 0;
         ImageList_GetIconSize(state.images, &width, &height);
@@ -196,7 +204,7 @@ void Click(HWND bar, MenuBarState& state, POINT point) {
     }
     if (item >= titles) {
         const TBBUTTON& button = state.buttons[item - titles];
-        if (button.fsState & TBSTATE_ENABLED) {
+        if (!IsSeparator(button) && (button.fsState & TBSTATE_ENABLED)) {
             SendMessageW(state.parent, WM_COMMAND, MAKEWPARAM(button.idCommand, 0),
                          reinterpret_cast<LPARAM>(bar));
         }

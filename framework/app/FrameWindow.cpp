@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "InputPanel.h"
 #include "MessageBoxes.h"
+#include "platform/MenuBar.h"
 
 namespace {
 
@@ -95,5 +96,20 @@ bool FrameWindow::GetLayoutRect(RECT& rect, bool leaveRoomForSip, bool moveBars)
         (GetWindowLongPtrW(upperBar.handle, GWL_STYLE) & WS_VISIBLE)) {
         StackBar(upperBar, rect, moveBars);
     }
+    return true;
+}
+
+bool FrameWindow::CreateMenuBar(UINT menuId) {
+    SHMENUBARINFO info = {};
+    info.cbSize = sizeof info;
+    info.hwndParent = handle;
+    info.dwFlags = SHCMBF_HMENU;
+    info.nToolBarId = menuId;
+    info.hInstRes = Application::instance;
+    if (!SHCreateMenuBar(&info)) {
+        return false;
+    }
+    menuBar.handle = info.hwndMB;
+    menu.handle = reinterpret_cast<HMENU>(SendMessageW(info.hwndMB, SHCMBM_GETMENU, 0, 0));
     return true;
 }

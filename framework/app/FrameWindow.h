@@ -25,6 +25,9 @@ public:
     bool Create(int left, int top, int width, int height, DWORD style, DWORD extendedStyle,
                 int backgroundColorIndex);
 
+    // Creates the frame's menu bar from a menu resource and keeps the bar and its menu.
+    bool CreateMenuBar(UINT menuId);
+
     // The client area left for the frame's content: above the menu bar, above the input
     // panel when `leaveRoomForSip` is set and the panel is up, and above the lower and upper
     // bars (moved to their new place when `moveBars` is set). False when the client area

@@ -4,9 +4,14 @@
 #include "framework/app/Application.h"
 #include "framework/app/Dialog.h"
 #include "framework/app/FrameWindow.h"
+#include "framework/app/FullScreenDialog.h"
 #include "framework/app/InputPanel.h"
+#include "framework/app/MenuBars.h"
+#include "platform/ShellDialogs.h"
+
 #include "framework/app/ObjectRegistry.h"
 #include "platform/SoftInputPanel.h"
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -355,6 +360,112 @@ TEST_F(WindowObjects, LayoutLeavesRoomForMenuBarInputPanelAndBars) {
     GetWindowRect(frame.lowerBar.handle, &bar);
     MapWindowPoints(nullptr, frame.handle, reinterpret_cast<POINT*>(&bar), 2);
     EXPECT_EQ(layout.bottom, bar.top);
+}
+
+} // namespace
+
+namespace {
+
+// Counts the menu bar's buttons and reads its tooltips.
+struct BarContents {
+    int buttons = 0;
+    std::vector<std::wstring> tooltips;
+};
+
+BarContents ReadBar(HWND bar) {
+    BarContents contents;
+    contents.buttons = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    const HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    const int tools = tooltip ? static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+    for (int index = 0; index < tools; ++index) {
+        wchar_t text[64] = {};
+        TOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.lpszText = text;
+        SendMessageW(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool));
+        if (tool.hwnd == bar) {
+            contents.tooltips.push_back(text);
+        }
+    }
+    return contents;
+}
+
+class TestFullScreen : public FullScreenDialog {
+public:
+    INT_PTR OnInitDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override {
+        FullScreenDialog::OnInitDialog(dialog, message, wParam, lParam);
+        GetWindowRect(dialog, &placed);
+        bar = FindWindowExW(dialog, nullptr, L"menu_worker", nullptr);
+        contents = ReadBar(bar);
+        for (WPARAM command : pending) {
+            PostMessageW(dialog, WM_COMMAND, command, 0);
+        }
+        return 1;
+    }
+    INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override {
+        const INT_PTR handled = FullScreenDialog::OnCommand(dialog, message, wParam, lParam);
+        if (lParam == 0) { // the posted commands, not the edit control's notifications
+            results.push_back(handled);
+        }
+        return handled;
+    }
+
+    std::vector<WPARAM> pending;
+    std::vector<INT_PTR> results;
+    RECT placed = {};
+    HWND bar = nullptr;
+    BarContents contents;
+};
+
+TEST_F(WindowObjects, FullScreenDialogEndsOnlyForCommandsOneToTwenty) {
+    TestFullScreen dialog;
+    dialog.pending = {0, 21, MAKEWPARAM(20, BN_CLICKED)};
+    EXPECT_EQ(static_cast<INT_PTR>(MAKEWPARAM(20, BN_CLICKED)),
+              dialog.DoModal(frame.handle, L"TestFullScreen_E"));
+    EXPECT_EQ((std::vector<INT_PTR>{0, 0, 1}), dialog.results);
+
+    // Full screen, with the Cancel and OK buttons on its menu bar.
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), dialog.placed.right - dialog.placed.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), dialog.placed.bottom - dialog.placed.top);
+    ASSERT_NE(nullptr, dialog.bar);
+    EXPECT_EQ(2, dialog.contents.buttons);
+    EXPECT_EQ((std::vector<std::wstring>{L"Cancel", L"OK"}), dialog.contents.tooltips);
+}
+
+TEST_F(WindowObjects, FullScreenDialogDoneButtonAnswersOk) {
+    TestFullScreen dialog;
+    dialog.pending = {};
+    SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        KillTimer(nullptr, timer);
+        const HWND open = FindWindowW(nullptr, L"Full Screen Title");
+        PostMessageW(open, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(IDOK, LOWORD(dialog.DoModal(frame.handle, L"TestFullScreen_E")));
+}
+
+TEST_F(WindowObjects, JapaneseDialogBarTooltips) {
+    Application::japanese = TRUE;
+    TestFullScreen dialog;
+    dialog.pending = {IDCANCEL};
+    EXPECT_EQ(IDCANCEL, dialog.DoModal(frame.handle, L"TestFullScreen_E"));
+    Application::japanese = FALSE;
+    EXPECT_EQ((std::vector<std::wstring>{L"ｷｬﾝｾﾙ", L"OK"}), dialog.contents.tooltips);
+}
+
+TEST_F(WindowObjects, FrameMenuBarKeepsItsMenu) {
+    ASSERT_TRUE(frame.CreateMenuBar(200));
+    EXPECT_NE(nullptr, frame.menuBar.handle);
+    EXPECT_FALSE(frame.menuBar.owned);
+    ASSERT_NE(nullptr, frame.menu.handle);
+    EXPECT_EQ(40102u, GetMenuItemID(GetSubMenu(frame.menu.handle, 0), 0));
+    TestFrame other;
+    EXPECT_FALSE(frame.CreateMenuBar(999));
+}
+
+TEST_F(WindowObjects, ControlClassesIncludeTheInputPanelPreference) {
+    EXPECT_TRUE(InitControlClasses(0xFF));
+    WNDCLASSW preference;
+    EXPECT_TRUE(GetClassInfoW(GetModuleHandleW(nullptr), WC_SIPPREF, &preference));
 }
 
 } // namespace
