@@ -1,9 +1,9 @@
 // A dialog created from a named template, modeless or modal.
 #pragma once
 
-#include "DialogWindow.h"
+#include "TemplateDialog.h"
 
-class Dialog : public DialogWindow {
+class Dialog : public TemplateDialog {
 public:
     // Routes initialise-dialog, destroy, command and notify to the handlers below; every
     // other message is not handled.

@@ -9,14 +9,12 @@ ObjectRegistry<DialogWindow>& DialogRegistry() {
     return registry;
 }
 
-LPCDLGTEMPLATEW LoadDialogTemplate(HWND owner, const wchar_t* templateName) {
-    const HRSRC resource = FindResourceW(Application::instance, templateName, RT_DIALOG);
-    if (resource == nullptr) {
+bool CheckDialogTemplate(HWND owner, const wchar_t* templateName) {
+    if (FindResourceW(Application::instance, templateName, RT_DIALOG) == nullptr) {
         ShowFatal(owner, L"DIALOG[%s]", templateName);
-        return nullptr;
+        return false;
     }
-    return static_cast<LPCDLGTEMPLATEW>(
-        LockResource(LoadResource(Application::instance, resource)));
+    return true;
 }
 
 bool TranslateDialogMessage(MSG& message) {
@@ -28,33 +26,14 @@ bool TranslateDialogMessage(MSG& message) {
     return false;
 }
 
-HWND DialogWindow::Create(HWND parent, const wchar_t* templateName) {
-    const LPCDLGTEMPLATEW dialogTemplate = LoadDialogTemplate(parent, templateName);
-    if (dialogTemplate == nullptr) {
-        return nullptr;
-    }
-    handle = CreateDialogIndirectParamW(Application::instance, dialogTemplate, parent,
-                                        DialogProcedure, reinterpret_cast<LPARAM>(this));
-    owned = handle != nullptr;
-    return handle;
+void BindDialog(DialogWindow* object, HWND dialog) {
+    object->handle = dialog;
+    DialogRegistry().Add(object);
 }
 
-INT_PTR DialogWindow::DoModal(HWND parent, const wchar_t* templateName) {
-    const LPCDLGTEMPLATEW dialogTemplate = LoadDialogTemplate(parent, templateName);
-    if (dialogTemplate == nullptr) {
-        return -1;
-    }
-    return DialogBoxIndirectParamW(Application::instance, dialogTemplate, parent, DialogProcedure,
-                                   reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR DispatchDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                              const wchar_t* procedureName) {
     try {
-        if (message == WM_INITDIALOG) {
-            auto* object = reinterpret_cast<DialogWindow*>(lParam);
-            object->handle = dialog;
-            DialogRegistry().Add(object);
-        }
         DialogWindow* object = DialogRegistry().Find(dialog);
         if (object == nullptr) {
             return 0;
@@ -65,7 +44,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         return result;
     } catch (...) {
-        ShowFatal(dialog, L"DlgProc");
+        ShowFatal(dialog, procedureName);
         return 0;
     }
 }

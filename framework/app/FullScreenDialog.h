@@ -2,9 +2,9 @@
 // with Cancel and OK, and a title strip painted across its top.
 #pragma once
 
-#include "DialogWindow.h"
+#include "TemplateDialog.h"
 
-class FullScreenDialog : public DialogWindow {
+class FullScreenDialog : public TemplateDialog {
 public:
     // Routes initialise-dialog, destroy, command, notify and paint to the handlers below;
     // every other message is not handled.
