@@ -1,0 +1,54 @@
+#include "PropertySheets.h"
+
+#include <initializer_list>
+
+namespace {
+
+// One sheet is shown at a time: the program's callback for the sheet being shown.
+PFNPROPSHEETCALLBACK programCallback = nullptr;
+
+void HideDesktopButtons(HWND sheet) {
+    for (int button : {IDOK, IDCANCEL, IDHELP, 0x3021 /* Apply Now */}) {
+        if (const HWND control = GetDlgItem(sheet, button)) {
+            ShowWindow(control, SW_HIDE);
+        }
+    }
+}
+
+void FillScreen(HWND sheet) {
+    SetWindowPos(sheet, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOZORDER);
+}
+
+int CALLBACK DeviceCallback(HWND sheet, UINT message, LPARAM parameter) {
+    const PFNPROPSHEETCALLBACK callback = programCallback;
+    int result = 0;
+    if (message == PSCB_INITIALIZED) {
+        HideDesktopButtons(sheet);
+        FillScreen(sheet);
+        if (callback != nullptr) {
+            callback(sheet, PSCB_GETVERSION, 0);
+            wchar_t title[kSheetTextLength] = {};
+            callback(sheet, PSCB_GETTITLE, reinterpret_cast<LPARAM>(title));
+            title[kSheetTextLength - 1] = L'\0';
+            SetWindowTextW(sheet, title);
+            wchar_t link[kSheetTextLength] = {};
+            callback(sheet, PSCB_GETLINKTEXT, reinterpret_cast<LPARAM>(link));
+        }
+    }
+    if (callback != nullptr) {
+        result = callback(sheet, message, parameter);
+    }
+    return result;
+}
+
+} // namespace
+
+INT_PTR DevicePropertySheet(const PROPSHEETHEADERW* header) {
+    PROPSHEETHEADERW desktop = *header;
+    desktop.dwSize = sizeof desktop;
+    desktop.dwFlags = (header->dwFlags & ~PSH_MAXIMIZE) | PSH_USECALLBACK;
+    programCallback = (header->dwFlags & PSH_USECALLBACK) ? header->pfnCallback : nullptr;
+    desktop.pfnCallback = DeviceCallback;
+    return PropertySheetW(&desktop);
+}
