@@ -1,7 +1,7 @@
 # Shared by the run, test and benchmark scripts: packages, build, display and Wine prefix.
 # Source it; it sets REPO, BUILD and WINEPREFIX.
 
-set -euo pipefail
+set -Eeuo pipefail
 trap 'echo "${BASH_SOURCE[0]##*/}: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -65,7 +65,8 @@ prepare_prefix() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    wineserver -p
+    # A server already running for the prefix (a developer's session) is used as it is.
+    wineserver -p 2>/dev/null || true
     # Start Wine's background services now, detached from our output: started by a test
     # process instead, they would inherit its output pipe and hold the test runner open.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
