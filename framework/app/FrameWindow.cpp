@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "InputPanel.h"
 #include "MessageBoxes.h"
+#include "platform/DeviceWindows.h"
 #include "platform/MenuBar.h"
 
 namespace {
@@ -67,7 +68,8 @@ bool FrameWindow::Create(int left, int top, int width, int height, DWORD style, 
     if (!RegisterFrameClass(backgroundColorIndex)) {
         return false;
     }
-    handle = CreateWindowExW(extendedStyle, Application::className, Application::title, style, left,
+    handle =
+        DeviceCreateWindowEx(extendedStyle, Application::className, Application::title, style, left,
                              top, width, height, nullptr, nullptr, Application::instance, this);
     owned = handle != nullptr;
     if (handle == nullptr) {

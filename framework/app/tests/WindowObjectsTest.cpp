@@ -469,3 +469,19 @@ TEST_F(WindowObjects, ControlClassesIncludeTheInputPanelPreference) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowObjects, DefaultPlacedFrameFillsTheScreen) {
+    TestFrame device;
+    ASSERT_TRUE(device.Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                              WS_VISIBLE | WS_CLIPCHILDREN, 0, COLOR_WINDOW));
+    RECT placed;
+    GetWindowRect(device.handle, &placed);
+    EXPECT_EQ(0, placed.left);
+    EXPECT_EQ(0, placed.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), placed.right);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), placed.bottom);
+}
+
+} // namespace
