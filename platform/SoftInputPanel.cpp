@@ -94,10 +94,9 @@ HWND CreatePanel() {
     panelClass.lpszClassName = kPanelClass;
     RegisterClassW(&panelClass);
     const RECT area = PanelRect();
-    return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPanelClass,
-                           L"Input Panel", WS_POPUP | WS_BORDER, area.left, area.top,
-                           area.right - area.left, area.bottom - area.top, nullptr, nullptr,
-                           panelClass.hInstance, nullptr);
+    return CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kPanelClass, L"Input Panel",
+                           WS_POPUP | WS_BORDER, area.left, area.top, area.right - area.left,
+                           area.bottom - area.top, nullptr, nullptr, panelClass.hInstance, nullptr);
 }
 
 BOOL CALLBACK NotifyWindow(HWND window, LPARAM) {
@@ -140,7 +139,10 @@ BOOL SipSetInfo(SIPINFO* info) {
         panel = CreatePanel();
     }
     if (panel != nullptr) {
-        ShowWindow(panel, on ? SW_SHOWNOACTIVATE : SW_HIDE);
+        // Above every window, including one shown after the panel was created.
+        SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                         (on ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
     EnumWindows(NotifyWindow, 0);
     return TRUE;
