@@ -5,6 +5,7 @@
 #include "framework/app/Dialog.h"
 #include "framework/app/FrameWindow.h"
 #include "framework/app/FullScreenDialog.h"
+#include "framework/app/GdiObject.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "platform/ShellDialogs.h"
@@ -482,6 +483,54 @@ TEST_F(WindowObjects, DefaultPlacedFrameFillsTheScreen) {
     EXPECT_EQ(0, placed.top);
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), placed.right);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), placed.bottom);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WindowObjects, InputPanelFollowsTheFocusInADialogWithSipPreference) {
+    ASSERT_TRUE(InitControlClasses(0xFF));
+    TestDialog dialog;
+    ASSERT_NE(nullptr, dialog.Create(frame.handle, L"TestSipPref_E"));
+    ShowWindow(dialog.handle, SW_SHOW);
+    PumpMessages(); // the preference control hooks the edit controls once they all exist
+    SetFocus(GetDlgItem(dialog.handle, 101));
+    EXPECT_GT(GetSipHeight(), 0);
+    SetFocus(GetDlgItem(dialog.handle, 102));
+    EXPECT_EQ(0, GetSipHeight());
+}
+
+TEST_F(WindowObjects, FrameGivesTheFocusBackOnActivation) {
+    const HWND edit = CreateEdit();
+    SetFocus(edit);
+    frame.OnActivate(frame.handle, WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(edit, frame.savedFocus);
+    SetFocus(frame.handle);
+    frame.OnActivate(frame.handle, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(edit, GetFocus());
+}
+
+TEST_F(WindowObjects, FontsTakeTheLanguagesCharacterSet) {
+    LOGFONTW description = {};
+    {
+        Font english(-ScaleY(9), 600, VARIABLE_PITCH | FF_SWISS);
+        ASSERT_TRUE(english.owned);
+        GetObjectW(english.handle, sizeof description, &description);
+        EXPECT_EQ(DEFAULT_CHARSET, description.lfCharSet);
+        EXPECT_EQ(600, description.lfWeight);
+        EXPECT_EQ(-9, description.lfHeight);
+    }
+    HGDIOBJ handle = nullptr;
+    {
+        Application::japanese = TRUE;
+        Font japanese(-12, 0, 0);
+        Application::japanese = FALSE;
+        GetObjectW(japanese.handle, sizeof description, &description);
+        EXPECT_EQ(SHIFTJIS_CHARSET, description.lfCharSet);
+        handle = japanese.handle;
+    }
+    EXPECT_EQ(0u, GetObjectType(handle)); // deleted with its owner
 }
 
 } // namespace
