@@ -18,20 +18,10 @@ bool InitFullScreenDialog(HWND dialog, DWORD flags) {
 }
 
 INT_PTR FullScreenDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog, message, wParam, lParam);
-    case WM_DESTROY:
-        return OnDestroy(dialog, message, wParam, lParam);
-    case WM_COMMAND:
-        return OnCommand(dialog, message, wParam, lParam);
-    case WM_NOTIFY:
-        return OnNotify(dialog, message, wParam, lParam);
-    case WM_PAINT:
+    if (message == WM_PAINT) {
         return OnPaint(dialog, message, wParam, lParam);
-    default:
-        return 0;
     }
+    return Dialog::DialogProc(dialog, message, wParam, lParam);
 }
 
 INT_PTR FullScreenDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
@@ -42,20 +32,12 @@ INT_PTR FullScreenDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
     return 1;
 }
 
-INT_PTR FullScreenDialog::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
-    return 1;
-}
-
 INT_PTR FullScreenDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM) {
     const int command = LOWORD(wParam);
     if (command < 1 || command > kLastEndingCommand) {
         return 0;
     }
     EndDialog(dialog, static_cast<INT_PTR>(wParam));
-    return 1;
-}
-
-INT_PTR FullScreenDialog::OnNotify(HWND, UINT, WPARAM, LPARAM) {
     return 1;
 }
 

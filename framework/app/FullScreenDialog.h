@@ -2,23 +2,18 @@
 // with Cancel and OK, and a title strip painted across its top.
 #pragma once
 
-#include "TemplateDialog.h"
+#include "Dialog.h"
 
-class FullScreenDialog : public TemplateDialog {
+class FullScreenDialog : public Dialog {
 public:
-    // Routes initialise-dialog, destroy, command, notify and paint to the handlers below;
-    // every other message is not handled.
+    // Routes paint to OnPaint and everything else as a Dialog does.
     INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs when the controls exist; the default makes the dialog full screen and gives it
     // its menu bar. Overrides call it first, then set up their controls.
-    virtual INT_PTR OnInitDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    // Runs when the dialog window is destroyed.
-    virtual INT_PTR OnDestroy(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnInitDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs on WM_COMMAND; the default ends the dialog for commands 1 to 20 (OK, Cancel,
-    // Yes, No, All) with the whole wParam as its result.
-    virtual INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    // Runs on WM_NOTIFY from the dialog's common controls.
-    virtual INT_PTR OnNotify(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    // Yes, No, All) with the whole wParam as its result, and leaves other commands alone.
+    INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs on WM_PAINT; the default paints the title strip: the dialog's text over a line.
     virtual INT_PTR OnPaint(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 };
