@@ -81,6 +81,10 @@ LRESULT CALLBACK PanelProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     }
+    case WM_NCDESTROY:
+        // Gone with the window it was shown in; the next show makes a new one.
+        panel = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -99,6 +103,24 @@ HWND CreatePanel() {
                            area.bottom - area.top, nullptr, nullptr, panelClass.hInstance, nullptr);
 }
 
+// Shows the panel over the bottom of the screen, above the menu bar.
+// Note: in Wine's virtual desktop a topmost popup is not drawn above a modal dialog shown
+// before it, so the panel is shown inside the active window, as its topmost child; with no
+// active window it is a topmost popup of its own.
+void ShowPanel(HWND host) {
+    const RECT area = PanelRect();
+    const LONG_PTR style = GetWindowLongPtrW(panel, GWL_STYLE) & ~(WS_POPUP | WS_CHILD);
+    SetWindowLongPtrW(panel, GWL_STYLE, style | (host != nullptr ? WS_CHILD : WS_POPUP));
+    SetParent(panel, host);
+    POINT origin = {area.left, area.top};
+    if (host != nullptr) {
+        ScreenToClient(host, &origin);
+    }
+    SetWindowPos(panel, host != nullptr ? HWND_TOP : HWND_TOPMOST, origin.x, origin.y,
+                 area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+}
+
 BOOL CALLBACK NotifyWindow(HWND window, LPARAM) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
@@ -109,6 +131,10 @@ BOOL CALLBACK NotifyWindow(HWND window, LPARAM) {
 }
 
 } // namespace
+
+HWND SipPanelWindow() {
+    return panel;
+}
 
 BOOL SipGetInfo(SIPINFO* info) {
     if (info == nullptr || info->cbSize != sizeof(SIPINFO)) {
@@ -131,18 +157,18 @@ BOOL SipSetInfo(SIPINFO* info) {
         return FALSE;
     }
     const bool on = (info->fdwFlags & SIPF_ON) != 0;
-    if (on == panelOn) {
-        return TRUE;
-    }
+    const bool changed = on != panelOn;
     panelOn = on;
-    if (on && panel == nullptr) {
-        panel = CreatePanel();
+    if (on) {
+        if (panel == nullptr) {
+            panel = CreatePanel();
+        }
+        ShowPanel(GetActiveWindow());
+    } else if (panel != nullptr) {
+        ShowWindow(panel, SW_HIDE);
     }
-    if (panel != nullptr) {
-        // Above every window, including one shown after the panel was created.
-        SetWindowPos(panel, HWND_TOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
-                         (on ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    if (!changed) {
+        return TRUE;
     }
     EnumWindows(NotifyWindow, 0);
     return TRUE;

@@ -61,7 +61,7 @@ TEST(SoftInputPanel, GoingUpAndDownShowsThePanelAndTellsTheWindows) {
     SipGetInfo(&info);
     EXPECT_TRUE(info.fdwFlags & SIPF_ON);
     EXPECT_EQ(info.rcSipRect.top, info.rcVisibleDesktop.bottom);
-    const HWND panel = FindWindowW(L"MensurioSoftInputPanel", nullptr);
+    const HWND panel = SipPanelWindow();
     ASSERT_NE(nullptr, panel);
     EXPECT_TRUE(IsWindowVisible(panel));
     EXPECT_EQ(1, settingChanges);
@@ -81,7 +81,7 @@ TEST(SoftInputPanel, TappedKeysReachTheFocusedControl) {
     SetForegroundWindow(edit);
     SetFocus(edit);
     SetPanel(true);
-    const HWND panel = FindWindowW(L"MensurioSoftInputPanel", nullptr);
+    const HWND panel = SipPanelWindow();
     RECT client;
     GetClientRect(panel, &client);
     const int rowHeight = client.bottom / 2;
