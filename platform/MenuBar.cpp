@@ -7,7 +7,6 @@ namespace {
 
 // The device's own class name for the menu bar.
 constexpr wchar_t kBarClass[] = L"menu_worker";
-constexpr int kDesignHeight = 26;
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 struct MenuBarState {
@@ -318,7 +317,7 @@ LRESULT CALLBACK FollowParentSize(HWND parent, UINT message, WPARAM wParam, LPAR
 } // namespace
 
 int MenuBarHeight() {
-    return Scale(kDesignHeight);
+    return Scale(kMenuBarDesignHeight);
 }
 
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {

@@ -36,5 +36,8 @@ constexpr UINT SHCMBM_SETBUTTONTOOLTIPS = WM_USER + 81;
 // SHCMBM_SETBUTTONTOOLTIPS add more images, buttons and their tooltips.
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 
+// Height of the bar in 96-DPI design pixels; the input panel sits directly above it.
+constexpr int kMenuBarDesignHeight = 26;
+
 // Height of the bar in pixels on the current screen.
 int MenuBarHeight();

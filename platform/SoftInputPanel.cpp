@@ -1,5 +1,7 @@
 #include "SoftInputPanel.h"
 
+#include "MenuBar.h"
+
 namespace {
 
 constexpr int kPanelDesignHeight = 80;

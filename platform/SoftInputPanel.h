@@ -30,7 +30,3 @@ BOOL SipSetInfo(SIPINFO* info);
 
 // The panel's window while it exists, for tests that tap its keys.
 HWND SipPanelWindow();
-
-// Height of the menu bar along the bottom of the screen, in 96-DPI design pixels; the panel
-// sits directly above it.
-constexpr int kMenuBarDesignHeight = 26;

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int kProgramIcon = 100;
-constexpr int kMenuBarHeight = 26;
 
 // Takes a bar's height off the bottom of the layout and, when asked, moves the bar there.
 void StackBar(const Window& bar, RECT& rect, bool moveBar) {
@@ -86,7 +85,7 @@ bool FrameWindow::GetLayoutRect(RECT& rect, bool leaveRoomForSip, bool moveBars)
     if (!GetClientRect(handle, &rect)) {
         return false;
     }
-    rect.bottom -= ScaleY(kMenuBarHeight);
+    rect.bottom -= ScaleY(kMenuBarDesignHeight);
     if (leaveRoomForSip) {
         rect.bottom -= GetSipHeight();
     }

@@ -1,4 +1,5 @@
 #include "platform/SoftInputPanel.h"
+#include "platform/MenuBar.h"
 
 #include <gtest/gtest.h>
 
