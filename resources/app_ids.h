@@ -13,8 +13,9 @@
 #define IDR_EMPTY_MENU_BAR 99 // button list without buttons: dialogs add their own
 
 // Bitmaps
-#define IDB_DIALOG_BAR 105 // 9 images of 16 x 16: Cancel, OK, Back, Forward, Up, New Folder,
-                           // Delete, View, Properties
+#define IDB_DIALOG_BAR                                                                             \
+    105                          // 9 images of 16 x 16: Cancel, OK, Back, Forward, Up, New Folder,
+                                 // Delete, View, Properties
 #define IDB_DIALOG_BAR_HIRES 106 // the same at 32 x 32
 
 // Icons

@@ -1,13 +1,31 @@
-// Entry point of mensurio.exe.
+// Entry point of mensurio.exe: fixes the process values, makes sure only one instance runs,
+// and runs the converter's main window until it closes.
+#include "ConverterWindow.h"
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/MessageLoop.h"
 
 #include <windows.h>
 
-// Fixes the process values that exist so far. The converter's main window and its message
-// loop come with the converter's user interface.
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+namespace {
+
+constexpr DWORD kMainWindowStyle = WS_VISIBLE | WS_CLIPCHILDREN;
+constexpr int kBackground = COLOR_WINDOW;
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     InstallOutOfMemoryHandler();
-    Application::instance = instance;
-    return 0;
+    InitApplicationValues(instance);
+    if (ActivatePreviousInstance(Application::className) != nullptr) {
+        return 0;
+    }
+    ConverterWindow window;
+    if (!window.Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, kMainWindowStyle,
+                       0, kBackground)) {
+        return 0;
+    }
+    ShowWindow(window.handle, showCommand);
+    UpdateWindow(window.handle);
+    return RunMessageLoop(window, false);
 }

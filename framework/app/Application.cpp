@@ -1,6 +1,13 @@
 #include "Application.h"
 
+#include "RegistryKey.h"
+
 namespace {
+
+constexpr LANGID kJapanese = 0x0411;
+constexpr UINT kClassNameString = 100;
+constexpr UINT kTitleString = 101;
+constexpr int kHighResolutionDpi = 130;
 
 int ScaleByDpi(int designPixels, int dpi) {
     const int magnitude = (designPixels < 0 ? -designPixels : designPixels) * dpi;
@@ -20,4 +27,25 @@ int ScaleY(int designPixels) {
 
 std::wstring LocalizedResourceName(const wchar_t* baseName) {
     return std::wstring(baseName) + (Application::japanese ? L"_J" : L"_E");
+}
+
+void InitApplicationValues(HINSTANCE instance) {
+    Application::instance = instance;
+
+    Application::japanese = GetUserDefaultLangID() == kJapanese;
+    DWORD toggle = 0;
+    if (ReadRegistryNumber(HKEY_CURRENT_USER, L"Software\\Orvintek", L"LangToggle", toggle) ==
+            ERROR_SUCCESS &&
+        toggle != 0) {
+        Application::japanese = !Application::japanese;
+    }
+
+    const HDC screen = GetDC(nullptr);
+    Application::dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    Application::dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    Application::hiRes = Application::dpiX >= kHighResolutionDpi;
+
+    LoadStringW(instance, kTitleString, Application::title, 128);
+    LoadStringW(instance, kClassNameString, Application::className, 128);
 }

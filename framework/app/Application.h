@@ -21,6 +21,11 @@ struct Application {
     static inline HACCEL accelerators = nullptr;
 };
 
+// Fixes the values at start-up: the instance, the language (the device's default language,
+// inverted when HKEY_CURRENT_USER\Software\Orvintek "LangToggle" is not 0), the screen's DPI
+// and resolution, and the title and class name from strings 101 and 100.
+void InitApplicationValues(HINSTANCE instance);
+
 // Turn a length in 96-DPI design pixels into device pixels, rounding half away from zero.
 int ScaleX(int designPixels);
 int ScaleY(int designPixels);

@@ -87,6 +87,17 @@ DIALOG_BAR = [
      rect(DARK, 0.3, 0.25, 0.7, 0.31), rect(DARK, 0.3, 0.42, 0.7, 0.48), rect(DARK, 0.3, 0.59, 0.6, 0.65)],
 ]
 
+PAGE_BUTTONS = [
+    # Copy: two sheets, one over the other
+    [rect(DARK, 0.08, 0.06, 0.6, 0.66), rect(WHITE, 0.14, 0.12, 0.54, 0.6),
+     rect(DARK, 0.4, 0.34, 0.92, 0.94), rect(WHITE, 0.46, 0.4, 0.86, 0.88),
+     rect(BLUE, 0.52, 0.5, 0.8, 0.56), rect(BLUE, 0.52, 0.64, 0.8, 0.7), rect(BLUE, 0.52, 0.78, 0.72, 0.84)],
+    # Paste: a clipboard with a sheet on it
+    [rect(DARK, 0.1, 0.12, 0.78, 0.96), rect(YELLOW, 0.16, 0.18, 0.72, 0.9),
+     rect(DARK, 0.3, 0.04, 0.58, 0.2), rect(DARK, 0.42, 0.4, 0.94, 0.96), rect(WHITE, 0.48, 0.46, 0.88, 0.9),
+     rect(BLUE, 0.54, 0.56, 0.82, 0.62), rect(BLUE, 0.54, 0.7, 0.82, 0.76)],
+]
+
 PROGRAM_ICON = [
     circle(BLUE, 0.5, 0.5, 0.47),
     rect(WHITE, 0.16, 0.58, 0.84, 0.74),
@@ -171,4 +182,6 @@ def write_ico(path, shapes, sizes):
 if __name__ == '__main__':
     write_bmp(os.path.join(HERE, 'dialog_bar_16.bmp'), DIALOG_BAR, 16)
     write_bmp(os.path.join(HERE, 'dialog_bar_32.bmp'), DIALOG_BAR, 32)
+    write_bmp(os.path.join(HERE, 'page_buttons_16.bmp'), PAGE_BUTTONS, 16)
+    write_bmp(os.path.join(HERE, 'page_buttons_32.bmp'), PAGE_BUTTONS, 32)
     write_ico(os.path.join(HERE, 'mensurio.ico'), PROGRAM_ICON, (16, 32))

@@ -1,0 +1,179 @@
+#include "ConverterPage.h"
+
+#include "converter/conversion/NumberText.h"
+#include "framework/app/InputPanel.h"
+
+namespace {
+
+constexpr wchar_t kEnter = 13;
+constexpr wchar_t kTab = 9;
+constexpr wchar_t kControlC = 3;
+constexpr wchar_t kControlV = 22;
+constexpr wchar_t kControlQ = 17;
+constexpr int kExitCommand = 40102;
+
+void SelectAll(HWND edit) {
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+} // namespace
+
+INT_PTR ConverterPage::OnCommand(HWND, UINT, WPARAM wParam, LPARAM lParam) {
+    const WPARAM command = lParam != 0 ? wParam : LOWORD(wParam);
+    if (command == IDOK) {
+        if (const int row = FocusedRow(); row >= 0) {
+            ConvertFrom(row);
+        }
+        return 1;
+    }
+    const int control = LOWORD(command);
+    if (HIWORD(command) == EN_SETFOCUS && control >= kFirstEdit && control <= kFirstEdit + 11) {
+        ShowSip();
+        return 1;
+    }
+    return 0;
+}
+
+INT_PTR ConverterPage::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
+    ReleaseRows();
+    return 1;
+}
+
+LRESULT ConverterPage::EditHandler(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int row = RowOfEdit(edit);
+    if (row < 0) {
+        return 0;
+    }
+    if (message == WM_CHAR) {
+        return OnEditChar(row, wParam, lParam);
+    }
+    return edits[row]->CallOldProc(edit, message, wParam, lParam);
+}
+
+LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
+    Window& edit = *edits[row];
+    switch (character) {
+    case kEnter:
+        ConvertFrom(row);
+        return 0;
+    case kTab: {
+        const int target = GetKeyState(VK_SHIFT) < 0 ? row - 1 : row + 1;
+        if (target < 0 || target >= rowCount) {
+            SetFocus(GetParent(handle));
+        } else {
+            FocusRow(target);
+        }
+        return 0;
+    }
+    case kControlC:
+    case kControlV:
+        SelectAll(edit.handle);
+        return edit.CallOldProc(edit.handle, WM_CHAR, character, keyData);
+    case kControlQ:
+        PostMessageW(GetParent(GetParent(handle)), WM_COMMAND, kExitCommand, 0);
+        return 0;
+    default:
+        if (IsNumberChar(static_cast<wchar_t>(character))) {
+            return edit.CallOldProc(edit.handle, WM_CHAR, character, keyData);
+        }
+        return 0;
+    }
+}
+
+LRESULT ConverterPage::LabelHandler(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int row = RowOfLabel(label);
+    if (row < 0) {
+        return 0;
+    }
+    if (message == WM_LBUTTONDOWN) {
+        return OnLabelTap(row);
+    }
+    return labels[row]->CallOldProc(label, message, wParam, lParam);
+}
+
+LRESULT ConverterPage::OnLabelTap(int row) {
+    CommitText(row, L"1");
+    return 0;
+}
+
+void ConverterPage::Copy() {
+    if (const int row = FocusedRow(); row >= 0) {
+        SelectAll(edits[row]->handle);
+        SendMessageW(edits[row]->handle, WM_COPY, 0, 0);
+    }
+}
+
+void ConverterPage::Paste() {
+    if (const int row = FocusedRow(); row >= 0) {
+        const HWND edit = edits[row]->handle;
+        SelectAll(edit);
+        SendMessageW(edit, WM_CLEAR, 0, 0);
+        SendMessageW(edit, WM_PASTE, 0, 0);
+        ConvertFrom(row);
+    }
+}
+
+void ConverterPage::AdoptRows(HWND dialog) {
+    for (int row = 0; row < rowCount; ++row) {
+        labels[row] = std::make_unique<Window>(GetDlgItem(dialog, kFirstLabel + row));
+        labels[row]->Subclass(this, &ConverterPage::LabelHandler);
+        edits[row] = std::make_unique<Window>(GetDlgItem(dialog, kFirstEdit + row));
+        edits[row]->Subclass(this, &ConverterPage::EditHandler);
+    }
+}
+
+void ConverterPage::ReleaseRows() {
+    for (int row = 0; row < kMaxRows; ++row) {
+        labels[row].reset();
+        edits[row].reset();
+    }
+}
+
+void ConverterPage::ShowValues() {
+    for (int row = 0; row < rowCount; ++row) {
+        SetWindowTextW(edits[row]->handle, FormatValue(values[row], engineering[row]).c_str());
+    }
+}
+
+void ConverterPage::FinishConversion(int sourceRow) {
+    ShowValues();
+    FocusRow(sourceRow);
+}
+
+double ConverterPage::ReadRowValue(int row) const {
+    wchar_t text[kMaxRowText + 1] = {};
+    GetWindowTextW(edits[row]->handle, text, kMaxRowText + 1);
+    return ReadRowText(text);
+}
+
+void ConverterPage::CommitText(int row, const wchar_t* text) {
+    SetWindowTextW(edits[row]->handle, text);
+    ConvertFrom(row);
+}
+
+void ConverterPage::FocusRow(int row) {
+    SetFocus(edits[row]->handle);
+    SelectAll(edits[row]->handle);
+}
+
+int ConverterPage::RowOfEdit(HWND edit) const {
+    for (int row = 0; row < rowCount; ++row) {
+        if (edits[row] && edits[row]->handle == edit) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+int ConverterPage::RowOfLabel(HWND label) const {
+    for (int row = 0; row < rowCount; ++row) {
+        if (labels[row] && labels[row]->handle == label) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+int ConverterPage::FocusedRow() const {
+    return RowOfEdit(GetFocus());
+}

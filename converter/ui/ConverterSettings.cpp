@@ -1,0 +1,27 @@
+#include "ConverterSettings.h"
+
+#include "framework/app/RegistryKey.h"
+
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"Software\\Orvintek\\Mensurio";
+constexpr wchar_t kPathValue[] = L"ini";
+
+} // namespace
+
+wchar_t definitionPath[kMaxPath] = {};
+
+void LoadSettings() {
+    RegistryKey key(HKEY_CURRENT_USER);
+    if (key.Open(kSettingsKey) == ERROR_SUCCESS) {
+        DWORD size = sizeof definitionPath;
+        key.ReadString(kPathValue, definitionPath, size);
+    }
+}
+
+void SaveSettings() {
+    RegistryKey key(HKEY_CURRENT_USER);
+    if (key.Create(kSettingsKey) == ERROR_SUCCESS) {
+        key.WriteString(kPathValue, definitionPath);
+    }
+}

@@ -1,0 +1,216 @@
+#include "ConverterWindow.h"
+
+#include "ConverterSettings.h"
+#include "TemperaturePage.h"
+#include "TimePage.h"
+#include "UnitPage.h"
+#include "converter/definitions/DefinitionLoader.h"
+#include "framework/app/Application.h"
+#include "framework/app/MenuBars.h"
+#include "platform/MenuBar.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kTabControlId = 11800;
+constexpr int kMainMenu = 101;           // 102 in Japanese
+constexpr UINT kButtonBitmap = 2001;     // 2002 on high-resolution screens
+constexpr int kUnitMenuPosition = 2;     // File, Edit, Unit, Help
+constexpr int kFirstPageCommand = 40301; // Unit menu: page i has 40301 + i
+constexpr int kOpenCommand = 40101;
+constexpr int kExitCommand = 40102;
+constexpr int kCopyCommand = 40201;
+constexpr int kPasteCommand = 40202;
+constexpr int kAboutCommand = 40901;
+constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | TCS_BOTTOM;
+constexpr int kPocketPcControlsVersion = 0x20C;
+
+} // namespace
+
+ConverterWindow::ConverterWindow() {
+    LoadSettings();
+}
+
+ConverterWindow::~ConverterWindow() {
+    SaveSettings();
+}
+
+LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate(window, message, wParam, lParam);
+    case WM_DESTROY:
+        return OnDestroy(window, message, wParam, lParam);
+    case WM_SIZE:
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == kTabControlId && header->code == TCN_SELCHANGE) {
+            OnSelectionChange();
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    case WM_HELP:
+        if (GetActiveWindow() == window) {
+            PostMessageW(window, WM_COMMAND, kAboutCommand, 0);
+        }
+        return 0;
+    case WM_COMMAND:
+        return OnCommand(window, message, wParam, lParam);
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
+    InitControlClasses(0xFF);
+    CreateMenuBar(kMainMenu + (Application::japanese ? 1 : 0));
+    AddPageButtons();
+
+    RECT layout = {};
+    GetLayoutRect(layout, false, false);
+    tabControl.handle =
+        CreateWindowExW(0, WC_TABCONTROLW, L"", kTabStyle, layout.left, layout.top,
+                        layout.right - layout.left, layout.bottom - layout.top, window,
+                        reinterpret_cast<HMENU>(kTabControlId), Application::instance, nullptr);
+    SendMessageW(tabControl.handle, CCM_SETVERSION, kPocketPcControlsVersion, 0);
+    tabControl.Subclass(this, &ConverterWindow::TabHandler);
+
+    pageCount = kFixedPages;
+    AddTab(0, LanguageText(L"Temp", L"温度"));
+    AddTab(1, LanguageText(L"Time", L"時間"));
+    CreateFixedPage(0, std::make_unique<TemperaturePage>());
+    CreateFixedPage(1, std::make_unique<TimePage>());
+
+    if (definitionPath[0] != L'\0') {
+        LoadDefinitionFile(*this, definitionPath);
+    } else {
+        PostMessageW(window, WM_COMMAND, kOpenCommand, 0);
+    }
+    currentPage = 0;
+    SelectPage(0);
+    SetFocus(tabControl.handle);
+    return 0;
+}
+
+LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
+    if (command >= kFirstPageCommand && command < kFirstPageCommand + kMaxPages) {
+        const int index = static_cast<int>(command) - kFirstPageCommand;
+        if (index < pageCount) {
+            SelectPage(index);
+        }
+    } else if (command == kExitCommand) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    } else if (command == kCopyCommand) {
+        pages[currentPage]->Copy();
+    } else if (command == kPasteCommand) {
+        pages[currentPage]->Paste();
+    }
+    // Open... (40101) and About... (40901) come with the file selection dialog and the
+    // About box.
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT ConverterWindow::OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (int index = 0; index < pageCount; ++index) {
+        DestroyWindow(pages[index]->handle);
+        pages[index].reset();
+    }
+    pageCount = 0;
+    return FrameWindow::OnDestroy(window, message, wParam, lParam);
+}
+
+void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
+    if (pageCount >= kMaxPages) {
+        return;
+    }
+    const int index = pageCount;
+    AddTab(index, category->Name().c_str());
+    const std::wstring name = category->Name();
+    auto page = std::make_unique<UnitPage>(std::move(category));
+    page->CreatePage(tabControl.handle);
+    ShowWindow(page->handle, SW_HIDE);
+
+    // Over the tab control's display area.
+    RECT area;
+    GetClientRect(tabControl.handle, &area);
+    TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
+    MoveWindow(page->handle, area.left - 2, area.top - 2, area.right - area.left + 4,
+               area.bottom - area.top + 2, FALSE);
+
+    AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, kFirstPageCommand + index,
+                name.c_str());
+    pages[index] = std::move(page);
+    ++pageCount;
+}
+
+void ConverterWindow::SelectPage(int index) {
+    ShowWindow(pages[currentPage]->handle, SW_HIDE);
+    TabCtrl_SetCurSel(tabControl.handle, index);
+    ShowWindow(pages[index]->handle, SW_SHOW);
+    currentPage = index;
+    SetFocus(tabControl.handle);
+}
+
+void ConverterWindow::RemoveCategoryPages() {
+    for (int index = kFixedPages; index < pageCount; ++index) {
+        TabCtrl_DeleteItem(tabControl.handle, kFixedPages);
+        DestroyWindow(pages[index]->handle);
+        pages[index].reset();
+        DeleteMenu(menu.handle, kFirstPageCommand + index, MF_BYCOMMAND);
+    }
+    pageCount = kFixedPages;
+    if (currentPage >= pageCount) {
+        currentPage = 0;
+    }
+}
+
+LRESULT ConverterWindow::TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && wParam == VK_TAB) {
+        ConverterPage& page = *pages[currentPage];
+        if (page.rowCount > 0) {
+            SetFocus(page.edits[0]->handle);
+            SendMessageW(page.edits[0]->handle, EM_SETSEL, 0, -1);
+        }
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == VK_TAB) {
+        return 0;
+    }
+    return tabControl.CallOldProc(tabs, message, wParam, lParam);
+}
+
+void ConverterWindow::AddTab(int index, const wchar_t* text) {
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(text);
+    TabCtrl_InsertItem(tabControl.handle, index, &item);
+}
+
+void ConverterWindow::AddPageButtons() {
+    TBADDBITMAP images = {Application::instance, kButtonBitmap + (Application::hiRes ? 1u : 0u)};
+    SendMessageW(menuBar.handle, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&images));
+    TBBUTTON buttons[2] = {};
+    buttons[0] = {0, kCopyCommand, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    buttons[1] = {1, kPasteCommand, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    SendMessageW(menuBar.handle, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+    const wchar_t* tooltips[] = {LanguageText(L"Copy", L"ｺﾋﾟｰ"),
+                                 LanguageText(L"Paste", L"貼り付け")};
+    SendMessageW(menuBar.handle, SHCMBM_SETBUTTONTOOLTIPS, 2, reinterpret_cast<LPARAM>(tooltips));
+}
+
+void ConverterWindow::CreateFixedPage(int index, std::unique_ptr<ConverterPage> page) {
+    page->CreatePage(tabControl.handle);
+    ShowWindow(page->handle, SW_HIDE);
+    pages[index] = std::move(page);
+}
+
+void ConverterWindow::OnSelectionChange() {
+    ShowWindow(pages[currentPage]->handle, SW_HIDE);
+    currentPage = TabCtrl_GetCurSel(tabControl.handle);
+    ShowWindow(pages[currentPage]->handle, SW_SHOW);
+    SetFocus(tabControl.handle);
+}

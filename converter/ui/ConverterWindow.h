@@ -1,0 +1,51 @@
+// The converter's main window: a tab control of conversion pages above the menu bar. The
+// temperature and time pages come first, then one page per category of the definition file.
+#pragma once
+
+#include "ConverterPage.h"
+#include "converter/definitions/CategoryReceiver.h"
+#include "framework/app/FrameWindow.h"
+
+#include <memory>
+
+class ConverterWindow : public FrameWindow, public CategoryReceiver {
+public:
+    // Two fixed pages and at most 63 category pages, one Unit-menu command each.
+    static constexpr int kMaxPages = 65;
+    static constexpr int kFixedPages = 2;
+
+    // Reads the remembered definition path.
+    ConverterWindow();
+    // Writes the definition path back.
+    ~ConverterWindow() override;
+
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Builds the menu bar, the tab control and the fixed pages, then loads the remembered
+    // definition file, or asks for one when there is none.
+    LRESULT OnCreate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Menu, button and accelerator commands.
+    LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Destroys every page, then ends the message loop.
+    LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Makes a page, a tab and a Unit-menu item of a finished category. A category past the
+    // 63rd of a file is dropped: the page table and the command range end there.
+    void AddCategoryPage(std::unique_ptr<UnitCategory> category) override;
+    // Shows page `index` and selects its tab.
+    void SelectPage(int index);
+    // Removes every category page with its tab and Unit-menu item.
+    void RemoveCategoryPages();
+
+    int currentPage = 0;
+    Window tabControl;
+    int pageCount = 0;
+    std::unique_ptr<ConverterPage> pages[kMaxPages];
+
+private:
+    // Subclass handler of the tab control: Tab moves into the current page's first row.
+    LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
+    void AddTab(int index, const wchar_t* text);
+    void AddPageButtons();
+    void CreateFixedPage(int index, std::unique_ptr<ConverterPage> page);
+    void OnSelectionChange();
+};
