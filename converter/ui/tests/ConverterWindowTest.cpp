@@ -1,0 +1,325 @@
+// The converter's main window and pages on real windows: what they show, what typing and
+// taps do, the tabs and the Unit menu, and the remembered definition path.
+#include "converter/ui/ConverterWindow.h"
+#include "converter/definitions/tests/DefinitionFiles.h"
+#include "converter/ui/ConverterSettings.h"
+#include "framework/app/Application.h"
+#include "framework/app/InputPanel.h"
+#include "framework/app/RegistryKey.h"
+#include "framework/app/tests/MessageBoxRecorder.h"
+#include "platform/SoftInputPanel.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+void Pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message != WM_QUIT) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[300] = {};
+    GetWindowTextW(window, text, 300);
+    return text;
+}
+
+class ConverterWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        Application::instance = GetModuleHandleW(nullptr);
+        Application::dpiX = Application::dpiY = 96;
+        wcscpy(Application::className, L"MensurioTest");
+        wcscpy(Application::title, L"Mensurio");
+    }
+
+    void SetUp() override {
+        // The window reads and writes the remembered path: keep the prefix's own.
+        RegistryKey key(HKEY_CURRENT_USER);
+        if (key.Open(L"Software\\Orvintek\\Mensurio") == ERROR_SUCCESS) {
+            DWORD size = sizeof savedPath;
+            key.ReadString(L"ini", savedPath, size);
+        }
+    }
+
+    void TearDown() override {
+        window.reset();
+        Pump();
+        wcscpy(definitionPath, savedPath);
+        SaveSettings();
+        Application::japanese = FALSE;
+    }
+
+    // Opens the main window on a definition file holding `bytes`.
+    void Open(const std::string& bytes) {
+        file = std::make_unique<TempDefinitionFile>(bytes);
+        RegistryKey key(HKEY_CURRENT_USER);
+        key.Create(L"Software\\Orvintek\\Mensurio");
+        key.WriteString(L"ini", file->Path());
+        key.Close();
+        window = std::make_unique<ConverterWindow>();
+        ASSERT_TRUE(window->Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   WS_CLIPCHILDREN, 0, COLOR_WINDOW));
+        Pump();
+    }
+
+    ConverterPage& Page(int index) { return *window->pages[index]; }
+
+    Texts Rows(int index) {
+        Texts texts;
+        for (int row = 0; row < Page(index).rowCount; ++row) {
+            texts.push_back(TextOf(Page(index).edits[row]->handle));
+        }
+        return texts;
+    }
+
+    Texts Tabs() {
+        Texts texts;
+        const int count = TabCtrl_GetItemCount(window->tabControl.handle);
+        for (int index = 0; index < count; ++index) {
+            wchar_t text[64] = {};
+            TCITEMW item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = text;
+            item.cchTextMax = 64;
+            TabCtrl_GetItem(window->tabControl.handle, index, &item);
+            texts.push_back(text);
+        }
+        return texts;
+    }
+
+    Texts UnitMenu() {
+        Texts texts;
+        const HMENU units = GetSubMenu(window->menu.handle, 2);
+        for (int index = 0; index < GetMenuItemCount(units); ++index) {
+            wchar_t text[64] = {};
+            GetMenuStringW(units, index, text, 64, MF_BYPOSITION);
+            texts.push_back(std::to_wstring(GetMenuItemID(units, index)) + L" " + text);
+        }
+        return texts;
+    }
+
+    void Type(int page, int row, const std::wstring& keys) {
+        const HWND edit = Page(page).edits[row]->handle;
+        SetFocus(edit);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        for (wchar_t key : keys) {
+            SendMessageW(edit, WM_CHAR, key, 1);
+        }
+    }
+
+    void TapLabel(int page, int row) {
+        SendMessageW(Page(page).labels[row]->handle, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    }
+
+    MessageBoxRecorder recorder;
+    wchar_t savedPath[kMaxPath] = {};
+    std::unique_ptr<TempDefinitionFile> file;
+    std::unique_ptr<ConverterWindow> window;
+};
+
+const char kThreeSections[] = "[Length]\r\n\"m\" = 1\r\n\"km\" = 1000\r\n\"inch\" = 0.0254\r\n"
+                              "\"ft\" = 0.3048\r\n"
+                              "[Pressure]\r\n\"Pa\" = 1 (1)\r\n\"atm\" = 101325 (1)\r\n"
+                              "[Empty]\r\n";
+
+TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
+    Open(kThreeSections);
+    EXPECT_EQ((Texts{L"Temp", L"Time", L"Length", L"Pressure", L"Empty"}), Tabs());
+    EXPECT_EQ((Texts{L"40301 Temparature", L"40302 Time", L"40303 Length", L"40304 Pressure",
+                     L"40305 Empty"}),
+              UnitMenu());
+    EXPECT_EQ(5, window->pageCount);
+    EXPECT_EQ(0, window->currentPage);
+    EXPECT_TRUE(recorder.Boxes().empty());
+
+    SendMessageW(window->handle, WM_COMMAND, 40304, 0);
+    EXPECT_EQ(3, window->currentPage);
+    EXPECT_EQ(3, TabCtrl_GetCurSel(window->tabControl.handle));
+    EXPECT_TRUE(GetWindowLongPtrW(Page(3).handle, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongPtrW(Page(0).handle, GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(ConverterWindowTest, FixedPagesStartAtZeroCelsiusAndOneSecond) {
+    Open(kThreeSections);
+    EXPECT_EQ((Texts{L"0", L"32", L"273.15"}), Rows(0));
+    EXPECT_EQ((Texts{L"1", L"0.0166667", L"0.000277778", L"1.15741e-05", L"3.16888e-08"}), Rows(1));
+    EXPECT_EQ(L"C degree celsius", TextOf(Page(0).labels[0]->handle));
+    EXPECT_EQ(L"year", TextOf(Page(1).labels[4]->handle));
+}
+
+TEST_F(ConverterWindowTest, UnitPageShowsItsUnitsAndHidesUnusedRows) {
+    Open(kThreeSections);
+    ConverterPage& length = Page(2);
+    EXPECT_EQ(4, length.rowCount);
+    EXPECT_EQ((Texts{L"1", L"0.001", L"39.3701", L"3.28084"}), Rows(2));
+    EXPECT_EQ(L"inch", TextOf(length.labels[2]->handle));
+    for (int row = 4; row < 9; ++row) {
+        EXPECT_FALSE(GetWindowLongPtrW(GetDlgItem(length.handle, 10700 + row), GWL_STYLE) &
+                     WS_VISIBLE);
+    }
+    // Engineering notation, right-aligned in 13 characters.
+    EXPECT_EQ((Texts{L"            1", L"   9.86923e-6"}), Rows(3));
+    EXPECT_EQ(0, Page(4).rowCount);
+}
+
+TEST_F(ConverterWindowTest, TypingFiltersCharactersAndEnterConverts) {
+    Open(kThreeSections);
+    Type(2, 1, L"2x,\x18");
+    EXPECT_EQ(L"2,", TextOf(Page(2).edits[1]->handle));
+    EXPECT_EQ(L"1", TextOf(Page(2).edits[0]->handle)); // typing alone converts nothing
+    Type(2, 1, L"2\r");
+    EXPECT_EQ((Texts{L"2000", L"2", L"78740.2", L"6561.68"}), Rows(2));
+    EXPECT_EQ(Page(2).edits[1]->handle, GetFocus());
+
+    // The OK command converts from the focused row, normalising its text.
+    Type(2, 0, L"1.50");
+    SendMessageW(Page(2).handle, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ((Texts{L"1.5", L"0.0015", L"59.0551", L"4.92126"}), Rows(2));
+}
+
+TEST_F(ConverterWindowTest, LabelTapsCommitOneUnitOrZeroDegrees) {
+    Open(kThreeSections);
+    TapLabel(0, 1);
+    EXPECT_EQ((Texts{L"-17.7778", L"0", L"255.372"}), Rows(0));
+    TapLabel(1, 3);
+    EXPECT_EQ((Texts{L"86400", L"1440", L"24", L"1", L"0.00273791"}), Rows(1));
+    TapLabel(2, 1);
+    EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2));
+}
+
+TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
+    Open(kThreeSections);
+    Type(1, 3, L"\t");
+    EXPECT_EQ(Page(1).edits[4]->handle, GetFocus());
+    Type(1, 4, L"\t");
+    EXPECT_EQ(window->tabControl.handle, GetFocus());
+
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Type(1, 2, L"\t");
+    EXPECT_EQ(Page(1).edits[1]->handle, GetFocus());
+    Type(1, 0, L"\t");
+    EXPECT_EQ(window->tabControl.handle, GetFocus());
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+
+    // Tab on the tab control goes into the current page's first row.
+    window->SelectPage(1);
+    SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(Page(1).edits[0]->handle, GetFocus());
+    // A page without rows leaves the focus on the tabs.
+    window->SelectPage(4);
+    SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(window->tabControl.handle, GetFocus());
+}
+
+TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
+    Open(kThreeSections);
+    window->SelectPage(2);
+    Type(2, 2, L"12");
+    SendMessageW(window->handle, WM_COMMAND, 40201, 0); // Copy
+    Type(2, 0, L"");
+    SendMessageW(window->handle, WM_COMMAND, 40202, 0); // Paste into the metre row
+    EXPECT_EQ(L"12", TextOf(Page(2).edits[0]->handle));
+    EXPECT_EQ(L"0.012", TextOf(Page(2).edits[1]->handle));
+
+    // Pasted text converts from its leading number.
+    OpenClipboard(nullptr);
+    EmptyClipboard();
+    const wchar_t pasted[] = L"12abc";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    memcpy(GlobalLock(memory), pasted, sizeof pasted);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    Type(2, 1, L"");
+    SendMessageW(window->handle, WM_COMMAND, 40202, 0);
+    EXPECT_EQ((Texts{L"12000", L"12", L"472441", L"39370.1"}), Rows(2));
+
+    // Without a focused row, Copy and Paste do nothing.
+    SetFocus(window->tabControl.handle);
+    SendMessageW(window->handle, WM_COMMAND, 40202, 0);
+    EXPECT_EQ(L"12", TextOf(Page(2).edits[1]->handle));
+}
+
+TEST_F(ConverterWindowTest, RowFocusRaisesTheInputPanel) {
+    Open(kThreeSections);
+    SIPINFO info = {};
+    info.cbSize = sizeof info;
+    SipSetInfo(&info);
+    window->SelectPage(2);
+    SetFocus(Page(2).edits[1]->handle);
+    Pump();
+    EXPECT_GT(GetSipHeight(), 0);
+    SipSetInfo(&info);
+}
+
+TEST_F(ConverterWindowTest, MoreThanSixtyThreeSectionsKeepTheFirstSixtyThree) {
+    std::string bytes;
+    for (int section = 0; section < 70; ++section) {
+        bytes += "[S" + std::to_string(section) + "]\r\n\"u\" = 1\r\n";
+    }
+    Open(bytes);
+    EXPECT_EQ(65, window->pageCount);
+    EXPECT_EQ(L"S62", Tabs().back());
+    EXPECT_EQ(L"40365 S62", UnitMenu().back());
+
+    window->RemoveCategoryPages();
+    EXPECT_EQ((Texts{L"Temp", L"Time"}), Tabs());
+    EXPECT_EQ(2u, UnitMenu().size());
+}
+
+TEST_F(ConverterWindowTest, HelpRequestAsksForTheAboutBox) {
+    Open(kThreeSections);
+    SetActiveWindow(window->handle);
+    if (GetActiveWindow() != window->handle) {
+        GTEST_SKIP() << "the window could not be activated";
+    }
+    HELPINFO help = {};
+    help.cbSize = sizeof help;
+    SendMessageW(window->handle, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window->handle, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(40901u, message.wParam);
+}
+
+TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
+    Application::japanese = TRUE;
+    Open(kThreeSections);
+    EXPECT_EQ(L"温度", Tabs()[0]);
+    EXPECT_EQ(L"時間", Tabs()[1]);
+    EXPECT_EQ(L"40301 温度", UnitMenu()[0]);
+    EXPECT_EQ(L"℃(摂氏)", TextOf(Page(0).labels[0]->handle));
+}
+
+TEST(ConverterSettings, PathRoundTripsThroughTheRegistry) {
+    wchar_t saved[kMaxPath] = {};
+    LoadSettings();
+    wcscpy(saved, definitionPath);
+
+    wcscpy(definitionPath, L"\\My Documents\\単位.ini");
+    SaveSettings();
+    definitionPath[0] = L'\0';
+    LoadSettings();
+    EXPECT_STREQ(L"\\My Documents\\単位.ini", definitionPath);
+
+    wcscpy(definitionPath, saved);
+    SaveSettings();
+}
+
+} // namespace
