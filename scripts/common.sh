@@ -42,12 +42,14 @@ build() {
 }
 
 # Starts an Xvfb of our own on the first free display and exports DISPLAY; stopped on exit.
+# The screen size may be given (default 640x480x24).
 start_own_display() {
+    local screen=${1:-640x480x24}
     local display=99
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
         display=$((display + 1))
     done
-    Xvfb ":$display" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 50); do
         [ -e "/tmp/.X11-unix/X$display" ] && break
@@ -74,6 +76,14 @@ prepare_prefix() {
     # Start Wine's background services now, detached from our output: started by a test
     # process instead, they would inherit its output pipe and hold the test runner open.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    # Ordinary resolution unless a run asks for more (scripts/run.sh --hires).
+    set_screen_dpi 96
+}
+
+# The prefix's screen resolution: 96 is ordinary, 192 a high-resolution device.
+set_screen_dpi() {
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+        >/dev/null 2>&1
 }
 
 stop_session() {

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts Mensurio in a Pocket PC-sized Wine desktop.
+#
+#   scripts/run.sh [--japanese] [--hires] [--screenshot FILE]
+#
+# --japanese   a Japanese device (Wine in a Japanese locale, code page 932)
+# --hires      a high-resolution device: 480 x 640 at 192 DPI
+# --screenshot save what the program shows to FILE and end it (the default without a
+#              display: then an Xvfb of its own is started and FILE is mensurio.png)
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+japanese=0
+hires=0
+screenshot=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --japanese) japanese=1 ;;
+        --hires) hires=1 ;;
+        --screenshot) screenshot=$2; shift ;;
+        *) echo "usage: scripts/run.sh [--japanese] [--hires] [--screenshot FILE]" >&2; exit 2 ;;
+    esac
+    shift
+done
+if [ -z "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
+    screenshot=$PWD/mensurio.png
+fi
+[ -n "$screenshot" ] && PACKAGES+=(imagemagick)
+
+ensure_packages
+build >/dev/null
+size=240x320
+[ "$hires" = 1 ] && size=480x640
+if [ -z "${DISPLAY:-}" ]; then
+    start_own_display 800x700x24
+fi
+prepare_prefix
+
+# The device: the program and its sample files in \Program Files\Mensurio on drive C:, the
+# user's \My Documents, and ordinary or high resolution.
+program="$WINEPREFIX/drive_c/Program Files/Mensurio"
+mkdir -p "$program" "$WINEPREFIX/drive_c/My Documents"
+cp "$BUILD/mensurio.exe" "$BUILD/units.ini" "$BUILD/units_ja.ini" "$program/"
+[ "$hires" = 1 ] && set_screen_dpi 192
+
+# Until the Open command exists, a new prefix starts with the English sample file.
+if ! wine reg query 'HKCU\Software\Orvintek\Mensurio' /v ini >/dev/null 2>&1; then
+    wine reg add 'HKCU\Software\Orvintek\Mensurio' /v ini \
+        /d '\Program Files\Mensurio\units.ini' /f >/dev/null 2>&1
+fi
+
+locale=${LC_ALL:-C.UTF-8}
+[ "$japanese" = 1 ] && locale=ja_JP.UTF-8
+cd "$program"
+if [ -z "$screenshot" ]; then
+    LC_ALL=$locale wine explorer "/desktop=Mensurio,$size" mensurio.exe
+    exit 0
+fi
+LC_ALL=$locale wine explorer "/desktop=Mensurio,$size" mensurio.exe >/dev/null 2>&1 &
+desktop=$!
+sleep 5
+import -window root -crop "$size+0+0" +repage "$screenshot"
+wine taskkill /f /im mensurio.exe >/dev/null 2>&1 || true
+wait "$desktop" || true
+echo "$screenshot"
