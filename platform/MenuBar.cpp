@@ -278,6 +278,16 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     }
     case TB_BUTTONCOUNT:
         return static_cast<LRESULT>(state->buttons.size());
+    case TB_GETITEMRECT: {
+        // Buttons only, counted after the menu titles, as in a toolbar.
+        const std::vector<RECT> rects = ItemRects(bar, *state);
+        const size_t item = MenuTitleCount(*state) + wParam;
+        if (item >= rects.size() || lParam == 0) {
+            return FALSE;
+        }
+        *reinterpret_cast<RECT*>(lParam) = rects[item];
+        return TRUE;
+    }
     case TB_ENABLEBUTTON:
         return EnableButton(bar, *state, wParam, lParam);
     case TB_BUTTONSTRUCTSIZE:

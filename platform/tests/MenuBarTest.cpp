@@ -129,3 +129,20 @@ TEST_F(MenuBar, MissingResourceCreatesNoBar) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MenuBar, ButtonRectanglesFollowTheMenuTitles) {
+    const HWND bar = Create(SHCMBF_HMENU, 200);
+    TBBUTTON button = {};
+    button.idCommand = 40201;
+    button.fsState = TBSTATE_ENABLED;
+    SendMessageW(bar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+    RECT rect = {};
+    ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect)));
+    EXPECT_GT(rect.left, 0);               // after "File" and "Edit"
+    EXPECT_EQ(10, rect.right - rect.left); // no images: the padding alone
+    EXPECT_FALSE(SendMessageW(bar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rect)));
+}
+
+} // namespace
