@@ -6,7 +6,7 @@ ensure_packages
 build >/dev/null
 start_own_display
 prepare_prefix
-for benchmark in definition_load_benchmark conversion_benchmark; do
+for benchmark in definition_load_benchmark conversion_benchmark startup_benchmark; do
     echo "== $benchmark"
     wine "$BUILD/benchmarks/$benchmark.exe"
 done

@@ -130,16 +130,8 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
     const int index = pageCount;
     AddTab(index, category->Name().c_str());
     const std::wstring name = category->Name();
+    // The page's dialog is made when the page is first shown (ShowPage).
     auto page = std::make_unique<UnitPage>(std::move(category));
-    page->CreatePage(tabControl.handle);
-    ShowWindow(page->handle, SW_HIDE);
-
-    // Over the tab control's display area.
-    RECT area;
-    GetClientRect(tabControl.handle, &area);
-    TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
-    MoveWindow(page->handle, area.left - 2, area.top - 2, area.right - area.left + 4,
-               area.bottom - area.top + 2, FALSE);
 
     AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, kFirstPageCommand + index,
                 name.c_str());
@@ -150,9 +142,23 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
 void ConverterWindow::SelectPage(int index) {
     ShowWindow(pages[currentPage]->handle, SW_HIDE);
     TabCtrl_SetCurSel(tabControl.handle, index);
-    ShowWindow(pages[index]->handle, SW_SHOW);
+    ShowPage(index);
     currentPage = index;
     SetFocus(tabControl.handle);
+}
+
+void ConverterWindow::ShowPage(int index) {
+    ConverterPage& page = *pages[index];
+    if (page.handle == nullptr) {
+        // A category page over the tab control's display area.
+        page.CreatePage(tabControl.handle);
+        RECT area;
+        GetClientRect(tabControl.handle, &area);
+        TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
+        MoveWindow(page.handle, area.left - 2, area.top - 2, area.right - area.left + 4,
+                   area.bottom - area.top + 2, FALSE);
+    }
+    ShowWindow(page.handle, SW_SHOW);
 }
 
 void ConverterWindow::RemoveCategoryPages() {
@@ -211,6 +217,6 @@ void ConverterWindow::CreateFixedPage(int index, std::unique_ptr<ConverterPage> 
 void ConverterWindow::OnSelectionChange() {
     ShowWindow(pages[currentPage]->handle, SW_HIDE);
     currentPage = TabCtrl_GetCurSel(tabControl.handle);
-    ShowWindow(pages[currentPage]->handle, SW_SHOW);
+    ShowPage(currentPage);
     SetFocus(tabControl.handle);
 }

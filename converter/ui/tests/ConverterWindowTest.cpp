@@ -75,7 +75,13 @@ protected:
         Pump();
     }
 
-    ConverterPage& Page(int index) { return *window->pages[index]; }
+    // A page, its dialog made by showing it if it was never shown.
+    ConverterPage& Page(int index) {
+        if (window->pages[index]->handle == nullptr) {
+            window->SelectPage(index);
+        }
+        return *window->pages[index];
+    }
 
     Texts Rows(int index) {
         Texts texts;
@@ -267,6 +273,15 @@ TEST_F(ConverterWindowTest, RowFocusRaisesTheInputPanel) {
     Pump();
     EXPECT_GT(GetSipHeight(), 0);
     SipSetInfo(&info);
+}
+
+TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {
+    Open(kThreeSections);
+    EXPECT_EQ(nullptr, window->pages[3]->handle);
+    SendMessageW(window->handle, WM_COMMAND, 40304, 0);
+    ASSERT_NE(nullptr, window->pages[3]->handle);
+    EXPECT_EQ(window->tabControl.handle, GetParent(window->pages[3]->handle));
+    EXPECT_EQ(2, window->pages[3]->rowCount);
 }
 
 TEST_F(ConverterWindowTest, MoreThanSixtyThreeSectionsKeepTheFirstSixtyThree) {
