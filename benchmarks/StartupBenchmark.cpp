@@ -2,6 +2,7 @@
 // definition file of 63 sections, against Wine's own notepad started the same way in the
 // same run. Prints the median of several starts of each and their ratio.
 #include "framework/app/RegistryKey.h"
+#include "framework/app/tests/HostPath.h"
 
 #include <windows.h>
 
@@ -17,11 +18,7 @@ constexpr wchar_t kSettingsKey[] = L"Software\\Orvintek\\Mensurio";
 constexpr int kRuns = 15;
 
 std::wstring ProgramPath() {
-    std::wstring path = L"Z:";
-    for (const char* p = MENSURIO_EXE; *p != '\0'; ++p) {
-        path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    }
-    return path;
+    return HostPath(MENSURIO_EXE);
 }
 
 // Starts the command, waits until `windowClass` has a visible, idle window; returns the

@@ -2,6 +2,7 @@
 // related units to their defined values.
 #include "DefinitionFiles.h"
 #include "converter/definitions/DefinitionLoader.h"
+#include "framework/app/tests/HostPath.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -14,17 +15,9 @@
 
 namespace {
 
-// The Linux path of the samples folder as Wine sees it, on drive Z:.
+// A shipped sample file, in the repository's samples folder.
 std::wstring SamplePath(const char* name) {
-    std::wstring path = L"Z:";
-    for (const char* p = MENSURIO_SAMPLES_DIR; *p != '\0'; ++p) {
-        path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    }
-    path += L'\\';
-    for (const char* p = name; *p != '\0'; ++p) {
-        path += static_cast<wchar_t>(*p);
-    }
-    return path;
+    return HostPath((std::string(MENSURIO_SAMPLES_DIR) + "/" + name).c_str());
 }
 
 struct LoadedSample {

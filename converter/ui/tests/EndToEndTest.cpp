@@ -3,6 +3,7 @@
 // and texts are read back across the process boundary.
 #include "converter/definitions/tests/DefinitionFiles.h"
 #include "framework/app/RegistryKey.h"
+#include "framework/app/tests/HostPath.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,9 @@ using Texts = std::vector<std::wstring>;
 constexpr wchar_t kSettingsKey[] = L"Software\\Orvintek\\Mensurio";
 constexpr wchar_t kMakerKey[] = L"Software\\Orvintek";
 
-// The Linux path of the built program as Wine sees it, on drive Z:.
+// The built program, as Wine sees it.
 std::wstring ProgramPath() {
-    std::wstring path = L"Z:";
-    for (const char* p = MENSURIO_EXE; *p != '\0'; ++p) {
-        path += *p == '/' ? L'\\' : static_cast<wchar_t>(*p);
-    }
-    return path;
+    return HostPath(MENSURIO_EXE);
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 10000) {
