@@ -67,10 +67,13 @@ prepare_prefix() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    # Caption buttons are drawn with Wine's Marlett font, which a new prefix lacks.
-    if [ -f /usr/share/wine/fonts/marlett.ttf ]; then
-        cp -u /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-    fi
+    # Wine's own fonts, which a new prefix here lacks: Marlett draws the caption buttons
+    # (without it they show a letter), Tahoma is the font the dialogs ask for.
+    for font in marlett tahoma tahomabd; do
+        if [ -f "/usr/share/wine/fonts/$font.ttf" ]; then
+            cp -u "/usr/share/wine/fonts/$font.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
+        fi
+    done
     # A server already running for the prefix (a developer's session) is used as it is.
     wineserver -p 2>/dev/null || true
     # Start Wine's background services now, detached from our output: started by a test

@@ -81,8 +81,8 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     pageCount = kFixedPages;
     AddTab(0, LanguageText(L"Temp", L"温度"));
     AddTab(1, LanguageText(L"Time", L"時間"));
-    CreateFixedPage(0, std::make_unique<TemperaturePage>());
-    CreateFixedPage(1, std::make_unique<TimePage>());
+    pages[0] = std::make_unique<TemperaturePage>();
+    pages[1] = std::make_unique<TimePage>();
 
     if (definitionPath[0] != L'\0') {
         LoadDefinitionFile(*this, definitionPath);
@@ -116,7 +116,9 @@ LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPA
 
 LRESULT ConverterWindow::OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     for (int index = 0; index < pageCount; ++index) {
-        DestroyWindow(pages[index]->handle);
+        if (pages[index]->handle != nullptr) {
+            DestroyWindow(pages[index]->handle);
+        }
         pages[index].reset();
     }
     pageCount = 0;
@@ -150,13 +152,16 @@ void ConverterWindow::SelectPage(int index) {
 void ConverterWindow::ShowPage(int index) {
     ConverterPage& page = *pages[index];
     if (page.handle == nullptr) {
-        // A category page over the tab control's display area.
         page.CreatePage(tabControl.handle);
-        RECT area;
-        GetClientRect(tabControl.handle, &area);
-        TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
-        MoveWindow(page.handle, area.left - 2, area.top - 2, area.right - area.left + 4,
-                   area.bottom - area.top + 2, FALSE);
+        // A category page covers the tab control's display area; the fixed pages keep the
+        // place of their templates.
+        if (index >= kFixedPages) {
+            RECT area;
+            GetClientRect(tabControl.handle, &area);
+            TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
+            MoveWindow(page.handle, area.left - 2, area.top - 2, area.right - area.left + 4,
+                       area.bottom - area.top + 2, FALSE);
+        }
     }
     ShowWindow(page.handle, SW_SHOW);
 }
@@ -164,7 +169,9 @@ void ConverterWindow::ShowPage(int index) {
 void ConverterWindow::RemoveCategoryPages() {
     for (int index = kFixedPages; index < pageCount; ++index) {
         TabCtrl_DeleteItem(tabControl.handle, kFixedPages);
-        DestroyWindow(pages[index]->handle);
+        if (pages[index]->handle != nullptr) {
+            DestroyWindow(pages[index]->handle);
+        }
         pages[index].reset();
         DeleteMenu(menu.handle, kFirstPageCommand + index, MF_BYCOMMAND);
     }
@@ -206,12 +213,6 @@ void ConverterWindow::AddPageButtons() {
     const wchar_t* tooltips[] = {LanguageText(L"Copy", L"ｺﾋﾟｰ"),
                                  LanguageText(L"Paste", L"貼り付け")};
     SendMessageW(menuBar.handle, SHCMBM_SETBUTTONTOOLTIPS, 2, reinterpret_cast<LPARAM>(tooltips));
-}
-
-void ConverterWindow::CreateFixedPage(int index, std::unique_ptr<ConverterPage> page) {
-    page->CreatePage(tabControl.handle);
-    ShowWindow(page->handle, SW_HIDE);
-    pages[index] = std::move(page);
 }
 
 void ConverterWindow::OnSelectionChange() {

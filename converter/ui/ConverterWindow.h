@@ -28,10 +28,10 @@ public:
     // Destroys every page, then ends the message loop.
     LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // Makes a page, a tab and a Unit-menu item of a finished category; the page's dialog
-    // follows when the page is first shown, which keeps start-up short for large files. A
-    // category past the 63rd of a file is dropped: the page table and the command range
-    // end there.
+    // Makes a page, a tab and a Unit-menu item of a finished category. A category past the
+    // 63rd of a file is dropped: the page table and the command range end there.
+    // Every page's dialog is made when the page is first shown, which keeps start-up short
+    // however many categories the file has.
     void AddCategoryPage(std::unique_ptr<UnitCategory> category) override;
     // Shows page `index` and selects its tab.
     void SelectPage(int index);
@@ -48,7 +48,6 @@ private:
     LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
     void AddTab(int index, const wchar_t* text);
     void AddPageButtons();
-    void CreateFixedPage(int index, std::unique_ptr<ConverterPage> page);
     void OnSelectionChange();
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);
