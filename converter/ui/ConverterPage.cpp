@@ -40,7 +40,7 @@ INT_PTR ConverterPage::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
 }
 
 LRESULT ConverterPage::EditHandler(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int row = RowOfEdit(edit);
+    const int row = RowOf(edits, edit);
     if (row < 0) {
         return 0;
     }
@@ -81,7 +81,7 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
 }
 
 LRESULT ConverterPage::LabelHandler(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    const int row = RowOfLabel(label);
+    const int row = RowOf(labels, label);
     if (row < 0) {
         return 0;
     }
@@ -156,18 +156,9 @@ void ConverterPage::FocusRow(int row) {
     SelectAll(edits[row]->handle);
 }
 
-int ConverterPage::RowOfEdit(HWND edit) const {
+int ConverterPage::RowOf(const std::unique_ptr<Window> (&windows)[kMaxRows], HWND window) const {
     for (int row = 0; row < rowCount; ++row) {
-        if (edits[row] && edits[row]->handle == edit) {
-            return row;
-        }
-    }
-    return -1;
-}
-
-int ConverterPage::RowOfLabel(HWND label) const {
-    for (int row = 0; row < rowCount; ++row) {
-        if (labels[row] && labels[row]->handle == label) {
+        if (windows[row] && windows[row]->handle == window) {
             return row;
         }
     }
@@ -175,5 +166,5 @@ int ConverterPage::RowOfLabel(HWND label) const {
 }
 
 int ConverterPage::FocusedRow() const {
-    return RowOfEdit(GetFocus());
+    return RowOf(edits, GetFocus());
 }

@@ -62,7 +62,7 @@ protected:
     void FocusRow(int row);
 
 private:
-    int RowOfEdit(HWND edit) const;
-    int RowOfLabel(HWND label) const;
+    // The row whose edit field (or label) `window` is, or -1.
+    int RowOf(const std::unique_ptr<Window> (&windows)[kMaxRows], HWND window) const;
     int FocusedRow() const;
 };
