@@ -1,5 +1,7 @@
 #include "MenuBar.h"
 
+#include "Screen.h"
+
 #include <string>
 #include <vector>
 
@@ -18,13 +20,6 @@ struct MenuBarState {
     HWND tooltip = nullptr;
     int pressed = -1; // the item drawn pressed while its menu is open
 };
-
-int Scale(int designPixels) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return MulDiv(designPixels, dpi, 96);
-}
 
 MenuBarState* StateOf(HWND bar) {
     return reinterpret_cast<MenuBarState*>(GetWindowLongPtrW(bar, GWLP_USERDATA));
@@ -56,7 +51,7 @@ std::vector<RECT> ItemRects(HWND bar, const MenuBarState& state) {
         const std::wstring title = MenuTitle(state, index);
         SIZE size = {};
         GetTextExtentPoint32W(dc, title.c_str(), static_cast<int>(title.size()), &size);
-        rects.push_back({x, 0, x + size.cx + Scale(12), client.bottom});
+        rects.push_back({x, 0, x + size.cx + ScaleToScreen(12), client.bottom});
         x = rects.back().right;
     }
     SelectObject(dc, oldFont);
@@ -67,7 +62,7 @@ std::vector<RECT> ItemRects(HWND bar, const MenuBarState& state) {
         ImageList_GetIconSize(state.images, &imageWidth, &imageHeight);
     }
     for (const TBBUTTON& button : state.buttons) {
-        const int width = IsSeparator(button) ? Scale(6) : imageWidth + Scale(10);
+        const int width = IsSeparator(button) ? ScaleToScreen(6) : imageWidth + ScaleToScreen(10);
         rects.push_back({x, 0, x + width, client.bottom});
         x = rects.back().right;
     }
@@ -327,7 +322,7 @@ LRESULT CALLBACK FollowParentSize(HWND parent, UINT message, WPARAM wParam, LPAR
 } // namespace
 
 int MenuBarHeight() {
-    return Scale(kMenuBarDesignHeight);
+    return ScaleToScreen(kMenuBarDesignHeight);
 }
 
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {

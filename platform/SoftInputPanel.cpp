@@ -1,6 +1,7 @@
 #include "SoftInputPanel.h"
 
 #include "MenuBar.h"
+#include "Screen.h"
 
 namespace {
 
@@ -14,18 +15,10 @@ constexpr int kRowCount = 2;
 HWND panel = nullptr;
 bool panelOn = false;
 
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 RECT PanelRect() {
-    const int dpi = ScreenDpi();
     const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int bottom = GetSystemMetrics(SM_CYSCREEN) - MulDiv(kMenuBarDesignHeight, dpi, 96);
-    return {0, bottom - MulDiv(kPanelDesignHeight, dpi, 96), width, bottom};
+    const int bottom = GetSystemMetrics(SM_CYSCREEN) - MenuBarHeight();
+    return {0, bottom - ScaleToScreen(kPanelDesignHeight), width, bottom};
 }
 
 // The key under a point of the panel's client area, or 0.

@@ -7,6 +7,7 @@
 #include "framework/app/InputPanel.h"
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
+#include "framework/app/tests/MessagePump.h"
 #include "platform/SoftInputPanel.h"
 
 #include <gtest/gtest.h>
@@ -19,16 +20,6 @@
 namespace {
 
 using Texts = std::vector<std::wstring>;
-
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-}
 
 std::wstring TextOf(HWND window) {
     wchar_t text[300] = {};
@@ -56,7 +47,7 @@ protected:
 
     void TearDown() override {
         window.reset();
-        Pump();
+        PumpMessages();
         wcscpy(definitionPath, savedPath);
         SaveSettings();
         Application::japanese = FALSE;
@@ -72,7 +63,7 @@ protected:
         window = std::make_unique<ConverterWindow>();
         ASSERT_TRUE(window->Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                    WS_CLIPCHILDREN, 0, COLOR_WINDOW));
-        Pump();
+        PumpMessages();
     }
 
     // A page, its dialog made by showing it if it was never shown.
@@ -270,7 +261,7 @@ TEST_F(ConverterWindowTest, RowFocusRaisesTheInputPanel) {
     SipSetInfo(&info);
     window->SelectPage(2);
     SetFocus(Page(2).edits[1]->handle);
-    Pump();
+    PumpMessages();
     EXPECT_GT(GetSipHeight(), 0);
     SipSetInfo(&info);
 }

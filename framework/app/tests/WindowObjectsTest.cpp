@@ -1,6 +1,7 @@
 // Window and dialog objects on real windows: binding, subclassing, exception guards,
 // dialogs and scrolling.
 #include "MessageBoxRecorder.h"
+#include "MessagePump.h"
 #include "framework/app/Application.h"
 #include "framework/app/Dialog.h"
 #include "framework/app/FrameWindow.h"
@@ -25,17 +26,6 @@
 namespace {
 
 constexpr UINT kThrowMessage = WM_APP + 1;
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT || TranslateDialogMessage(message)) {
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
 
 class TestFrame : public FrameWindow {
 public:
