@@ -79,14 +79,11 @@ int ItemAt(HWND bar, const MenuBarState& state, POINT point) {
     return -1;
 }
 
+// The tooltip window is made only when the pointer first comes over the bar: a top-level
+// window costs a noticeable share of the program's start, and most starts never need it.
 void UpdateTooltips(HWND bar, MenuBarState& state) {
-    if (state.tooltips.empty()) {
-        return;
-    }
     if (state.tooltip == nullptr) {
-        state.tooltip =
-            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0,
-                            0, 0, bar, nullptr, nullptr, nullptr);
+        return;
     }
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
@@ -235,6 +232,23 @@ LRESULT SetTooltips(HWND bar, MenuBarState& state, WPARAM count, LPARAM texts) {
     return TRUE;
 }
 
+// Makes the tooltip window on the first pointer move and hands it that move, which its
+// subclassing of the bar has not seen.
+void ShowTooltipsFrom(HWND bar, MenuBarState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (state.tooltip != nullptr || state.tooltips.empty()) {
+        return;
+    }
+    state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, bar, nullptr, nullptr,
+                                    nullptr);
+    UpdateTooltips(bar, state);
+    MSG move = {bar, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    move.pt.x = static_cast<short>(LOWORD(lParam));
+    move.pt.y = static_cast<short>(HIWORD(lParam));
+    ClientToScreen(bar, &move.pt);
+    SendMessageW(state.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+}
+
 LRESULT EnableButton(HWND bar, MenuBarState& state, WPARAM command, LPARAM enable) {
     for (TBBUTTON& button : state.buttons) {
         if (button.idCommand == static_cast<int>(command)) {
@@ -255,6 +269,9 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_PAINT:
         Paint(bar, *state);
+        return 0;
+    case WM_MOUSEMOVE:
+        ShowTooltipsFrom(bar, *state, message, wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
         Click(bar, *state,
@@ -367,7 +384,6 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     PlaceAtBottom(bar, info->hwndParent);
     SetWindowSubclass(info->hwndParent, FollowParentSize, reinterpret_cast<UINT_PTR>(bar),
                       reinterpret_cast<DWORD_PTR>(bar));
-    UpdateTooltips(bar, *state);
     info->hwndMB = bar;
     return TRUE;
 }

@@ -366,6 +366,7 @@ struct BarContents {
 BarContents ReadBar(HWND bar) {
     BarContents contents;
     contents.buttons = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
+    SendMessageW(bar, WM_MOUSEMOVE, 0, 0);
     const HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
     const int tools = tooltip ? static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     for (int index = 0; index < tools; ++index) {
