@@ -85,7 +85,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     pages[1] = std::make_unique<TimePage>();
 
     if (definitionPath[0] != L'\0') {
-        LoadDefinitionFile(*this, definitionPath);
+        LoadCategoryPages(definitionPath);
     } else {
         PostMessageW(window, WM_COMMAND, kOpenCommand, 0);
     }
@@ -201,6 +201,15 @@ void ConverterWindow::AddTab(int index, const wchar_t* text) {
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(text);
     TabCtrl_InsertItem(tabControl.handle, index, &item);
+}
+
+void ConverterWindow::LoadCategoryPages(const wchar_t* path) {
+    // The tab control measures the text of every tab again on each insertion, which makes a
+    // file of many sections cost the square of their number. Fixed-width tabs are not
+    // measured: the tabs go in that way and are measured once when the style comes back.
+    SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle | TCS_FIXEDWIDTH);
+    LoadDefinitionFile(*this, path);
+    SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
 }
 
 void ConverterWindow::AddPageButtons() {

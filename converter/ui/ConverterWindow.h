@@ -47,6 +47,8 @@ private:
     // Subclass handler of the tab control: Tab moves into the current page's first row.
     LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
     void AddTab(int index, const wchar_t* text);
+    // Adds a page for every category of a definition file.
+    void LoadCategoryPages(const wchar_t* path);
     void AddPageButtons();
     void OnSelectionChange();
     // Shows a page, making its dialog on its first showing.

@@ -141,6 +141,11 @@ TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
     EXPECT_EQ(5, window->pageCount);
     EXPECT_EQ(0, window->currentPage);
     EXPECT_TRUE(recorder.Boxes().empty());
+    // Each tab is as wide as its text, the file's tabs included.
+    RECT time = {}, pressure = {};
+    TabCtrl_GetItemRect(window->tabControl.handle, 1, &time);
+    TabCtrl_GetItemRect(window->tabControl.handle, 3, &pressure);
+    EXPECT_GT(pressure.right - pressure.left, time.right - time.left);
 
     SendMessageW(window->handle, WM_COMMAND, 40304, 0);
     EXPECT_EQ(3, window->currentPage);
