@@ -5,7 +5,9 @@ Run it after changing a drawing; it rewrites the .bmp and .ico files beside it. 
 given in a 0..1 square and sampled 4 x 4 per pixel, so each size is drawn, not scaled.
 Bitmaps have no alpha: a pixel takes a shape's colour when the shape covers most of it,
 and magenta (255, 0, 255) marks what is transparent. Icons keep the coverage as alpha.
+The progress bar bitmap is shaded column by column instead, and has no transparent pixels.
 """
+import colorsys
 import math
 import os
 import struct
@@ -45,6 +47,25 @@ def line(colour, points, width):
     return colour, inside
 
 
+def curve(start, control, end, steps=8):
+    """Points along the quadratic Bezier curve from start to end, bent towards control, for line()."""
+    return [tuple((1 - t) ** 2 * a + 2 * t * (1 - t) * b + t * t * c for a, b, c in zip(start, control, end))
+            for t in (i / steps for i in range(steps + 1))]
+
+
+def ellipse(colour, cx, cy, rx, ry):
+    return colour, lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1
+
+
+def rounded_rect(colour, left, top, right, bottom, radius):
+    def inside(x, y):
+        # Distance past the straight part of the edges: non-zero only in the corners.
+        dx = max(left + radius - x, 0, x - right + radius)
+        dy = max(top + radius - y, 0, y - bottom + radius)
+        return left <= x <= right and top <= y <= bottom and dx * dx + dy * dy <= radius * radius
+    return colour, inside
+
+
 RED = (200, 30, 30)
 GREEN = (20, 140, 40)
 BLUE = (30, 80, 190)
@@ -52,12 +73,52 @@ YELLOW = (235, 190, 60)
 DARK = (60, 60, 60)
 GREY = (150, 150, 150)
 WHITE = (255, 255, 255)
+BLACK = (0, 0, 0)
+LIGHT = (215, 215, 215)
+PALE_YELLOW = (250, 222, 120)
+SKY = (70, 130, 220)
+SCREEN = (205, 228, 245)
+GOLD = (225, 175, 40)
+LEAF = (70, 185, 70)
+CHIP = (40, 40, 45)
+SLATE = (60, 80, 125)
+
+# Icon outlines: one pixel at 16, two at 32 and three at 64 when the outer edge lies on the 1/16 grid.
+EDGE = 0.05
 
 
 def folder(extra=()):
     return [polygon(DARK, [(0.06, 0.25), (0.38, 0.25), (0.46, 0.33), (0.94, 0.33), (0.94, 0.86), (0.06, 0.86)]),
             polygon(YELLOW, [(0.12, 0.31), (0.35, 0.31), (0.43, 0.39), (0.88, 0.39), (0.88, 0.8), (0.12, 0.8)]),
             *extra]
+
+
+def framed(fill, left, top, right, bottom):
+    """A rectangle of the fill colour inside a dark outline."""
+    return [rect(DARK, left, top, right, bottom), rect(fill, left + EDGE, top + EDGE, right - EDGE, bottom - EDGE)]
+
+
+def monitor(left, top, right, bottom):
+    """A framed blue screen on a stand that widens down to 1/8 below it."""
+    cx, width = (left + right) / 2, right - left
+    return [polygon(DARK, [(cx - width / 8, bottom), (cx + width / 8, bottom),
+                           (cx + width / 4, bottom + 0.125), (cx - width / 4, bottom + 0.125)]),
+            *framed(SKY, left, top, right, bottom)]
+
+
+def database(left, top, right, bottom, disks):
+    """A stack of disks seen from slightly above."""
+    cx, rx = (left + right) / 2, (right - left) / 2
+    ry = rx * 0.45
+    rims = [top + ry + (bottom - top - 2 * ry) * k / disks for k in range(disks + 1)]
+    shapes = []
+    # Bottom disk first, so that each disk's lower rim is drawn over the disk beneath it. A rim is
+    # what the body leaves of the outline when moved up by 1/16: a curve one pixel high at 16.
+    for upper, lower in reversed(list(zip(rims, rims[1:]))):
+        shapes += [ellipse(DARK, cx, lower, rx, ry), rect(DARK, left, upper, right, lower),
+                   ellipse(SKY, cx, lower - 0.0625, rx - EDGE, ry),
+                   rect(SKY, left + EDGE, upper, right - EDGE, lower - 0.0625)]
+    return shapes + [ellipse(DARK, cx, rims[0], rx, ry), ellipse(SCREEN, cx, rims[0], rx - EDGE, ry - 0.0625)]
 
 
 DIALOG_BAR = [
@@ -106,6 +167,125 @@ PROGRAM_ICON = [
                     (0.66, 0.52), (0.66, 0.42), (0.34, 0.42), (0.34, 0.52)]),
 ]
 
+# Icons of the file list, drawn at 16, 32 and 64 pixels. Most edges lie on the 1/16 grid so that
+# they stay sharp at every size.
+DOCUMENT = [
+    polygon(DARK, [(0.1875, 0.0625), (0.5625, 0.0625), (0.8125, 0.3125), (0.8125, 0.9375), (0.1875, 0.9375)]),
+    # Inside the outline, the diagonal moves in by EDGE too
+    polygon(WHITE, [(0.2375, 0.1125), (0.5418, 0.1125), (0.7625, 0.3332), (0.7625, 0.8875), (0.2375, 0.8875)]),
+    # The folded corner: its outline, then the back of the page
+    polygon(DARK, [(0.5125, 0.0625), (0.5625, 0.0625), (0.8125, 0.3125), (0.8125, 0.3625), (0.5125, 0.3625)]),
+    polygon(LIGHT, [(0.5625, 0.1332), (0.7418, 0.3125), (0.5625, 0.3125)]),
+    *[rect(GREY, 0.3125, 0.375 + i * 0.125, 0.5625 if i == 3 else 0.6875, 0.425 + i * 0.125) for i in range(4)],
+]
+
+APPLICATION = [*framed(WHITE, 0.0625, 0.125, 0.9375, 0.875), rect(BLUE, 0.1125, 0.175, 0.8875, 0.375)]
+
+FOLDER = folder()
+
+# Overlays, drawn over another icon: a shortcut arrow in the bottom-left corner, its shaft
+# curving up from the bottom and over to the right
+SHORTCUT_MARK = [
+    rect(WHITE, 0, 0.5625, 0.4375, 1),
+    polygon(BLACK, [(0.175, 0.625), (0.375, 0.625), (0.375, 0.825)]),
+    line(BLACK, curve((0.094, 1), (0.094, 0.83), (0.26, 0.74)), 0.07),
+]
+
+# and a padlock in the bottom-right corner, for files kept in read-only memory
+ROM_MARK = [
+    line(DARK, [(0.65625, 0.76), (0.65625, 0.66), (0.71, 0.59375),
+                (0.8525, 0.59375), (0.90625, 0.66), (0.90625, 0.76)], 0.0625),
+    *framed(GOLD, 0.5625, 0.75, 1, 1),
+    rect(DARK, 0.75, 0.86, 0.8125, 0.95),
+]
+
+DATABASE = database(0.125, 0.0625, 0.875, 0.9375, 3)
+
+# Three sliders, each a groove with a knob on it
+CONTROL_PANEL = [
+    *framed(LIGHT, 0.0625, 0.125, 1, 0.875),
+    *[shape for i, knob in enumerate((8, 4, 6)) for shape in (
+        rect(DARK, 0.25625 + i * 0.25, 0.25, 0.30625 + i * 0.25, 0.75),
+        rect(BLUE, 0.1875 + i * 0.25, knob / 16, 0.375 + i * 0.25, (knob + 2) / 16))],
+]
+
+# A handheld: screen with its title bar at the top, buttons below
+MY_DEVICE = [
+    rounded_rect(DARK, 0.25, 0.0625, 0.75, 0.9375, 0.1),
+    rect(SCREEN, 0.3125, 0.125, 0.6875, 0.625), rect(BLUE, 0.3125, 0.125, 0.6875, 0.1875),
+    rect(GREY, 0.3125, 0.6875, 0.375, 0.8125), circle(GREY, 0.5, 0.75, 0.065),
+    rect(GREY, 0.625, 0.6875, 0.6875, 0.8125),
+]
+
+# A monitor with two icons on its screen
+DESKTOP = [*monitor(0.0625, 0.125, 0.9375, 0.75),
+           rect(WHITE, 0.1875, 0.25, 0.25, 0.3125), rect(WHITE, 0.1875, 0.4375, 0.25, 0.5)]
+
+# A folder with a page sticking out of it, in front of the folder's back and behind its front
+MY_DOCUMENTS = folder([*framed(WHITE, 0.3125, 0.125, 0.75, 0.625),
+                       rect(GREY, 0.375, 0.25, 0.6875, 0.3), rect(GREY, 0.375, 0.375, 0.625, 0.425),
+                       rect(DARK, 0.06, 0.5, 0.94, 0.86), rect(PALE_YELLOW, 0.12, 0.56, 0.88, 0.8)])
+
+# The database searched through a magnifying glass
+DATABASE_PLACE = [*database(0.0625, 0.0625, 0.75, 0.8125, 1),
+                  line(DARK, [(0.86, 0.86), (0.95, 0.95)], 0.13),
+                  circle(DARK, 0.71875, 0.71875, 0.22), circle(SCREEN, 0.71875, 0.71875, 0.15)]
+
+# Two computers joined by a cable
+NETWORK = [line(DARK, [(0.5625, 0.21875), (0.78125, 0.21875), (0.78125, 0.5)], EDGE),
+           *monitor(0.0625, 0.0625, 0.5625, 0.375), *monitor(0.4375, 0.5, 0.9375, 0.8125)]
+
+# A chip with five pins along each long side, passing under it, and a dot marking pin 1
+MEMORY = [*[rect(GREY, (3 + 2 * i) / 16, 0.1875, (4 + 2 * i) / 16, 0.8125) for i in range(5)],
+          rect(CHIP, 0.125, 0.3125, 0.8125, 0.6875), circle(GREY, 0.21875, 0.40625, 0.04)]
+
+# A card with its top-right corner cut off, contacts at the top and a label below
+STORAGE_CARD = [
+    polygon(DARK, [(0.1875, 0.0625), (0.625, 0.0625), (0.8125, 0.25), (0.8125, 0.9375), (0.1875, 0.9375)]),
+    polygon(SLATE, [(0.2375, 0.1125), (0.6043, 0.1125), (0.7625, 0.2707), (0.7625, 0.8875), (0.2375, 0.8875)]),
+    *[rect(GOLD, (5 + 2 * i) / 16, 0.1875, (6 + 2 * i) / 16, 0.375) for i in range(3)],
+    rect(WHITE, 0.3125, 0.5, 0.6875, 0.8125),
+]
+
+# A battery lying down, its terminal to the right, a little over half charged
+BATTERY = [rect(DARK, 0.875, 0.375, 0.9375, 0.625), *framed(WHITE, 0.0625, 0.25, 0.875, 0.75),
+           rect(LEAF, 0.1125, 0.3, 0.5625, 0.7)]
+
+FILE_ICONS = {
+    'document.ico': DOCUMENT,
+    'program.ico': APPLICATION,
+    'folder.ico': FOLDER,
+    'shortcut_overlay.ico': SHORTCUT_MARK,
+    'rom_overlay.ico': ROM_MARK,
+    'rom_shortcut_overlay.ico': SHORTCUT_MARK + ROM_MARK,
+    'database.ico': DATABASE,
+    'control_panel.ico': CONTROL_PANEL,
+    'my_device.ico': MY_DEVICE,
+    'desktop.ico': DESKTOP,
+    'my_documents.ico': MY_DOCUMENTS,
+    'database_place.ico': DATABASE_PLACE,
+    'network.ico': NETWORK,
+    'memory.ico': MEMORY,
+    'storage_card.ico': STORAGE_CARD,
+    'battery.ico': BATTERY,
+}
+
+# Progress bar colours, one per column of percent_bar.bmp; a bar is drawn by stretching one column.
+# Black text goes over them, so none is dark.
+BAR_COLOURS = [
+    (70, 130, 225),   # 0 blue
+    (80, 185, 75),    # 1 green
+    (165, 205, 55),   # 2 yellow-green
+    (245, 150, 45),   # 3 orange
+    (230, 75, 60),    # 4 red
+    (160, 110, 210),  # 5 purple
+    (70, 195, 215),   # 6 cyan
+    (125, 125, 125),  # 7 dark grey
+    (215, 215, 215),  # 8 light grey, the empty part of a bar
+    # and the rest of the colour wheel
+    *[tuple(round(c * 255) for c in colorsys.hls_to_rgb(i / 26, 0.58, 0.65)) for i in range(26)],
+]
+
 
 def render(shapes, size):
     """Rows of (r, g, b, coverage) pixels, top row first."""
@@ -131,23 +311,39 @@ def render(shapes, size):
     return rows
 
 
-def write_bmp(path, strip, size):
-    """A 24-bit bitmap of the images side by side; uncovered pixels are magenta."""
-    images = [render(shapes, size) for shapes in strip]
-    width = size * len(images)
+def save_bmp(path, rows):
+    """A 24-bit bitmap of rows of (r, g, b) pixels, top row first."""
+    width, height = len(rows[0]), len(rows)
     stride = (width * 3 + 3) & ~3
     pixels = bytearray()
-    for y in reversed(range(size)):
-        line_bytes = bytearray()
-        for image in images:
-            for r, g, b, coverage in image[y]:
-                r, g, b = (r, g, b) if coverage >= 0.5 else MAGENTA
-                line_bytes += bytes((b, g, r))
+    for row in reversed(rows):
+        line_bytes = b''.join(bytes((b, g, r)) for r, g, b in row)
         pixels += line_bytes + bytes(stride - len(line_bytes))
     header = struct.pack('<2sIHHI', b'BM', 54 + len(pixels), 0, 0, 54)
-    info = struct.pack('<IiiHHIIiiII', 40, width, size, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
     with open(path, 'wb') as out:
         out.write(header + info + pixels)
+
+
+def write_bmp(path, strip, size):
+    """A bitmap of the images side by side; uncovered pixels are magenta."""
+    images = [render(shapes, size) for shapes in strip]
+    save_bmp(path, [[(r, g, b) if coverage >= 0.5 else MAGENTA
+                     for image in images for r, g, b, coverage in image[y]] for y in range(size)])
+
+
+def shade(colour, t):
+    """The colour at height t (0 top, 1 bottom) of a glossy bar: lit from above, pure in the middle."""
+    if t < 0.5:
+        target, amount = 255, 0.6 * (1 - 2 * t) ** 1.5
+    else:
+        target, amount = 0, 0.3 * (2 * t - 1)
+    return tuple(round(c + (target - c) * amount) for c in colour)
+
+
+def write_bars(path, colours, height):
+    """A bitmap with one column per colour, each shaded from top to bottom like a glossy bar."""
+    save_bmp(path, [[shade(colour, y / (height - 1)) for colour in colours] for y in range(height)])
 
 
 def icon_image(shapes, size):
@@ -185,3 +381,6 @@ if __name__ == '__main__':
     write_bmp(os.path.join(HERE, 'page_buttons_16.bmp'), PAGE_BUTTONS, 16)
     write_bmp(os.path.join(HERE, 'page_buttons_32.bmp'), PAGE_BUTTONS, 32)
     write_ico(os.path.join(HERE, 'mensurio.ico'), PROGRAM_ICON, (16, 32))
+    for name, shapes in FILE_ICONS.items():
+        write_ico(os.path.join(HERE, name), shapes, (16, 32, 64))
+    write_bars(os.path.join(HERE, 'percent_bar.bmp'), BAR_COLOURS, 64)
