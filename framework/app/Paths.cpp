@@ -223,20 +223,17 @@ void PathComponents::Build(wchar_t* out, int depth) const {
     }
 }
 
-std::wstring FormatSize(unsigned int bytes) {
-    constexpr unsigned int kKilobyte = 1024;
-    constexpr unsigned int kMegabyte = 1024 * 1024;
-    wchar_t text[32];
+std::wstring FormatSize(unsigned long long bytes) {
+    constexpr unsigned long long kKilobyte = 1024;
+    constexpr unsigned long long kMegabyte = 1024 * 1024;
     if (bytes < kKilobyte) {
-        swprintf(text, 32, L"%u B", bytes);
-    } else if (bytes < kMegabyte) {
-        const unsigned int tenth = (bytes % kKilobyte) / 100;
-        swprintf(text, 32, L"%u.%u KB", bytes / kKilobyte, tenth > 9 ? 9 : tenth);
-    } else {
-        const unsigned int tenth = (bytes % kMegabyte) / 102400;
-        swprintf(text, 32, L"%u.%u MB", bytes / kMegabyte, tenth > 9 ? 9 : tenth);
+        return std::to_wstring(bytes) + L" B";
     }
-    return text;
+    const bool kilobytes = bytes < kMegabyte;
+    const unsigned long long unit = kilobytes ? kKilobyte : kMegabyte;
+    const unsigned long long tenth = (bytes % unit) / (kilobytes ? 100 : 102400);
+    return std::to_wstring(bytes / unit) + L"." + std::to_wstring(tenth > 9 ? 9 : tenth) +
+           (kilobytes ? L" KB" : L" MB");
 }
 
 void BeginWaitCursor() {

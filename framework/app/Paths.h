@@ -81,7 +81,8 @@ private:
 
 // A byte count as "1023 B", "1.5 KB" or "12.3 MB"; the digit after the point is truncated
 // and capped at 9, so a size is never shown larger than it is ("2047 bytes: 1.9 KB").
-std::wstring FormatSize(unsigned int bytes);
+// Counts beyond 4 GB are shown whole ("5120.0 MB"), not cut to 32 bits.
+std::wstring FormatSize(unsigned long long bytes);
 
 // The platform's wait cursor, shown, until EndWaitCursor puts the arrow back.
 void BeginWaitCursor();

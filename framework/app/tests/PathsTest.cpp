@@ -214,6 +214,7 @@ TEST(FormatSize, BytesKilobytesMegabytes) {
     EXPECT_EQ(L"1.0 MB", FormatSize(1048576));
     EXPECT_EQ(L"1.9 MB", FormatSize(1048576 + 1024000));
     EXPECT_EQ(L"4095.9 MB", FormatSize(0xFFFFFFFFu));
+    EXPECT_EQ(L"5120.0 MB", FormatSize(5ull << 30));
 }
 
 } // namespace
