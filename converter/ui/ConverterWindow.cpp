@@ -5,6 +5,7 @@
 #include "TimePage.h"
 #include "UnitPage.h"
 #include "converter/definitions/DefinitionLoader.h"
+#include "framework/about/AboutBox.h"
 #include "framework/app/Application.h"
 #include "framework/app/MenuBars.h"
 #include "platform/MenuBar.h"
@@ -108,9 +109,10 @@ LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPA
         pages[currentPage]->Copy();
     } else if (command == kPasteCommand) {
         pages[currentPage]->Paste();
+    } else if (command == kAboutCommand) {
+        ShowAboutBox(window);
     }
-    // Open... (40101) and About... (40901) come with the file selection dialog and the
-    // About box.
+    // Open... (40101) comes with the file selection dialog.
     return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -293,6 +293,30 @@ TEST_F(EndToEnd, ConvertsAsAUserTypesAndTaps) {
     EXPECT_EQ(std::wstring(file->Path()), Remembered());
 }
 
+TEST_F(EndToEnd, HelpKeyOpensTheAboutBox) {
+    const bool japaneseDevice = GetUserDefaultLangID() == 0x0411;
+    const wchar_t* caption = japaneseDevice ? L"ﾊﾞｰｼﾞｮﾝ情報..." : L"About...";
+    Program program;
+    ASSERT_NE(nullptr, program.window);
+    PostMessageW(program.Focus(), WM_KEYDOWN, VK_F1, 1);
+    HWND about = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (about = FindWindowW(nullptr, caption)) != nullptr; }));
+    HWND page = nullptr;
+    WaitFor([&] {
+        page = reinterpret_cast<HWND>(SendMessageW(about, PSM_GETCURRENTPAGEHWND, 0, 0));
+        return page != nullptr && TextOf(GetDlgItem(page, 11902)) == L"Version 0.80";
+    });
+    EXPECT_EQ(L"Mensurio", TextOf(GetDlgItem(page, 11901)));
+    EXPECT_EQ(L"Version 0.80", TextOf(GetDlgItem(page, 11902)));
+    // The memory and battery pages paint the device's figures.
+    SendMessageW(about, PSM_SETCURSEL, 2, 0);
+    EXPECT_NE(page, reinterpret_cast<HWND>(SendMessageW(about, PSM_GETCURRENTPAGEHWND, 0, 0)));
+
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(about); }));
+    EXPECT_EQ(WAIT_TIMEOUT, WaitForSingleObject(program.process.hProcess, 0));
+}
+
 TEST_F(EndToEnd, SecondInstanceBringsTheFirstToTheFrontAndEnds) {
     Program first;
     ASSERT_NE(nullptr, first.window);

@@ -1,0 +1,89 @@
+#include "AboutRows.h"
+
+#include "PercentBar.h"
+#include "framework/app/Application.h"
+#include "framework/app/GdiObject.h"
+#include "framework/app/Paths.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int kUnknownPercentage = 255;
+constexpr COLORREF kLabelColour = RGB(0, 0, 139);
+
+void DrawRowIcon(HDC dc, int x, int y, int icon) {
+    const int width = GetSystemMetrics(SM_CXICON);
+    const int height = GetSystemMetrics(SM_CYICON);
+    const auto handle = static_cast<HICON>(
+        LoadImageW(Application::instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, width, height, 0));
+    if (handle != nullptr) {
+        DrawIconEx(dc, ScaleX(x), ScaleY(y + 4), handle, width, height, 0, nullptr, DI_NORMAL);
+        DestroyIcon(handle);
+    }
+}
+
+void DrawRowBar(HDC dc, int x, int y, int column, int percentage, const wchar_t* text) {
+    DrawPercentBar(dc, ScaleX(x + 40), ScaleY(y + 14), ScaleX(160), ScaleY(16), column, percentage,
+                   text);
+}
+
+// Draws a text of the row's font in a rectangle given in design pixels.
+void DrawRowText(HDC dc, const wchar_t* text, int weight, COLORREF colour, int left, int top,
+                 int right, int bottom, UINT alignment) {
+    const Font font(-ScaleY(12), weight, DEFAULT_PITCH);
+    const HGDIOBJ oldFont = SelectObject(dc, font.Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    RECT rect = {ScaleX(left), ScaleY(top), ScaleX(right), ScaleY(bottom)};
+    DrawTextW(dc, text, -1, &rect, alignment | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+void DrawRowLabel(HDC dc, int x, int y, const wchar_t* label) {
+    DrawRowText(dc, label, FW_SEMIBOLD, kLabelColour, x + 40, y, x + 200, y + 14, DT_LEFT);
+}
+
+} // namespace
+
+BatteryLevel BatteryLevelOf(int percentage, int flag) {
+    if (percentage != kUnknownPercentage) {
+        return {percentage, nullptr};
+    }
+    switch (flag & 0xFF) {
+    case BATTERY_FLAG_HIGH:
+        return {100, LanguageText(L"High", L"多い")};
+    case BATTERY_FLAG_LOW:
+        return {25, LanguageText(L"Low", L"少ない")};
+    case BATTERY_FLAG_CRITICAL:
+        return {10, LanguageText(L"Critical", L"極少")};
+    case BATTERY_FLAG_CHARGING:
+        return {0, LanguageText(L"Charging", L"充電中")};
+    case BATTERY_FLAG_NO_BATTERY:
+        return {0, LanguageText(L"None", L"なし")};
+    case BATTERY_FLAG_UNKNOWN:
+        return {0, LanguageText(L"Unknown", L"不明")};
+    default:
+        return {percentage, nullptr};
+    }
+}
+
+void DrawBatteryRow(HDC dc, int x, int y, int percentage, int flag, int icon, const wchar_t* label) {
+    DrawRowIcon(dc, x, y, icon);
+    const BatteryLevel level = BatteryLevelOf(percentage, flag);
+    DrawRowBar(dc, x, y, LevelColumn(level.percentage), level.percentage, level.text);
+    DrawRowLabel(dc, x, y, label);
+}
+
+void DrawMemoryRow(HDC dc, int x, int y, unsigned long long free, unsigned long long total,
+                   int icon, const wchar_t* label) {
+    const double share = total == 0 ? 0.0 : double(free) * 100.0 / double(total);
+    const int percentage = static_cast<int>(std::trunc(share));
+    DrawRowIcon(dc, x, y, icon);
+    DrawRowBar(dc, x, y, LevelColumn(percentage), percentage, nullptr);
+    DrawRowText(dc, FormatSize(free).c_str(), FW_NORMAL, RGB(0, 0, 0), x + 40, y + 30, x + 120,
+                y + 42, DT_LEFT);
+    DrawRowText(dc, FormatSize(total).c_str(), FW_NORMAL, RGB(0, 0, 0), x + 120, y + 30, x + 200,
+                y + 42, DT_RIGHT);
+    DrawRowLabel(dc, x, y, label);
+}

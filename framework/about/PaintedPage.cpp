@@ -1,0 +1,16 @@
+#include "PaintedPage.h"
+
+#include "framework/app/PaintScope.h"
+
+INT_PTR PaintedPage::DialogProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        return OnPaint(page, message, wParam, lParam);
+    }
+    return PropertyPage::DialogProc(page, message, wParam, lParam);
+}
+
+INT_PTR PaintedPage::OnPaint(HWND page, UINT, WPARAM, LPARAM) {
+    const PaintScope paint(page);
+    PaintRows(paint.handle);
+    return 1;
+}
