@@ -1,0 +1,149 @@
+// The shared image lists: fixed images, icons extracted once per key, the fallbacks, and a
+// second life of the cache. Extractions are counted through the cache's extractor.
+#include "TestFileTypes.h"
+#include "framework/app/Application.h"
+#include "framework/app/tests/MessageBoxRecorder.h"
+#include "framework/shell/IconCache.h"
+#include "resources/shell_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::wstring> extracted; // the files asked, in order
+
+UINT CountingExtract(const wchar_t* file, int index, HICON* large, HICON* small, UINT count) {
+    extracted.push_back(file);
+    return ExtractIconExW(file, index, large, small, count);
+}
+
+std::wstring OwnPath() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+class IconCacheTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { Application::instance = GetModuleHandleW(nullptr); }
+    void SetUp() override {
+        extracted.clear();
+        IconCache::extractIcons = CountingExtract;
+    }
+    void TearDown() override {
+        IconCache::extractIcons = ExtractIconExW;
+        Application::hiRes = FALSE;
+        Application::dpiX = 0;
+    }
+
+    int Count(HIMAGELIST list) { return ImageList_GetImageCount(list); }
+
+    MessageBoxRecorder recorder;
+};
+
+TEST_F(IconCacheTest, FixedImagesKeepTheirPlacesWhenOneIsMissing) {
+    IconCache cache;
+    EXPECT_EQ(13, Count(IconCache::largeImages));
+    EXPECT_EQ(13, Count(IconCache::smallImages));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(IconCache::smallImages, &width, &height);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), width);
+    ImageList_GetIconSize(IconCache::largeImages, &width, &height);
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), width);
+    // This program leaves out the network icon (140), once for each list.
+    EXPECT_EQ((std::vector<std::wstring>{L"ICON [140]", L"ICON [140]"}), recorder.Texts());
+    EXPECT_EQ(L"Debug", recorder.Boxes()[0].caption);
+    EXPECT_EQ(CLR_NONE, ImageList_GetBkColor(IconCache::largeImages));
+}
+
+TEST_F(IconCacheTest, FoldersFilesAndUnregisteredTypes) {
+    IconCache cache;
+    EXPECT_EQ(2, cache.ImageFor(L"\\Windows\\app.exe", FILE_ATTRIBUTE_DIRECTORY, 15));
+    // Unknown attributes: a file.
+    EXPECT_EQ(1, cache.ImageFor(L"\\Nowhere\\missing.exe", INVALID_FILE_ATTRIBUTES, 15));
+    EXPECT_EQ(0, cache.ImageFor(L"\\Nowhere\\notes.unregistered", 0, 15));
+    EXPECT_EQ(0, cache.ImageFor(L"\\Nowhere\\README", 0, 15));
+    EXPECT_EQ(0, cache.ImageFor(L"\\Nowhere\\broken.ico", 0, 15));
+    // A failed extraction is not remembered: the next request tries again.
+    EXPECT_EQ(1, cache.ImageFor(L"\\Nowhere\\missing.exe", 0, 15));
+    EXPECT_EQ(3u, extracted.size());
+    // Without the program source nothing is extracted.
+    EXPECT_EQ(1, cache.ImageFor(L"\\Nowhere\\other.exe", 0, 0));
+    EXPECT_EQ(3u, extracted.size());
+}
+
+TEST_F(IconCacheTest, ProgramsAreKeyedByTheirLowerCasePath) {
+    IconCache cache;
+    std::wstring upper = OwnPath();
+    CharUpperW(upper.data());
+    std::wstring lower = OwnPath();
+    CharLowerW(lower.data());
+    const int image = cache.ImageFor(upper.c_str(), 0, 15);
+    EXPECT_EQ(13, image);
+    EXPECT_EQ(image, cache.ImageFor(lower.c_str(), 0, 15));
+    EXPECT_EQ((std::vector<std::wstring>{lower}), extracted);
+    EXPECT_EQ(14, Count(IconCache::largeImages));
+    EXPECT_EQ(14, Count(IconCache::smallImages));
+}
+
+TEST_F(IconCacheTest, FilesOfARegisteredTypeShareOneImage) {
+    TestFileTypes types;
+    types.Set(L".micon", L"Mensurio.IconTest");
+    types.Set(L"Mensurio.IconTest\\DefaultIcon", (OwnPath() + L",-130").c_str());
+    types.Set(L".mplain", L"Mensurio.NoIcon");
+    IconCache cache;
+    const int image = cache.ImageFor(L"\\My Documents\\a.micon", 0, 15);
+    EXPECT_GE(image, 13);
+    EXPECT_EQ(image, cache.ImageFor(L"\\My Documents\\b.MICON", 0, 15));
+    EXPECT_EQ(image, cache.ImageFor(L"\\Temp\\c.micon", 0, 15));
+    EXPECT_EQ(1u, extracted.size());
+    // Only with the registered-types source, and only for types with an icon.
+    EXPECT_EQ(0, cache.ImageFor(L"\\Temp\\d.micon", 0, IconCache::kProgramFiles));
+    EXPECT_EQ(0, cache.ImageFor(L"\\Temp\\e.mplain", 0, 15));
+    EXPECT_EQ(1u, extracted.size());
+}
+
+TEST_F(IconCacheTest, FallbackIconAndHighResolutionLibraries) {
+    IconCache cache;
+    const HICON fallback = static_cast<HICON>(LoadImageW(
+        Application::instance, MAKEINTRESOURCEW(IDI_CONTROL_PANEL), IMAGE_ICON, 32, 32, 0));
+    const int image = cache.IconFor(L"\\windows\\clock.cpl#0", L"\\Windows\\clock.cpl", 0, fallback);
+    EXPECT_EQ(13, image);
+    EXPECT_EQ(image, cache.IconFor(L"\\windows\\clock.cpl#0", L"\\Windows\\clock.cpl", 0, nullptr));
+    EXPECT_EQ(1u, extracted.size());
+    EXPECT_EQ(14, Count(IconCache::smallImages));
+    DestroyIcon(fallback);
+
+    // A library at 192 DPI is first asked for through its companion of larger icons.
+    Application::hiRes = TRUE;
+    Application::dpiX = 192;
+    extracted.clear();
+    EXPECT_EQ(-1, cache.IconFor(L"abc", L"\\Windows\\abc.dll", -5, nullptr));
+    EXPECT_EQ((std::vector<std::wstring>{L"\\Windows\\abc.192.dll", L"\\Windows\\abc.dll"}),
+              extracted);
+}
+
+TEST_F(IconCacheTest, ASecondLifeStartsAgain) {
+    const std::wstring own = OwnPath();
+    {
+        IconCache first;
+        {
+            IconCache second;
+            second.ImageFor(own.c_str(), 0, 15);
+        }
+        // The lists outlive every object but the last.
+        EXPECT_EQ(14, Count(IconCache::largeImages));
+    }
+    EXPECT_EQ(nullptr, IconCache::largeImages);
+    IconCache again;
+    EXPECT_EQ(13, Count(IconCache::largeImages));
+    EXPECT_EQ(13, again.ImageFor(own.c_str(), 0, 15));
+    EXPECT_EQ(2u, extracted.size());
+}
+
+} // namespace
