@@ -1,23 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts Mensurio in a Pocket PC-sized Wine desktop.
 #
-#   scripts/run.sh [--japanese] [--hires] [--screenshot FILE]
+#   scripts/run.sh [--japanese] [--hires] [--screenshot FILE [--input "XDOTOOL COMMANDS"]]
 #
 # --japanese   a Japanese device (Wine in a Japanese locale, code page 932)
 # --hires      a high-resolution device: 480 x 640 at 192 DPI
 # --screenshot save what the program shows to FILE and end it (the default without a
 #              display: then an Xvfb of its own is started and FILE is mensurio.png)
+# --input      what a user does before the screenshot, as xdotool commands: for example
+#              "key F1 sleep 1 mousemove 90 40 click 1" opens the About box's second page
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 japanese=0
 hires=0
 screenshot=""
+input=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --japanese) japanese=1 ;;
         --hires) hires=1 ;;
         --screenshot) screenshot=$2; shift ;;
-        *) echo "usage: scripts/run.sh [--japanese] [--hires] [--screenshot FILE]" >&2; exit 2 ;;
+        --input) input=$2; shift ;;
+        *) echo "usage: scripts/run.sh [--japanese] [--hires] [--screenshot FILE [--input COMMANDS]]" >&2
+           exit 2 ;;
     esac
     shift
 done
@@ -25,6 +30,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
     screenshot=$PWD/mensurio.png
 fi
 [ -n "$screenshot" ] && PACKAGES+=(imagemagick)
+[ -n "$input" ] && PACKAGES+=(xdotool)
 
 ensure_packages
 build >/dev/null
@@ -58,6 +64,11 @@ fi
 LC_ALL=$locale wine explorer "/desktop=Mensurio,$size" mensurio.exe >/dev/null 2>&1 &
 desktop=$!
 sleep 5
+if [ -n "$input" ]; then
+    # shellcheck disable=SC2086 # the commands are words for xdotool
+    xdotool $input
+    sleep 1
+fi
 import -window root -crop "$size+0+0" +repage "$screenshot"
 wine taskkill /f /im mensurio.exe >/dev/null 2>&1 || true
 wait "$desktop" || true
