@@ -288,6 +288,8 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         return AddImages(*state, added->hInst, static_cast<UINT>(added->nID),
                          static_cast<int>(wParam));
     }
+    case TB_GETTOOLTIPS:
+        return reinterpret_cast<LRESULT>(state->tooltip);
     case TB_BUTTONCOUNT:
         return static_cast<LRESULT>(state->buttons.size());
     case TB_GETITEMRECT: {

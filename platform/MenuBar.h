@@ -33,7 +33,8 @@ constexpr UINT SHCMBM_SETBUTTONTOOLTIPS = WM_USER + 81;
 // Creates the bar at the bottom of hwndParent's client area. A button-list resource
 // (RT_RCDATA, nToolBarId) holds: menu id, button count, then per button image, command,
 // state, style, string id and submenu index, all 16-bit. TB_ADDBITMAP, TB_ADDBUTTONS and
-// SHCMBM_SETBUTTONTOOLTIPS add more images, buttons and their tooltips.
+// SHCMBM_SETBUTTONTOOLTIPS add more images, buttons and their tooltips. The tooltip window
+// is made on the pointer's first move over the bar; TB_GETTOOLTIPS gives it, or null before.
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 
 // Height of the bar in 96-DPI design pixels; the input panel sits directly above it.

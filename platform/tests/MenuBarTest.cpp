@@ -109,11 +109,11 @@ TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
     SendMessageW(bar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
     const wchar_t* texts[] = {L"Copy", L"Paste"};
     SendMessageW(bar, SHCMBM_SETBUTTONTOOLTIPS, 2, reinterpret_cast<LPARAM>(texts));
-    EXPECT_EQ(nullptr, FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr));
+    EXPECT_EQ(0, SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
 
     // The tooltips come with the pointer's first move over the bar.
     SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
-    const HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    const auto tooltip = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(nullptr, tooltip);
     EXPECT_EQ(2, SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
     wchar_t text[32] = {};

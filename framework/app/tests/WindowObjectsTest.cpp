@@ -367,7 +367,7 @@ BarContents ReadBar(HWND bar) {
     BarContents contents;
     contents.buttons = static_cast<int>(SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
     SendMessageW(bar, WM_MOUSEMOVE, 0, 0);
-    const HWND tooltip = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+    const auto tooltip = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
     const int tools = tooltip ? static_cast<int>(SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
     for (int index = 0; index < tools; ++index) {
         wchar_t text[64] = {};
