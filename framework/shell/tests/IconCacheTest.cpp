@@ -28,6 +28,33 @@ std::wstring OwnPath() {
     return path;
 }
 
+// Whether an image of the list leaves any mark on a white square.
+bool DrawsSomething(HIMAGELIST list, int image) {
+    constexpr int kSize = 64;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kSize;
+    info.bmiHeader.biHeight = kSize;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    DWORD* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS,
+                                            reinterpret_cast<void**>(&bits), nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
+    ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL);
+    GdiFlush();
+    bool marked = false;
+    for (int pixel = 0; pixel < kSize * kSize; ++pixel) {
+        marked |= (bits[pixel] & 0xFFFFFF) != 0xFFFFFF;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return marked;
+}
+
 class IconCacheTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { Application::instance = GetModuleHandleW(nullptr); }
@@ -59,6 +86,8 @@ TEST_F(IconCacheTest, FixedImagesKeepTheirPlacesWhenOneIsMissing) {
     EXPECT_EQ((std::vector<std::wstring>{L"ICON [140]", L"ICON [140]"}), recorder.Texts());
     EXPECT_EQ(L"Debug", recorder.Boxes()[0].caption);
     EXPECT_EQ(CLR_NONE, ImageList_GetBkColor(IconCache::largeImages));
+    EXPECT_TRUE(DrawsSomething(IconCache::smallImages, IconCache::kFolderImage));
+    EXPECT_FALSE(DrawsSomething(IconCache::smallImages, 8)); // the missing icon's empty place
 }
 
 TEST_F(IconCacheTest, FoldersFilesAndUnregisteredTypes) {
@@ -126,6 +155,12 @@ TEST_F(IconCacheTest, FallbackIconAndHighResolutionLibraries) {
     EXPECT_EQ(-1, cache.IconFor(L"abc", L"\\Windows\\abc.dll", -5, nullptr));
     EXPECT_EQ((std::vector<std::wstring>{L"\\Windows\\abc.192.dll", L"\\Windows\\abc.dll"}),
               extracted);
+    // At high resolution icons are redrawn at each list's size before they are added.
+    EXPECT_EQ(14, cache.ImageFor(OwnPath().c_str(), 0, 15));
+    EXPECT_EQ(15, Count(IconCache::largeImages));
+    EXPECT_EQ(15, Count(IconCache::smallImages));
+    EXPECT_TRUE(DrawsSomething(IconCache::largeImages, 14));
+    EXPECT_TRUE(DrawsSomething(IconCache::smallImages, 14));
 }
 
 TEST_F(IconCacheTest, ASecondLifeStartsAgain) {
