@@ -53,6 +53,23 @@ def curve(start, control, end, steps=8):
             for t in (i / steps for i in range(steps + 1))]
 
 
+def arrow(colour, start, control, end, width, head):
+    """A curved arrow: its shaft bends from start towards control, and its head, head long,
+    carries on the way the shaft ends to its tip at end."""
+    dx, dy = end[0] - control[0], end[1] - control[1]
+    length = math.hypot(dx, dy)
+    dx, dy = dx / length, dy / length
+    base = (end[0] - dx * head, end[1] - dy * head)
+    return [line(colour, curve(start, control, base), width),
+            polygon(colour, [end, (base[0] - dy * head * 0.75, base[1] + dx * head * 0.75),
+                             (base[0] + dy * head * 0.75, base[1] - dx * head * 0.75)])]
+
+
+def cross(colour, left, top, right, bottom, width):
+    """An X from corner to corner of a box."""
+    return [line(colour, [(left, top), (right, bottom)], width), line(colour, [(right, top), (left, bottom)], width)]
+
+
 def ellipse(colour, cx, cy, rx, ry):
     return colour, lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1
 
@@ -123,7 +140,7 @@ def database(left, top, right, bottom, disks):
 
 DIALOG_BAR = [
     # 0 Cancel
-    [line(RED, [(0.2, 0.2), (0.8, 0.8)], 0.16), line(RED, [(0.8, 0.2), (0.2, 0.8)], 0.16)],
+    cross(RED, 0.2, 0.2, 0.8, 0.8, 0.16),
     # 1 OK
     [line(GREEN, [(0.15, 0.52), (0.4, 0.78), (0.86, 0.22)], 0.16)],
     # 2 Back
@@ -270,6 +287,19 @@ FILE_ICONS = {
     'battery.ico': BATTERY,
 }
 
+# Icons of the questions asked before replacing or deleting something, drawn at the same sizes:
+# a green arrow that rises from the bottom-left corner and turns onto the page or folder replaced,
+REPLACE_MARK = arrow(GREEN, (0.125, 1), (0.125, 0.5625), (0.6875, 0.5625), 0.125, 0.25)
+
+# and a red X over the bottom-right corner of a page, in a white rim that parts it from the outline
+DELETE_MARK = [*cross(WHITE, 0.5, 0.5, 0.875, 0.875, 0.16 + 2 * EDGE), *cross(RED, 0.5, 0.5, 0.875, 0.875, 0.16)]
+
+QUESTION_ICONS = {
+    'replace_file.ico': DOCUMENT + REPLACE_MARK,
+    'replace_folder.ico': folder(REPLACE_MARK),
+    'delete.ico': DOCUMENT + DELETE_MARK,
+}
+
 # Progress bar colours, one per column of percent_bar.bmp; a bar is drawn by stretching one column.
 # Black text goes over them, so none is dark.
 BAR_COLOURS = [
@@ -381,6 +411,6 @@ if __name__ == '__main__':
     write_bmp(os.path.join(HERE, 'page_buttons_16.bmp'), PAGE_BUTTONS, 16)
     write_bmp(os.path.join(HERE, 'page_buttons_32.bmp'), PAGE_BUTTONS, 32)
     write_ico(os.path.join(HERE, 'mensurio.ico'), PROGRAM_ICON, (16, 32))
-    for name, shapes in FILE_ICONS.items():
+    for name, shapes in {**FILE_ICONS, **QUESTION_ICONS}.items():
         write_ico(os.path.join(HERE, name), shapes, (16, 32, 64))
     write_bars(os.path.join(HERE, 'percent_bar.bmp'), BAR_COLOURS, 64)
