@@ -1,5 +1,4 @@
-// What the device reports about its memory, its object store, the folders of its root (where
-// storage cards appear) and its batteries.
+// What the device reports about its memory, its object store and its batteries.
 //
 // On the desktop host the figures are the host's: program memory is the host's memory
 // status, the object store is the drive that holds the device root "\", and the batteries
@@ -7,9 +6,10 @@
 // place with SetDeviceStatusForTesting.
 #pragma once
 
+#include "DeviceFiles.h"
+
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 // The device's extended power status: the main battery and the backup battery.
@@ -37,30 +37,13 @@ void GetDeviceMemoryStatus(MEMORYSTATUS* status);
 // drive does not fit there, so this layer gives 64-bit counts.
 BOOL GetObjectStoreSpace(ULONGLONG* size, ULONGLONG* free);
 
-// Find-first/next/close and volume space as the device answers them. A storage card is a
-// folder of the root with the directory and temporary attributes.
-HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data);
-BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data);
-BOOL DeviceFindClose(HANDLE find);
-BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available,
-                              ULARGE_INTEGER* total, ULARGE_INTEGER* free);
-
-// Figures a test makes the device report. The root folders replace the listing of "\*.*";
-// every other pattern and path is the host's.
+// Figures a test makes the device report.
 struct DeviceStatusForTesting {
-    struct RootFolder {
-        std::wstring name;
-        DWORD attributes = FILE_ATTRIBUTE_DIRECTORY;
-        bool spaceReadable = true;
-        ULONGLONG total = 0;
-        ULONGLONG free = 0;
-    };
-
     MEMORYSTATUS memory = {};
     ULONGLONG storeSize = 0;
     ULONGLONG storeFree = 0;
     SYSTEM_POWER_STATUS_EX power = {};
-    std::vector<RootFolder> rootFolders;
+    std::vector<DeviceRootFolder> rootFolders; // where storage cards appear
 };
 
 // Null puts the host's figures back.
