@@ -1,0 +1,258 @@
+#include "FileListModel.h"
+
+#include "Places.h"
+#include "WildcardPattern.h"
+#include "framework/app/Application.h"
+#include "platform/DeviceFiles.h"
+#include "platform/ObjectStore.h"
+
+#include <cpl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+constexpr int kDatabaseImage = 6;
+constexpr int kMyDocumentsRowImage = 11;
+constexpr int kMyDeviceRowImage = 9;
+
+template <typename Number>
+int Sign(Number a, Number b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+unsigned long long TimeValue(const FILETIME& time) {
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Runs `visit` for every entry the device lists in `folder`; quietly nothing when the
+// folder cannot be searched or its pattern would not fit.
+template <typename Visit>
+void ForEachEntry(const wchar_t* folder, const wchar_t* pattern, Visit visit) {
+    wchar_t search[kMaxPath];
+    if (JoinPath(search, folder, pattern) == nullptr) {
+        return;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE find = DeviceFindFirstFile(search, &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        visit(found);
+    } while (DeviceFindNextFile(find, &found));
+    DeviceFindClose(find);
+}
+
+} // namespace
+
+int CompareRows(const FileEntry& a, const FileEntry& b, DWORD sortWord) {
+    int order;
+    if (a.IsFolder() != b.IsFolder()) {
+        order = a.IsFolder() ? -1 : 1;
+    } else {
+        switch (sortWord & kSortKeyMask) {
+        case kSortBySize:
+            order = Sign(a.Size(), b.Size());
+            break;
+        case kSortByType: {
+            const wchar_t* typeA = a.typeName ? a.typeName->c_str() : L"";
+            const wchar_t* typeB = b.typeName ? b.typeName->c_str() : L"";
+            order = Sign(wcscmp(typeA, typeB), 0);
+            break;
+        }
+        case kSortByDate:
+            order = Sign(TimeValue(a.lastWrite), TimeValue(b.lastWrite));
+            break;
+        default:
+            order = Sign(_wcsicmp(a.DisplayName(), b.DisplayName()), 0);
+            break;
+        }
+    }
+    return (sortWord & kSortDescending) ? -order : order;
+}
+
+bool FileListModel::SetLocation(LocationCode location, const wchar_t* folder) {
+    if (location == kPlainFolder) {
+        if (!IsDirectory(folder) || (code == kPlainFolder && _wcsicmp(path, folder) == 0) ||
+            wcslen(folder) >= kMaxPath) {
+            return false;
+        }
+        wcscpy(path, folder);
+    } else {
+        if (location == code) {
+            return false;
+        }
+        wcscpy(path, PlaceOf(location).path);
+    }
+    code = location;
+    stale = true;
+    return true;
+}
+
+bool FileListModel::SetFilter(const wchar_t* text) {
+    if (filter == text) {
+        return false;
+    }
+    filter = text;
+    stale = true;
+    return true;
+}
+
+LocationCode FileListModel::CurrentLocation(wchar_t* text) const {
+    wcscpy(text, IsPlace(code) ? PlaceOf(code).Name() : path);
+    return code;
+}
+
+LocationCode FileListModel::CurrentPath(wchar_t* text) const {
+    wcscpy(text, path);
+    return code;
+}
+
+bool FileListModel::Gather(HWND owner, bool force) {
+    if (!force && !stale) {
+        return false;
+    }
+    entries.clear();
+    switch (code) {
+    case kDesktop: {
+        AddPlaceRow(kMyDocuments, kMyDocumentsRowImage);
+        AddPlaceRow(kMyDevice, kMyDeviceRowImage);
+        wchar_t desktop[kMaxPath];
+        if (DeviceSpecialFolderPath(CSIDL_DESKTOPDIRECTORY, desktop)) {
+            AddFolderContents(desktop);
+        }
+        break;
+    }
+    case kControlPanel:
+        AddApplets(owner);
+        break;
+    case kDatabases:
+        AddDatabases();
+        break;
+    case kFindResult:
+    case kNoLocation:
+        break; // nothing in this program fills the find result
+    default:
+        AddFolderContents(path);
+        break;
+    }
+    stale = false;
+    return true;
+}
+
+void FileListModel::SetSortKey(int key) {
+    if (static_cast<DWORD>(key) == (sortWord & kSortKeyMask)) {
+        sortWord ^= kSortDescending;
+    } else {
+        sortWord = (sortWord & ~(kSortKeyMask | kSortDescending)) | static_cast<DWORD>(key);
+    }
+}
+
+void FileListModel::Sort() {
+    if (code == kFindResult) {
+        return;
+    }
+    std::sort(entries.begin(), entries.end(),
+              [this](const std::unique_ptr<FileEntry>& a, const std::unique_ptr<FileEntry>& b) {
+                  return CompareRows(*a, *b, sortWord) < 0;
+              });
+}
+
+void FileListModel::AddFolderContents(const wchar_t* folder) {
+    const FileFilter accepted(filter);
+    ForEachEntry(folder, L"*.*", [&](const WIN32_FIND_DATAW& found) {
+        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (!isFolder && !accepted.Accepts(found.cFileName)) {
+            return;
+        }
+        auto entry = std::make_unique<FileEntry>();
+        if (JoinPath(entry->path, folder, found.cFileName) == nullptr) {
+            return; // a path the list could not hold
+        }
+        entry->name = FileNamePart(entry->path);
+        entry->kind = isFolder ? kPlainFolder : kPlainFile;
+        entry->image = isFolder ? IconCache::kFolderImage : -1;
+        entry->attributes = found.dwFileAttributes;
+        entry->size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) |
+                      found.nFileSizeLow;
+        entry->lastWrite = found.ftLastWriteTime;
+        entry->typeName = typeNames.TypeNameOf(entry->DisplayName(), entry->attributes);
+        entries.push_back(std::move(entry));
+    });
+}
+
+void FileListModel::AddPlaceRow(LocationCode place, int image) {
+    auto entry = std::make_unique<FileEntry>();
+    entry->kind = place;
+    entry->image = image;
+    wcscpy(entry->path, PlaceOf(place).path);
+    entry->attributes = FILE_ATTRIBUTE_DIRECTORY;
+    entry->typeName = LanguageText(L"System Folder", L"ｼｽﾃﾑ ﾌｫﾙﾀﾞ");
+    entries.push_back(std::move(entry));
+}
+
+void FileListModel::AddApplets(HWND owner) {
+    ForEachEntry(controlPanelFolder, L"*.cpl", [&](const WIN32_FIND_DATAW& found) {
+        wchar_t library[kMaxPath];
+        if (JoinPath(library, controlPanelFolder, found.cFileName) != nullptr) {
+            AddAppletsOf(owner, library);
+        }
+    });
+}
+
+// Loads a Control Panel library and asks it for its applets as the shell does: initialise,
+// count, then inquire and stop each applet, then exit.
+void FileListModel::AddAppletsOf(HWND owner, const wchar_t* library) {
+    const HMODULE module = LoadLibraryW(library);
+    if (module == nullptr) {
+        return;
+    }
+    const auto applet = reinterpret_cast<APPLET_PROC>(
+        reinterpret_cast<void*>(GetProcAddress(module, "CPlApplet")));
+    if (applet == nullptr) {
+        FreeLibrary(module);
+        return;
+    }
+    applet(owner, CPL_INIT, 0, 0);
+    const int count = static_cast<int>(applet(owner, CPL_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        NEWCPLINFOW info = {};
+        info.dwSize = sizeof info;
+        applet(owner, CPL_NEWINQUIRE, index, reinterpret_cast<LPARAM>(&info));
+        if (info.hIcon != nullptr) {
+            auto entry = std::make_unique<AppletEntry>();
+            entry->kind = kAppletRow;
+            wcsncpy(entry->appletName, info.szName, 31);
+            entry->image = icons.IconFor(entry->appletName, library,
+                                         -static_cast<int>(info.lData), info.hIcon);
+            DestroyIcon(info.hIcon);
+            wcsncpy(entry->info, info.szInfo, 63);
+            const std::wstring argument = std::wstring(library) + L"," + std::to_wstring(index);
+            wcsncpy(entry->launchArgument, argument.c_str(), 63);
+            wcsncpy(entry->path, library, kMaxPath - 1);
+            entries.push_back(std::move(entry));
+        }
+        applet(owner, CPL_STOP, index, info.lData);
+    }
+    applet(owner, CPL_EXIT, 0, 0);
+    FreeLibrary(module);
+}
+
+void FileListModel::AddDatabases() {
+    for (const DeviceObjectInfo& object : EnumerateDeviceDatabases()) {
+        if (!object.isDatabase || (!object.name.empty() && object.name[0] == L'\\')) {
+            continue;
+        }
+        auto entry = std::make_unique<DatabaseEntry>();
+        entry->kind = kDatabaseRow;
+        entry->image = kDatabaseImage;
+        wcsncpy(entry->databaseName, object.name.c_str(), 31);
+        entry->size = object.size;
+        entry->lastWrite = object.lastModified;
+        entry->objectId = object.objectId;
+        entries.push_back(std::move(entry));
+    }
+}

@@ -1,0 +1,273 @@
+// The file list's rows gathered from real folders, a real Control Panel library and the
+// device layer's databases; their order and column texts.
+#include "framework/app/Application.h"
+#include "framework/app/tests/HostPath.h"
+#include "framework/filedialog/FileListModel.h"
+#include "platform/DeviceFiles.h"
+#include "platform/ObjectStore.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        path = std::wstring(base) + L"mensurio-list-" + std::to_wstring(GetTickCount64());
+        CreateDirectoryW(path.c_str(), nullptr);
+    }
+    ~TempFolder() { Remove(path); }
+
+    // Makes a file of `size` bytes whose last write is `minutes` after a fixed time.
+    std::wstring File(const std::wstring& name, DWORD size, int minutes = 0) const {
+        const std::wstring file = path + L"\\" + name;
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        const std::string bytes(size, 'x');
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), size, &written, nullptr);
+        ULARGE_INTEGER time;
+        time.QuadPart = 133000000000000000ull + 600000000ull * minutes;
+        const FILETIME stamp = {time.LowPart, time.HighPart};
+        SetFileTime(handle, nullptr, nullptr, &stamp);
+        CloseHandle(handle);
+        return file;
+    }
+    void Folder(const std::wstring& name) const {
+        CreateDirectoryW((path + L"\\" + name).c_str(), nullptr);
+    }
+
+    std::wstring path;
+
+private:
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..") {
+                    continue;
+                }
+                const std::wstring item = folder + L"\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(item);
+                } else {
+                    SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileW(item.c_str());
+                }
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+};
+
+class FileListModelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { Application::instance = GetModuleHandleW(nullptr); }
+    void TearDown() override {
+        Application::japanese = FALSE;
+        SetRomFilesForTesting(nullptr);
+        SetDeviceDatabasesForTesting(nullptr);
+        FileListModel::controlPanelFolder = L"\\Windows";
+    }
+
+    Names Rows() const {
+        Names names;
+        for (const auto& entry : model.entries) {
+            names.push_back(entry->DisplayName());
+        }
+        return names;
+    }
+    const FileEntry& Row(const wchar_t* name) const {
+        for (const auto& entry : model.entries) {
+            if (wcscmp(entry->DisplayName(), name) == 0) {
+                return *entry;
+            }
+        }
+        throw std::runtime_error("no such row");
+    }
+    // Shows the folder through the filter, sorted as the model's sort word says.
+    Names Show(const wchar_t* filter) {
+        model.SetFilter(filter);
+        model.Gather(nullptr, false);
+        model.Sort();
+        return Rows();
+    }
+
+    TempFolder folder;
+    FileListModel model;
+};
+
+TEST_F(FileListModelTest, FolderRowsPassTheFilterFoldersAlways) {
+    folder.File(L"Units.INI", 10);
+    folder.File(L"units.txt", 20);
+    folder.File(L"README", 30);
+    folder.File(L"b.txt", 1);
+    folder.File(L"B2.txt", 1);
+    folder.Folder(L"archive.zip");
+    ASSERT_TRUE(model.SetLocation(kPlainFolder, folder.path.c_str()));
+    EXPECT_EQ((Names{L"archive.zip", L"Units.INI"}), Show(L"*.ini"));
+    EXPECT_EQ((Names{L"archive.zip", L"b.txt", L"B2.txt", L"README", L"Units.INI", L"units.txt"}),
+              Show(L"*.*"));
+    EXPECT_EQ(L"File", TypeText(Row(L"README")));
+    EXPECT_EQ(6u, Show(L"*").size());
+    EXPECT_EQ((Names{L"archive.zip", L"b.txt"}), Show(L"[a-c]*"));
+
+    const FileEntry& file = Row(L"b.txt");
+    EXPECT_EQ(kPlainFile, file.kind);
+    EXPECT_EQ(-1, file.image);
+    EXPECT_EQ(folder.path + L"\\b.txt", file.path);
+    const FileEntry& archive = Row(L"archive.zip");
+    EXPECT_EQ(kPlainFolder, archive.kind);
+    EXPECT_EQ(2, archive.image);
+    EXPECT_EQ(L"File Folder", TypeText(archive));
+    EXPECT_EQ(L"", SizeText(archive));
+}
+
+TEST_F(FileListModelTest, SortingByEachKey) {
+    folder.File(L"small.qqa", 1023, 3);
+    folder.File(L"Large.qqc", 5000, 1);
+    folder.File(L"middle.qqb", 2048, 2);
+    folder.Folder(L"zeta");
+    folder.Folder(L"Alpha");
+    model.SetLocation(kPlainFolder, folder.path.c_str());
+    const Names byName = {L"Alpha", L"zeta", L"Large.qqc", L"middle.qqb", L"small.qqa"};
+    EXPECT_EQ(byName, Show(L"*.*"));
+    // The same key again reverses everything, folders included.
+    model.SetSortKey(kSortByName);
+    model.Sort();
+    EXPECT_EQ(Names(byName.rbegin(), byName.rend()), Rows());
+
+    // Rows that compare equal (the folders, by size) keep no particular order.
+    model.SetSortKey(kSortBySize);
+    model.Sort();
+    const Names bySize = Rows();
+    EXPECT_EQ((Names{L"small.qqa", L"middle.qqb", L"Large.qqc"}),
+              Names(bySize.begin() + 2, bySize.end()));
+    model.SetSortKey(kSortBySize);
+    model.SetSortKey(kSortByDate); // a new key starts ascending
+    EXPECT_EQ(kSortByDate | kInitialSortWord, model.sortWord);
+    model.Sort();
+    EXPECT_EQ(L"Large.qqc", Rows()[2]);
+    EXPECT_EQ(L"small.qqa", Rows()[4]);
+    model.SetSortKey(kSortByType);
+    model.Sort();
+    EXPECT_EQ((Names{L"QQA File", L"QQB File", L"QQC File"}),
+              (Names{TypeText(*model.entries[2]), TypeText(*model.entries[3]),
+                     TypeText(*model.entries[4])}));
+
+    EXPECT_EQ(L"1023 B", SizeText(Row(L"small.qqa")));
+    EXPECT_EQ(L"4.9 KB", SizeText(Row(L"Large.qqc"))); // 5000 bytes
+    EXPECT_FALSE(DateText(Row(L"small.qqa")).empty());
+    EXPECT_NE(DateText(Row(L"small.qqa")), DateText(Row(L"Large.qqc")));
+}
+
+TEST_F(FileListModelTest, LocationAndFilterChanges) {
+    EXPECT_FALSE(model.SetLocation(kPlainFolder, (folder.path + L"\\missing").c_str()));
+    folder.File(L"plain", 1);
+    EXPECT_FALSE(model.SetLocation(kPlainFolder, (folder.path + L"\\plain").c_str()));
+    EXPECT_EQ(kNoLocation, model.code);
+    EXPECT_TRUE(model.SetLocation(kPlainFolder, folder.path.c_str()));
+    model.Gather(nullptr, false);
+    EXPECT_FALSE(model.stale);
+    std::wstring upper = folder.path;
+    CharUpperW(upper.data());
+    EXPECT_FALSE(model.SetLocation(kPlainFolder, upper.c_str()));
+    EXPECT_FALSE(model.SetFilter(L"*.*"));
+    EXPECT_FALSE(model.stale);
+    // Refreshing gathers again although nothing changed; otherwise only a change does.
+    folder.File(L"later", 1);
+    EXPECT_FALSE(model.Gather(nullptr, false));
+    EXPECT_EQ(1u, model.entries.size());
+    EXPECT_TRUE(model.Gather(nullptr, true));
+    EXPECT_EQ(2u, model.entries.size());
+
+    EXPECT_TRUE(model.SetLocation(kTrashBox, L"ignored"));
+    EXPECT_FALSE(model.SetLocation(kTrashBox, L"ignored"));
+    wchar_t text[kMaxPath];
+    EXPECT_EQ(kTrashBox, model.CurrentPath(text));
+    EXPECT_STREQ(L"\\Recycled", text);
+    Application::japanese = TRUE;
+    EXPECT_EQ(kTrashBox, model.CurrentLocation(text));
+    EXPECT_STREQ(L"ごみ箱", text);
+}
+
+TEST_F(FileListModelTest, DesktopFindResultAndDatabases) {
+    model.SetLocation(kDesktop, L"");
+    model.Gather(nullptr, false);
+    EXPECT_EQ((Names{L"My Documents", L"My Device"}), Rows());
+    EXPECT_EQ(11, model.entries[0]->image);
+    EXPECT_EQ(9, model.entries[1]->image);
+    EXPECT_EQ(L"\\My Documents", std::wstring(model.entries[0]->path));
+    EXPECT_EQ(L"System Folder", TypeText(*model.entries[1]));
+    EXPECT_EQ(L"", SizeText(*model.entries[1]));
+
+    model.SetLocation(kFindResult, L"");
+    model.Gather(nullptr, false);
+    EXPECT_TRUE(model.entries.empty());
+
+    std::vector<DeviceObjectInfo> objects(3);
+    objects[0].name = L"Contacts Database";
+    objects[0].size = 4096;
+    objects[0].objectId = 77;
+    objects[1].name = L"\\hidden";
+    objects[2].name = L"a folder";
+    objects[2].isDatabase = false;
+    SetDeviceDatabasesForTesting(&objects);
+    model.SetLocation(kDatabases, L"");
+    model.Gather(nullptr, false);
+    ASSERT_EQ((Names{L"Contacts Database"}), Rows());
+    const auto& database = static_cast<const DatabaseEntry&>(*model.entries[0]);
+    EXPECT_EQ(kDatabaseRow, database.kind);
+    EXPECT_EQ(6, database.image);
+    EXPECT_EQ(77u, database.objectId);
+    EXPECT_EQ(4096u, database.Size());
+    EXPECT_EQ(L"", SizeText(database));
+}
+
+TEST_F(FileListModelTest, ControlPanelAskEachLibraryForItsApplets) {
+    const std::wstring library = HostPath(TEST_APPLET);
+    ASSERT_TRUE(CopyFileW(library.c_str(), (folder.path + L"\\clock.cpl").c_str(), FALSE));
+    folder.File(L"broken.cpl", 100); // not a library: passed over
+    // Held here too, so that its record of calls outlives the list's unloading.
+    const HMODULE applets = LoadLibraryW((folder.path + L"\\clock.cpl").c_str());
+    ASSERT_NE(nullptr, applets);
+    FileListModel::controlPanelFolder = folder.path.c_str();
+    model.SetLocation(kControlPanel, L"");
+    model.Gather(nullptr, false);
+
+    ASSERT_EQ((Names{L"Clock"}), Rows());
+    const auto& clock = static_cast<const AppletEntry&>(*model.entries[0]);
+    EXPECT_EQ(kAppletRow, clock.kind);
+    EXPECT_STREQ(L"Sets the date and time", clock.info);
+    EXPECT_EQ(folder.path + L"\\clock.cpl,0", std::wstring(clock.launchArgument));
+    EXPECT_GE(clock.image, IconCache::kFixedImageCount);
+    EXPECT_EQ(L"", TypeText(clock));
+    const auto calls = reinterpret_cast<const wchar_t* (*)()>(
+        reinterpret_cast<void*>(GetProcAddress(applets, "TestAppletCalls")));
+    EXPECT_STREQ(L"init count inquire0 stop0,130 inquire1 stop1,0 exit", calls());
+    FreeLibrary(applets);
+}
+
+TEST_F(FileListModelTest, RomFilesCarryTheirAttribute) {
+    const std::wstring rom = folder.File(L"rom.exe", 10);
+    folder.File(L"ram.exe", 10);
+    const std::vector<std::wstring> romFiles = {rom};
+    SetRomFilesForTesting(&romFiles);
+    model.SetLocation(kPlainFolder, folder.path.c_str());
+    Show(L"*.*");
+    EXPECT_EQ(FILE_ATTRIBUTE_INROM, Row(L"rom.exe").attributes & FILE_ATTRIBUTE_INROM);
+    EXPECT_EQ(0u, Row(L"ram.exe").attributes & FILE_ATTRIBUTE_INROM);
+}
+
+} // namespace

@@ -1,0 +1,64 @@
+// A Control Panel library for the file list's tests: two applets, the first with an icon,
+// the second without. It writes down every call, which the tests read through
+// TestAppletCalls after loading the library themselves.
+#include <windows.h>
+
+#include <cpl.h>
+
+#include <string>
+
+namespace {
+
+constexpr int kClockIcon = 130;
+std::wstring calls;
+HINSTANCE instance = nullptr;
+
+} // namespace
+
+BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+    if (reason == DLL_PROCESS_ATTACH) {
+        instance = module;
+    }
+    return TRUE;
+}
+
+extern "C" __declspec(dllexport) const wchar_t* TestAppletCalls() {
+    return calls.c_str();
+}
+
+extern "C" __declspec(dllexport) LONG CALLBACK CPlApplet(HWND, UINT message, LPARAM first,
+                                                         LPARAM second) {
+    switch (message) {
+    case CPL_INIT:
+        calls += L"init ";
+        return 1;
+    case CPL_GETCOUNT:
+        calls += L"count ";
+        return 2;
+    case CPL_NEWINQUIRE: {
+        calls += L"inquire" + std::to_wstring(first) + L" ";
+        auto* info = reinterpret_cast<NEWCPLINFOW*>(second);
+        if (info->dwSize != sizeof *info) {
+            return 1;
+        }
+        if (first == 0) {
+            info->lData = kClockIcon;
+            info->hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kClockIcon),
+                                                        IMAGE_ICON, 32, 32, 0));
+            wcscpy(info->szName, L"Clock");
+            wcscpy(info->szInfo, L"Sets the date and time");
+        } else {
+            wcscpy(info->szName, L"Hidden");
+        }
+        return 0;
+    }
+    case CPL_STOP:
+        calls += L"stop" + std::to_wstring(first) + L"," + std::to_wstring(second) + L" ";
+        return 0;
+    case CPL_EXIT:
+        calls += L"exit";
+        return 0;
+    default:
+        return 0;
+    }
+}
