@@ -3,6 +3,7 @@
 #include "AboutRows.h"
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
+#include "platform/DeviceFiles.h"
 #include "platform/DeviceStatus.h"
 #include "resources/about_ids.h"
 
