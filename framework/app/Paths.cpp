@@ -236,6 +236,19 @@ std::wstring FormatSize(unsigned long long bytes) {
            (kilobytes ? L" KB" : L" MB");
 }
 
+std::wstring LocalDateTimeText(const FILETIME& time, LCID locale) {
+    FILETIME local;
+    SYSTEMTIME parts;
+    if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &parts)) {
+        return L"";
+    }
+    wchar_t date[80] = {};
+    wchar_t clock[80] = {};
+    GetDateFormatW(locale, DATE_SHORTDATE, &parts, nullptr, date, 80);
+    GetTimeFormatW(locale, 0, &parts, nullptr, clock, 80);
+    return std::wstring(date) + L" " + clock;
+}
+
 void BeginWaitCursor() {
     SetCursor(LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_WAIT)));
     ShowCursor(TRUE);

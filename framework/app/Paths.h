@@ -8,6 +8,8 @@
 
 #include "HandleObject.h"
 
+#include <windows.h>
+
 #include <string>
 
 constexpr int kMaxPath = 260;
@@ -83,6 +85,10 @@ private:
 // and capped at 9, so a size is never shown larger than it is ("2047 bytes: 1.9 KB").
 // Counts beyond 4 GB are shown whole ("5120.0 MB"), not cut to 32 bits.
 std::wstring FormatSize(unsigned long long bytes);
+
+// A file time in local time as the locale's short date, a blank and its time; empty when
+// the time cannot be converted.
+std::wstring LocalDateTimeText(const FILETIME& time, LCID locale);
 
 // The platform's wait cursor, shown, until EndWaitCursor puts the arrow back.
 void BeginWaitCursor();

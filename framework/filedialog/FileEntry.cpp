@@ -32,16 +32,3 @@ std::wstring DateText(const FileEntry& entry) {
     }
     return LocalDateTimeText(entry.lastWrite, LOCALE_SYSTEM_DEFAULT);
 }
-
-std::wstring LocalDateTimeText(const FILETIME& time, LCID locale) {
-    FILETIME local;
-    SYSTEMTIME parts;
-    if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &parts)) {
-        return L"";
-    }
-    wchar_t date[80] = {};
-    wchar_t clock[80] = {};
-    GetDateFormatW(locale, DATE_SHORTDATE, &parts, nullptr, date, 80);
-    GetTimeFormatW(locale, 0, &parts, nullptr, clock, 80);
-    return std::wstring(date) + L" " + clock;
-}

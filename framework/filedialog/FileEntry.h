@@ -59,5 +59,3 @@ public:
 std::wstring SizeText(const FileEntry& entry);
 std::wstring TypeText(const FileEntry& entry);
 std::wstring DateText(const FileEntry& entry);
-// A time in local time as the locale's short date, a blank and its time.
-std::wstring LocalDateTimeText(const FILETIME& time, LCID locale);

@@ -6,6 +6,7 @@
 #include "framework/about/AboutRows.h"
 #include "framework/about/PercentBar.h"
 #include "framework/app/Application.h"
+#include "framework/app/tests/TestApplication.h"
 #include "platform/DeviceStatus.h"
 #include "resources/about_ids.h"
 
@@ -93,12 +94,7 @@ private:
 
 class AboutBox : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Application::instance = GetModuleHandleW(nullptr);
-        Application::dpiX = Application::dpiY = 96;
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
+    static void SetUpTestSuite() { InitTestApplication(); }
     void TearDown() override {
         SetDeviceStatusForTesting(nullptr);
         Application::japanese = FALSE;

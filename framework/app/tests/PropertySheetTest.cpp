@@ -1,6 +1,7 @@
 // Property pages and sheets on real windows: the device-style caption, the menu bar, the
 // notification results and the exception guard.
 #include "MessageBoxRecorder.h"
+#include "TestApplication.h"
 #include "framework/app/Application.h"
 #include "framework/app/ObjectRegistry.h"
 #include "framework/app/PropertyPage.h"
@@ -43,12 +44,7 @@ private:
 
 class PropertySheets : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Application::instance = GetModuleHandleW(nullptr);
-        Application::dpiX = Application::dpiY = 96;
-        INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-    }
+    static void SetUpTestSuite() { InitTestApplication(); }
 
     // Sends a sheet notification to the page; returns the page's message result.
     LRESULT Notify(HWND page, UINT code) {

@@ -2,6 +2,7 @@
 // device layer's databases; their order and column texts.
 #include "framework/app/Application.h"
 #include "framework/app/tests/HostPath.h"
+#include "framework/app/tests/TempFolder.h"
 #include "framework/filedialog/FileListModel.h"
 #include "platform/DeviceFiles.h"
 #include "platform/ObjectStore.h"
@@ -14,62 +15,6 @@
 namespace {
 
 using Names = std::vector<std::wstring>;
-
-// A fresh folder under the temporary folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path = std::wstring(base) + L"mensurio-list-" + std::to_wstring(GetTickCount64());
-        CreateDirectoryW(path.c_str(), nullptr);
-    }
-    ~TempFolder() { Remove(path); }
-
-    // Makes a file of `size` bytes whose last write is `minutes` after a fixed time.
-    std::wstring File(const std::wstring& name, DWORD size, int minutes = 0) const {
-        const std::wstring file = path + L"\\" + name;
-        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        const std::string bytes(size, 'x');
-        DWORD written = 0;
-        WriteFile(handle, bytes.data(), size, &written, nullptr);
-        ULARGE_INTEGER time;
-        time.QuadPart = 133000000000000000ull + 600000000ull * minutes;
-        const FILETIME stamp = {time.LowPart, time.HighPart};
-        SetFileTime(handle, nullptr, nullptr, &stamp);
-        CloseHandle(handle);
-        return file;
-    }
-    void Folder(const std::wstring& name) const {
-        CreateDirectoryW((path + L"\\" + name).c_str(), nullptr);
-    }
-
-    std::wstring path;
-
-private:
-    static void Remove(const std::wstring& folder) {
-        WIN32_FIND_DATAW found;
-        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..") {
-                    continue;
-                }
-                const std::wstring item = folder + L"\\" + name;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(item);
-                } else {
-                    SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    DeleteFileW(item.c_str());
-                }
-            } while (FindNextFileW(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-};
 
 class FileListModelTest : public ::testing::Test {
 protected:

@@ -1,0 +1,89 @@
+// A fresh folder under the temporary folder for a test's files, removed with everything in
+// it when the test ends.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder() {
+        static int made = 0;
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        path = std::wstring(base) + L"mensurio-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++made);
+        CreateDirectoryW(path.c_str(), nullptr);
+    }
+    ~TempFolder() { Remove(path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // Makes a file (its folders must exist) holding `bytes`, whose last write is `minutes`
+    // after a fixed time; returns its full path.
+    std::wstring File(const std::wstring& name, const std::string& bytes, int minutes = 0) const {
+        const std::wstring file = path + L"\\" + name;
+        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        ULARGE_INTEGER time;
+        time.QuadPart = 133000000000000000ull + 600000000ull * minutes;
+        const FILETIME stamp = {time.LowPart, time.HighPart};
+        SetFileTime(handle, nullptr, nullptr, &stamp);
+        CloseHandle(handle);
+        return file;
+    }
+    // A file of `size` bytes.
+    std::wstring File(const std::wstring& name, DWORD size, int minutes = 0) const {
+        return File(name, std::string(size, 'x'), minutes);
+    }
+    std::wstring Folder(const std::wstring& name) const {
+        const std::wstring folder = path + L"\\" + name;
+        CreateDirectoryW(folder.c_str(), nullptr);
+        return folder;
+    }
+    // The bytes of a file under the folder, or "(missing)".
+    std::string Read(const std::wstring& name) const {
+        const HANDLE handle =
+            CreateFileW((path + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                        OPEN_EXISTING, 0, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return "(missing)";
+        }
+        std::string bytes(GetFileSize(handle, nullptr), '\0');
+        DWORD read = 0;
+        ReadFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+        CloseHandle(handle);
+        return bytes;
+    }
+    bool Exists(const std::wstring& name) const {
+        return GetFileAttributesW((path + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    std::wstring path;
+
+private:
+    static void Remove(const std::wstring& folder) {
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..") {
+                    continue;
+                }
+                const std::wstring item = folder + L"\\" + name;
+                SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    Remove(item);
+                } else {
+                    DeleteFileW(item.c_str());
+                }
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+};
