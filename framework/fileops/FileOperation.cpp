@@ -1,0 +1,343 @@
+#include "FileOperation.h"
+
+#include "ConfirmDialog.h"
+#include "FileReporting.h"
+#include "framework/about/PercentBar.h"
+#include "framework/app/Application.h"
+#include "framework/app/MessageBoxes.h"
+#include "platform/DeviceFiles.h"
+#include "resources/fileops_ids.h"
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+// The progress display is redrawn at most this often: a person cannot read faster, and a
+// redraw per file would cost more than many of the files themselves.
+constexpr ULONGLONG kProgressInterval = 50;
+
+bool IsFolder(DWORD attributes) {
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+const wchar_t* NextEntry(const wchar_t* entry) {
+    return entry + wcslen(entry) + 1;
+}
+
+} // namespace
+
+bool RunFileOperation(const FileOpRequest& request) {
+    FileOpDialog dialog(request);
+    return dialog.DoModal(request.owner, LocalizedResourceName(L"FDlgFileOp").c_str()) == 1;
+}
+
+FileOpDialog::FileOpDialog(const FileOpRequest& request)
+    : WorkerDialog(&FileOpDialog::Run, this), request(request) {}
+
+void FileOpDialog::Run(void* data, WorkerDialog& dialog) {
+    static_cast<FileOpDialog*>(data)->Operate();
+    dialog.EndFromWorker(1);
+}
+
+void FileOpDialog::Operate() {
+    const wchar_t* sources = request.sources;
+    if (sources == nullptr || *sources == L'\0') {
+        return;
+    }
+    multiple = *NextEntry(sources) != L'\0' || IsDirectory(sources);
+    confirm = (request.flags & kNoConfirmation) == 0;
+    if (!Prepare()) {
+        return; // cancelled: nothing has changed
+    }
+    const wchar_t* destination = request.destination != nullptr ? request.destination : L"";
+    switch (request.operation) {
+    case kDeleteFiles:
+        SetTexts(LanguageText(L"Delete files in progress...", L"ﾌｧｲﾙ削除中..."),
+                 LanguageText(L"Delete file:", L"削除するﾌｧｲﾙ:"), L"");
+        for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
+            if (DeleteItem(source, GetFileAttributesW(source)) == Next::kStop) {
+                return;
+            }
+        }
+        break;
+    case kCopyFiles:
+    case kMoveFiles: {
+        const bool copy = request.operation == kCopyFiles;
+        SetTexts(copy ? LanguageText(L"Copy files in progress...", L"ﾌｧｲﾙｺﾋﾟｰ中...")
+                      : LanguageText(L"Move files in progress...", L"ﾌｧｲﾙ移動中..."),
+                 copy ? LanguageText(L"Source:", L"ｺﾋﾟｰ元:") : LanguageText(L"Source:", L"移動元:"),
+                 copy ? LanguageText(L"Destination:", L"ｺﾋﾟｰ先:")
+                      : LanguageText(L"Destination:", L"移動先:"));
+        for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
+            if (IsRecursive(source, destination)) {
+                return;
+            }
+            depth = 0;
+            if (TransferItem(source, GetFileAttributesW(source), destination, !copy) ==
+                Next::kStop) {
+                return;
+            }
+        }
+        break;
+    }
+    case kRenameFiles:
+        // Renaming in place is done without the engine.
+        SetTexts(LanguageText(L"Rename files in progress...", L"ﾌｧｲﾙ移動中..."),
+                 LanguageText(L"Source:", L"変更前:"), LanguageText(L"Destination:", L"変更後:"));
+        break;
+    default:
+        break;
+    }
+}
+
+bool FileOpDialog::Prepare() {
+    SetWindowTextW(handle, LanguageText(L"Prepare operation", L"準備中..."));
+    SetDlgItemTextW(handle, IDC_FIRST_LABEL, LanguageText(L"Folders:", L"ﾌｫﾙﾀﾞ数:"));
+    for (const wchar_t* source = request.sources; *source != L'\0'; source = NextEntry(source)) {
+        if (!Count(source)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool FileOpDialog::Count(const wchar_t* path) {
+    if (!IsDirectory(path)) { // also a source that no longer exists
+        ++filesCounted;
+        return true;
+    }
+    ++foldersCounted;
+    SetDlgItemInt(handle, IDC_FIRST_VALUE, static_cast<UINT>(foldersCounted), FALSE);
+    return ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
+               if (!IsFolder(found.dwFileAttributes)) {
+                   ++filesCounted;
+                   return Next::kGoOn;
+               }
+               return Count(child) ? Next::kGoOn : Next::kStop;
+           }) == Next::kGoOn;
+}
+
+template <typename Visit>
+FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit) {
+    wchar_t search[kMaxPath];
+    if (!Join(search, folder, L"*.*")) {
+        return Next::kStop;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE find = DeviceFindFirstFile(search, &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return cancelRequested ? Next::kStop : Next::kGoOn;
+    }
+    Next next = Next::kGoOn;
+    do {
+        wchar_t child[kMaxPath];
+        if (cancelRequested || !Join(child, folder, found.cFileName)) {
+            next = Next::kStop;
+        } else {
+            next = visit(child, found);
+        }
+    } while (next == Next::kGoOn && DeviceFindNextFile(find, &found));
+    DeviceFindClose(find);
+    return next;
+}
+
+// Refuses, with a message, a path longer than the platform's limit.
+bool FileOpDialog::Join(wchar_t* out, const wchar_t* folder, const wchar_t* name) {
+    if (JoinPath(out, folder, name) != nullptr) {
+        return true;
+    }
+    ShowError(handle, LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
+              folder, name);
+    return false;
+}
+
+FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attributes) {
+    Progress(path, L"");
+    if (!IsFolder(attributes)) {
+        ++filesDone;
+        if (confirm) {
+            const INT_PTR answer = ConfirmDeleteFile(path, multiple).Ask(handle);
+            if (answer == IDCANCEL) {
+                return Next::kStop;
+            }
+            if (answer == IDNO) {
+                return Next::kGoOn;
+            }
+            if (answer == kAnswerAll) {
+                confirm = false;
+            }
+        }
+        return DeleteFileReporting(handle, path) ? Next::kGoOn : Next::kStop;
+    }
+    ++foldersDone;
+    const Next next = ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
+        return DeleteItem(child, found.dwFileAttributes);
+    });
+    if (next == Next::kStop) {
+        return Next::kStop;
+    }
+    // A folder that keeps files the user chose to keep stays, without a message.
+    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(path);
+    return Next::kGoOn;
+}
+
+bool FileOpDialog::TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* target,
+                            bool intoTarget) {
+    if (!intoTarget) {
+        wcscpy(out, target);
+        return true;
+    }
+    wchar_t folder[kMaxPath];
+    wchar_t name[kMaxPath];
+    SplitPath(folder, name, source);
+    return Join(out, target, name);
+}
+
+FileOpDialog::Next FileOpDialog::ConfirmReplace(const wchar_t* source, const wchar_t* target,
+                                                bool& skip) {
+    skip = false;
+    if (!confirm || !PathExists(target)) {
+        return Next::kGoOn;
+    }
+    const INT_PTR answer = ConfirmReplaceFile(source, target, multiple).Ask(handle);
+    if (answer == IDCANCEL) {
+        return Next::kStop;
+    }
+    skip = answer == IDNO;
+    if (answer == kAnswerAll) {
+        confirm = false;
+    }
+    return Next::kGoOn;
+}
+
+FileOpDialog::Next FileOpDialog::CopyOneFile(const wchar_t* source, const wchar_t* target) {
+    bool skip = false;
+    if (ConfirmReplace(source, target, skip) == Next::kStop) {
+        return Next::kStop;
+    }
+    if (skip) {
+        return Next::kGoOn;
+    }
+    const DWORD existing = GetFileAttributesW(target);
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
+        // A read-only target can be replaced once the user has agreed to replace it.
+        SetAttributesReporting(handle, target, FILE_ATTRIBUTE_NORMAL);
+    }
+    return CopyFileReporting(handle, source, target) ? Next::kGoOn : Next::kStop;
+}
+
+FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_t* target) {
+    bool skip = false;
+    if (ConfirmReplace(source, target, skip) == Next::kStop) {
+        return Next::kStop;
+    }
+    if (skip) {
+        return Next::kGoOn;
+    }
+    // Reaching here with an existing target means the user said Yes or All (or asked for
+    // no questions): the target is replaced in one step, never deleted first.
+    return MoveFileReporting(handle, source, target, PathExists(target)) ? Next::kGoOn
+                                                                          : Next::kStop;
+}
+
+// Copies or moves one item. A folder's target is made (or, when it exists, the user is
+// asked), its entries follow one by one, and a moved folder is removed after them.
+FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attributes,
+                                              const wchar_t* target, bool move) {
+    Progress(source, target);
+    wchar_t destination[kMaxPath];
+    if (!IsFolder(attributes)) {
+        ++filesDone;
+        if (!TargetOf(destination, source, target, IsDirectory(target))) {
+            return Next::kStop;
+        }
+        return move ? MoveOneFile(source, destination) : CopyOneFile(source, destination);
+    }
+    ++foldersDone;
+    // A listed folder goes into the target; the folders inside it were given their own.
+    if (!TargetOf(destination, source, target, depth == 0)) {
+        return Next::kStop;
+    }
+    if (IsDirectory(destination)) {
+        if (confirm) {
+            const INT_PTR answer = ConfirmReplaceFolder(destination, multiple).Ask(handle);
+            if (answer == IDCANCEL) {
+                return Next::kStop;
+            }
+            if (answer == IDNO) {
+                return Next::kGoOn; // neither copied, nor moved, nor removed
+            }
+            if (answer == kAnswerAll) {
+                confirm = false;
+            }
+        }
+    } else if (!MakeFolderPath(handle, destination)) {
+        return Next::kStop;
+    }
+    const Next next = ForEachEntry(source, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
+        wchar_t childTarget[kMaxPath];
+        if (!Join(childTarget, destination, found.cFileName)) {
+            return Next::kStop;
+        }
+        ++depth;
+        const Next done = TransferItem(child, found.dwFileAttributes, childTarget, move);
+        --depth;
+        return done;
+    });
+    if (next == Next::kStop || !move) {
+        return next;
+    }
+    return RemoveFolderReporting(handle, source) ? Next::kGoOn : Next::kStop;
+}
+
+bool FileOpDialog::IsRecursive(const wchar_t* source, const wchar_t* destination) {
+    wchar_t parent[kMaxPath];
+    wchar_t name[kMaxPath];
+    SplitPath(parent, name, source);
+    const size_t sourceLength = wcslen(source);
+    const bool sameFolder = _wcsicmp(parent, destination) == 0;
+    const bool inside = _wcsnicmp(destination, source, sourceLength) == 0 &&
+                        (destination[sourceLength] == L'\0' || destination[sourceLength] == L'\\');
+    if (!sameFolder && !inside) {
+        return false;
+    }
+    ShowError(handle, LanguageText(L"Source to destination is recursive", L"送り側と受け側が同じです"));
+    return true;
+}
+
+void FileOpDialog::SetTexts(const wchar_t* title, const wchar_t* firstLabel,
+                            const wchar_t* secondLabel) {
+    SetWindowTextW(handle, title);
+    SetDlgItemTextW(handle, IDC_FIRST_LABEL, firstLabel);
+    SetDlgItemTextW(handle, IDC_FIRST_VALUE, L"");
+    SetDlgItemTextW(handle, IDC_SECOND_LABEL, secondLabel);
+    SetDlgItemTextW(handle, IDC_SECOND_VALUE, L"");
+    lastShown = 0;
+}
+
+void FileOpDialog::Progress(const wchar_t* source, const wchar_t* target) {
+    const ULONGLONG now = GetTickCount64();
+    if (lastShown != 0 && now - lastShown < kProgressInterval) {
+        return;
+    }
+    lastShown = now;
+    SetDlgItemTextW(handle, IDC_FIRST_VALUE, source);
+    SetDlgItemTextW(handle, IDC_SECOND_VALUE, target);
+    const int total = foldersCounted + filesCounted;
+    DrawBar(total == 0 ? 0 : (foldersDone + filesDone) * 100 / total);
+}
+
+void FileOpDialog::DrawBar(int percent) {
+    RECT place;
+    const HWND marker = GetDlgItem(handle, IDC_PROGRESS_PLACE);
+    if (marker == nullptr || !GetWindowRect(marker, &place)) {
+        return;
+    }
+    MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&place), 2);
+    const HDC dc = GetDC(handle);
+    DrawPercentBar(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   kBlueBarColumn, percent, nullptr);
+    ReleaseDC(handle, dc);
+}

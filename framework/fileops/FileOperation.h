@@ -1,0 +1,79 @@
+// Deleting, copying and moving lists of files and folders with a progress dialog, Cancel,
+// the delete and replace questions, and every failure reported.
+#pragma once
+
+#include "WorkerDialog.h"
+#include "framework/app/Paths.h"
+
+#include <windows.h>
+
+// What to do, in the layout of the platform's shell file-operation request. The caller
+// clears it before filling it in, and keeps it and its lists unchanged until the
+// operation returns.
+struct FileOpRequest {
+    HWND owner;
+    UINT operation;
+    const wchar_t* sources; // full paths, each ended by a zero, the list by an empty entry
+    const wchar_t* destination; // a folder, or a full target name for a single file
+    WORD flags;
+};
+
+constexpr UINT kMoveFiles = 1;
+constexpr UINT kCopyFiles = 2;
+constexpr UINT kDeleteFiles = 3;
+constexpr UINT kRenameFiles = 4;
+// Do not ask any question: delete, and replace what exists.
+constexpr WORD kNoConfirmation = 0x0010;
+
+// Runs the operation behind its progress dialog, owned by the request's owner. True when
+// the dialog ran (the operation's outcome is reported to the user, not returned: callers
+// look at what still exists); false when it could not be shown.
+bool RunFileOperation(const FileOpRequest& request);
+
+// The progress dialog and the state of one operation, which runs on the dialog's worker.
+class FileOpDialog : public WorkerDialog {
+public:
+    explicit FileOpDialog(const FileOpRequest& request);
+
+    const FileOpRequest& request;
+    bool multiple = false;
+    bool confirm = true;
+    int depth = 0;
+    int foldersCounted = 0;
+    int filesCounted = 0;
+    int foldersDone = 0;
+    int filesDone = 0;
+
+private:
+    enum class Next { kGoOn, kStop };
+
+    static void Run(void* data, WorkerDialog& dialog);
+    void Operate();
+
+    // Counts what the sources hold; false when Cancel stopped it.
+    bool Prepare();
+    bool Count(const wchar_t* path);
+
+    // Each item comes with its attributes as listed (INVALID_FILE_ATTRIBUTES: missing).
+    Next DeleteItem(const wchar_t* path, DWORD attributes);
+    Next TransferItem(const wchar_t* source, DWORD attributes, const wchar_t* target, bool move);
+    Next CopyOneFile(const wchar_t* source, const wchar_t* target);
+    Next MoveOneFile(const wchar_t* source, const wchar_t* target);
+    // What the source becomes: the target itself, or, `intoTarget`, the source's name in
+    // the target folder; false, reported, when that would not fit.
+    bool TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* target, bool intoTarget);
+    // Asks before replacing a file; kStop for Cancel, and `skip` for No.
+    Next ConfirmReplace(const wchar_t* source, const wchar_t* target, bool& skip);
+    bool IsRecursive(const wchar_t* source, const wchar_t* destination);
+
+    // Visits the entries of a folder until `visit` stops or Cancel is pressed.
+    template <typename Visit>
+    Next ForEachEntry(const wchar_t* folder, Visit visit);
+    bool Join(wchar_t* out, const wchar_t* folder, const wchar_t* name);
+
+    void SetTexts(const wchar_t* title, const wchar_t* firstLabel, const wchar_t* secondLabel);
+    void Progress(const wchar_t* source, const wchar_t* target);
+    void DrawBar(int percent);
+
+    ULONGLONG lastShown = 0;
+};

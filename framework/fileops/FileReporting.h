@@ -1,0 +1,24 @@
+// File-system calls that report their own failures: each shows the platform's error in an
+// Error box owned by `owner`, with a text chosen by the error code, and returns false.
+//
+// Files in ROM, and sources whose attributes cannot be read, are passed over: delete, copy
+// and move succeed without touching them.
+#pragma once
+
+#include <windows.h>
+
+bool CreateFolderReporting(HWND owner, const wchar_t* path);
+// Creates the folder and every missing folder above it. Fails without a message when a
+// part of the path exists as a file, or the path has no separator after its first part.
+bool MakeFolderPath(HWND owner, const wchar_t* path);
+// Removes an empty folder, read-only or not.
+bool RemoveFolderReporting(HWND owner, const wchar_t* path);
+// Deletes a file, read-only or not.
+bool DeleteFileReporting(HWND owner, const wchar_t* path);
+// Copies a file, replacing an existing target.
+bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target);
+// Moves or renames a file or folder. An existing target is replaced only when asked for,
+// in one step (a read-only target too), so that a failed move never loses it.
+bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
+                       bool replaceExisting = false);
+bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);

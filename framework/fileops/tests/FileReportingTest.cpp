@@ -1,0 +1,123 @@
+// The reporting file calls on real files: what they do, which files they pass over, and
+// the texts they report, chosen by the platform's error code. New folder names and the
+// check of typed names.
+#include "framework/app/Application.h"
+#include "framework/app/Paths.h"
+#include "framework/app/tests/MessageBoxRecorder.h"
+#include "framework/app/tests/TempFolder.h"
+#include "framework/fileops/FileReporting.h"
+#include "framework/fileops/FolderNames.h"
+#include "platform/DeviceFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+class FileReporting : public ::testing::Test {
+protected:
+    void TearDown() override {
+        Application::japanese = FALSE;
+        SetRomFilesForTesting(nullptr);
+    }
+    std::wstring In(const std::wstring& name) const { return folder.path + L"\\" + name; }
+
+    MessageBoxRecorder recorder;
+    TempFolder folder;
+};
+
+TEST_F(FileReporting, FoldersAreMadeAndRemoved) {
+    EXPECT_TRUE(MakeFolderPath(nullptr, In(L"a\\b\\c").c_str()));
+    EXPECT_TRUE(IsDirectory(In(L"a\\b\\c").c_str()));
+    EXPECT_TRUE(MakeFolderPath(nullptr, In(L"a\\b").c_str())); // already there
+    folder.File(L"plain", 1);
+    EXPECT_FALSE(MakeFolderPath(nullptr, In(L"plain").c_str()));
+    EXPECT_FALSE(MakeFolderPath(nullptr, In(L"plain\\below").c_str()));
+    EXPECT_FALSE(MakeFolderPath(nullptr, L"nofolder"));
+    EXPECT_TRUE(recorder.Boxes().empty());
+
+    EXPECT_FALSE(CreateFolderReporting(nullptr, In(L"missing\\x").c_str()));
+    EXPECT_FALSE(RemoveFolderReporting(nullptr, In(L"a\\b").c_str()));
+    Application::japanese = TRUE;
+    EXPECT_FALSE(RemoveFolderReporting(nullptr, In(L"a").c_str()));
+    EXPECT_EQ((Texts{L"Can't find the path specified. '" + In(L"missing\\x") + L"'",
+                     L"Folder not empty", L"ﾌｫﾙﾀﾞが空でありません"}),
+              recorder.Texts());
+    EXPECT_EQ(L"Error", recorder.Boxes()[0].caption);
+    EXPECT_TRUE(RemoveFolderReporting(nullptr, In(L"a\\b\\c").c_str()));
+}
+
+TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStay) {
+    const std::wstring readOnly = folder.File(L"read-only.txt", 3);
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(DeleteFileReporting(nullptr, readOnly.c_str()));
+    EXPECT_FALSE(folder.Exists(L"read-only.txt"));
+
+    const std::wstring rom = folder.File(L"rom.exe", 3);
+    const std::vector<std::wstring> romFiles = {rom};
+    SetRomFilesForTesting(&romFiles);
+    EXPECT_TRUE(DeleteFileReporting(nullptr, rom.c_str()));
+    EXPECT_TRUE(CopyFileReporting(nullptr, rom.c_str(), In(L"copy.exe").c_str()));
+    EXPECT_TRUE(MoveFileReporting(nullptr, rom.c_str(), In(L"moved.exe").c_str()));
+    EXPECT_TRUE(folder.Exists(L"rom.exe"));
+    EXPECT_FALSE(folder.Exists(L"copy.exe"));
+    EXPECT_FALSE(folder.Exists(L"moved.exe"));
+    // A source that does not exist is passed over the same way.
+    EXPECT_TRUE(CopyFileReporting(nullptr, In(L"gone").c_str(), In(L"copy").c_str()));
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
+    const std::wstring source = folder.File(L"held.txt", "held");
+    const HANDLE held = CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), In(L"copy.txt").c_str()));
+    Application::japanese = TRUE;
+    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), In(L"copy.txt").c_str()));
+    Application::japanese = FALSE;
+    CloseHandle(held);
+    const std::wstring other = folder.File(L"other.txt", "other");
+    // The platform's move does not replace; asked to, it replaces in one step.
+    EXPECT_FALSE(MoveFileReporting(nullptr, source.c_str(), other.c_str()));
+    EXPECT_EQ("other", folder.Read(L"other.txt"));
+    EXPECT_TRUE(MoveFileReporting(nullptr, source.c_str(), other.c_str(), true));
+    EXPECT_EQ("held", folder.Read(L"other.txt"));
+    EXPECT_FALSE(folder.Exists(L"held.txt"));
+    EXPECT_FALSE(SetAttributesReporting(nullptr, In(L"gone").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ((Texts{source + L" is in use", source + L" は使用中です", L"Error Move file 183",
+                     L"Error SetFileAttribute 2"}),
+              recorder.Texts());
+}
+
+TEST_F(FileReporting, NewFolderNames) {
+    wchar_t name[kMaxPath];
+    ASSERT_TRUE(NewFolderName(name, folder.path.c_str()));
+    EXPECT_EQ(In(L"New Folder"), name);
+    folder.Folder(L"New Folder (2)");
+    NewFolderName(name, folder.path.c_str());
+    EXPECT_EQ(In(L"New Folder"), name);
+    folder.Folder(L"New Folder");
+    NewFolderName(name, folder.path.c_str());
+    EXPECT_EQ(In(L"New Folder (3)"), name);
+    Application::japanese = TRUE;
+    folder.File(L"新しいフォルダ", 1); // a file takes the name too
+    NewFolderName(name, folder.path.c_str());
+    EXPECT_EQ(In(L"新しいフォルダ (2)"), name);
+}
+
+TEST_F(FileReporting, NamesWithForbiddenCharacters) {
+    EXPECT_TRUE(CheckNameChars(nullptr, L"Letters 2026.txt"));
+    EXPECT_TRUE(CheckNameChars(nullptr, L""));
+    EXPECT_FALSE(CheckNameChars(nullptr, L"a,b"));
+    Application::japanese = TRUE;
+    EXPECT_FALSE(CheckNameChars(nullptr, L"a;b"));
+    EXPECT_EQ((Texts{L"Invalid chars\n\\/:,;*?\"<>|", L"ﾌｧｲﾙ名には次の文字は使えません。\n\\/:,;*?\"<>|"}),
+              recorder.Texts());
+}
+
+} // namespace
