@@ -5,6 +5,7 @@
 #include "framework/app/RegistryKey.h"
 
 #include <cwctype>
+#include <string_view>
 
 namespace {
 
@@ -122,7 +123,7 @@ FileTypeNames::~FileTypeNames() {
 
 const FileType* FileTypeNames::FindTypeByExtension(const wchar_t* extension) const {
     const auto& byExtension = SharedFileTypes().byExtension;
-    const auto found = byExtension.find(extension);
+    const auto found = byExtension.find(std::wstring_view(extension));
     return found == byExtension.end() ? nullptr : found->second;
 }
 

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -48,7 +49,8 @@ private:
 struct FileTypeTable {
     std::vector<std::unique_ptr<FileType>> records; // in load order
     std::map<std::wstring, FileType*> byClass;
-    std::map<std::wstring, FileType*> byExtension; // lower-case extensions with their "."
+    // Lower-case extensions with their "."; looked up without making a string of the key.
+    std::map<std::wstring, FileType*, std::less<>> byExtension;
     int instances = 0;
 
     void Load();
