@@ -56,7 +56,7 @@ void FileOpDialog::Operate() {
         SetTexts(LanguageText(L"Delete files in progress...", L"ﾌｧｲﾙ削除中..."),
                  LanguageText(L"Delete file:", L"削除するﾌｧｲﾙ:"), L"");
         for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
-            if (DeleteItem(source, GetFileAttributesW(source)) == Next::kStop) {
+            if (DeleteItem(source, DeviceGetFileAttributes(source)) == Next::kStop) {
                 return;
             }
         }
@@ -74,7 +74,7 @@ void FileOpDialog::Operate() {
                 return;
             }
             depth = 0;
-            if (TransferItem(source, GetFileAttributesW(source), destination, !copy) ==
+            if (TransferItem(source, DeviceGetFileAttributes(source), destination, !copy) ==
                 Next::kStop) {
                 return;
             }
@@ -168,7 +168,7 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
                 confirm = false;
             }
         }
-        return DeleteFileReporting(handle, path) ? Next::kGoOn : Next::kStop;
+        return DeleteFileReporting(handle, path, attributes) ? Next::kGoOn : Next::kStop;
     }
     ++foldersDone;
     const Next next = ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
@@ -196,9 +196,9 @@ bool FileOpDialog::TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* 
 }
 
 FileOpDialog::Next FileOpDialog::ConfirmReplace(const wchar_t* source, const wchar_t* target,
-                                                bool& skip) {
+                                                DWORD existing, bool& skip) {
     skip = false;
-    if (!confirm || !PathExists(target)) {
+    if (!confirm || existing == INVALID_FILE_ATTRIBUTES) {
         return Next::kGoOn;
     }
     const INT_PTR answer = ConfirmReplaceFile(source, target, multiple).Ask(handle);
@@ -212,25 +212,26 @@ FileOpDialog::Next FileOpDialog::ConfirmReplace(const wchar_t* source, const wch
     return Next::kGoOn;
 }
 
-FileOpDialog::Next FileOpDialog::CopyOneFile(const wchar_t* source, const wchar_t* target) {
+FileOpDialog::Next FileOpDialog::CopyOneFile(const wchar_t* source, DWORD attributes,
+                                             const wchar_t* target, DWORD existing) {
     bool skip = false;
-    if (ConfirmReplace(source, target, skip) == Next::kStop) {
+    if (ConfirmReplace(source, target, existing, skip) == Next::kStop) {
         return Next::kStop;
     }
     if (skip) {
         return Next::kGoOn;
     }
-    const DWORD existing = GetFileAttributesW(target);
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
         // A read-only target can be replaced once the user has agreed to replace it.
         SetAttributesReporting(handle, target, FILE_ATTRIBUTE_NORMAL);
     }
-    return CopyFileReporting(handle, source, target) ? Next::kGoOn : Next::kStop;
+    return CopyFileReporting(handle, source, attributes, target) ? Next::kGoOn : Next::kStop;
 }
 
-FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_t* target) {
+FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_t* target,
+                                             DWORD existing) {
     bool skip = false;
-    if (ConfirmReplace(source, target, skip) == Next::kStop) {
+    if (ConfirmReplace(source, target, existing, skip) == Next::kStop) {
         return Next::kStop;
     }
     if (skip) {
@@ -238,8 +239,9 @@ FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_
     }
     // Reaching here with an existing target means the user said Yes or All (or asked for
     // no questions): the target is replaced in one step, never deleted first.
-    return MoveFileReporting(handle, source, target, PathExists(target)) ? Next::kGoOn
-                                                                          : Next::kStop;
+    return MoveFileReporting(handle, source, target, existing != INVALID_FILE_ATTRIBUTES)
+               ? Next::kGoOn
+               : Next::kStop;
 }
 
 // Copies or moves one item. A folder's target is made (or, when it exists, the user is
@@ -250,10 +252,17 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     wchar_t destination[kMaxPath];
     if (!IsFolder(attributes)) {
         ++filesDone;
-        if (!TargetOf(destination, source, target, IsDirectory(target))) {
+        // One read of the target tells both whether the file goes into it and, otherwise,
+        // whether there is a file to replace.
+        DWORD existing = GetFileAttributesW(target);
+        if (!TargetOf(destination, source, target, IsFolder(existing))) {
             return Next::kStop;
         }
-        return move ? MoveOneFile(source, destination) : CopyOneFile(source, destination);
+        if (IsFolder(existing)) {
+            existing = GetFileAttributesW(destination);
+        }
+        return move ? MoveOneFile(source, destination, existing)
+                    : CopyOneFile(source, attributes, destination, existing);
     }
     ++foldersDone;
     // A listed folder goes into the target; the folders inside it were given their own.

@@ -54,16 +54,19 @@ private:
     bool Prepare();
     bool Count(const wchar_t* path);
 
-    // Each item comes with its attributes as listed (INVALID_FILE_ATTRIBUTES: missing).
+    // Each item comes with its attributes as the device lists them (INVALID_FILE_ATTRIBUTES:
+    // missing; 0x40: in ROM).
     Next DeleteItem(const wchar_t* path, DWORD attributes);
     Next TransferItem(const wchar_t* source, DWORD attributes, const wchar_t* target, bool move);
-    Next CopyOneFile(const wchar_t* source, const wchar_t* target);
-    Next MoveOneFile(const wchar_t* source, const wchar_t* target);
+    // `existing`: the target's attributes, INVALID_FILE_ATTRIBUTES when there is none.
+    Next CopyOneFile(const wchar_t* source, DWORD attributes, const wchar_t* target,
+                     DWORD existing);
+    Next MoveOneFile(const wchar_t* source, const wchar_t* target, DWORD existing);
     // What the source becomes: the target itself, or, `intoTarget`, the source's name in
     // the target folder; false, reported, when that would not fit.
     bool TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* target, bool intoTarget);
     // Asks before replacing a file; kStop for Cancel, and `skip` for No.
-    Next ConfirmReplace(const wchar_t* source, const wchar_t* target, bool& skip);
+    Next ConfirmReplace(const wchar_t* source, const wchar_t* target, DWORD existing, bool& skip);
     bool IsRecursive(const wchar_t* source, const wchar_t* destination);
 
     // Visits the entries of a folder until `visit` stops or Cancel is pressed.

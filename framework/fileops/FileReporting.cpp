@@ -10,9 +10,12 @@
 namespace {
 
 // A source that is missing or lies in ROM is left alone.
-bool PassedOver(const wchar_t* path) {
-    const DWORD attributes = DeviceGetFileAttributes(path);
+bool PassedOver(DWORD attributes) {
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_INROM) != 0;
+}
+
+bool PassedOver(const wchar_t* path) {
+    return PassedOver(DeviceGetFileAttributes(path));
 }
 
 bool ReportCreateFolder(HWND owner, const wchar_t* path, DWORD error) {
@@ -133,8 +136,11 @@ bool RemoveFolderReporting(HWND owner, const wchar_t* path) {
 }
 
 bool DeleteFileReporting(HWND owner, const wchar_t* path) {
-    const DWORD attributes = DeviceGetFileAttributes(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_INROM)) {
+    return DeleteFileReporting(owner, path, DeviceGetFileAttributes(path));
+}
+
+bool DeleteFileReporting(HWND owner, const wchar_t* path, DWORD attributes) {
+    if (PassedOver(attributes)) {
         return true;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY) {
@@ -153,7 +159,12 @@ bool DeleteFileReporting(HWND owner, const wchar_t* path) {
 }
 
 bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target) {
-    if (PassedOver(source)) {
+    return CopyFileReporting(owner, source, DeviceGetFileAttributes(source), target);
+}
+
+bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes,
+                       const wchar_t* target) {
+    if (PassedOver(attributes)) {
         return true;
     }
     return CopyFileW(source, target, FALSE) || ReportCopy(owner, source, GetLastError());

@@ -17,6 +17,11 @@ bool RemoveFolderReporting(HWND owner, const wchar_t* path);
 bool DeleteFileReporting(HWND owner, const wchar_t* path);
 // Copies a file, replacing an existing target.
 bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target);
+// The same two with the attributes of the file or source as the device has just listed
+// them, which saves reading them again.
+bool DeleteFileReporting(HWND owner, const wchar_t* path, DWORD attributes);
+bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes,
+                       const wchar_t* target);
 // Moves or renames a file or folder. An existing target is replaced only when asked for,
 // in one step (a read-only target too), so that a failed move never loses it.
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
