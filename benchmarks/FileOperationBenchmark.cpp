@@ -13,10 +13,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -86,6 +88,11 @@ void BareDelete(const std::wstring& folder) {
     RemoveDirectoryW(folder.c_str());
 }
 
+double Median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 // A double-terminated list of one path.
 std::wstring One(const std::wstring& path) {
     return path + L'\0' + L'\0';
@@ -137,21 +144,47 @@ int main(int argc, char** argv) {
         BareDelete(root);
         return 0;
     }
-    const std::wstring tree = root + L"\\tree";
-    MakeTree(tree);
-
-    // Each copy makes the fresh tree that a delete then removes.
-    const double oursCopy = Seconds([&] { Ours(kCopyFiles, tree, root + L"\\ours"); });
-    const double platformCopy =
-        Seconds([&] { Platform(FO_COPY, tree, root + L"\\platform"); });
-    const double bareCopy = Seconds([&] { BareCopy(tree, root + L"\\bare"); });
-    const double oursDelete = Seconds([&] { Ours(kDeleteFiles, root + L"\\ours", L""); });
-    const double platformDelete = Seconds([&] { Platform(FO_DELETE, root + L"\\platform", L""); });
-    const double bareDelete = Seconds([&] { BareDelete(root + L"\\bare"); });
+    // The three ways take turns going first over three rounds, so that none always meets
+    // the disk still writing back what the previous one wrote; medians are compared.
+    std::vector<double> copies[3];
+    std::vector<double> deletes[3];
+    for (int round = 0; round < 3; ++round) {
+        const std::wstring tree = root + L"\\tree";
+        MakeTree(tree);
+        for (int turn = 0; turn < 3; ++turn) {
+            const int way = (round + turn) % 3;
+            const std::wstring copy = root + L"\\copy " + std::to_wstring(way);
+            copies[way].push_back(Seconds([&] {
+                if (way == 0) {
+                    Ours(kCopyFiles, tree, copy);
+                } else if (way == 1) {
+                    Platform(FO_COPY, tree, copy + L"\\tree");
+                } else {
+                    CreateDirectoryW(copy.c_str(), nullptr);
+                    BareCopy(tree, copy + L"\\tree");
+                }
+            }));
+        }
+        // Each copy is the fresh tree that a delete then removes.
+        for (int turn = 0; turn < 3; ++turn) {
+            const int way = (round + turn) % 3;
+            const std::wstring copy = root + L"\\copy " + std::to_wstring(way) + L"\\tree";
+            deletes[way].push_back(Seconds([&] {
+                if (way == 0) {
+                    Ours(kDeleteFiles, copy, L"");
+                } else if (way == 1) {
+                    Platform(FO_DELETE, copy, L"");
+                } else {
+                    BareDelete(copy);
+                }
+            }));
+        }
+        BareDelete(tree);
+    }
     BareDelete(root);
-    std::printf("tree of %d files in %d folders\n", kFolders * kFilesPerFolder, kFolders);
-    Report("copy", oursCopy, platformCopy, bareCopy);
-    Report("delete", oursDelete, platformDelete, bareDelete);
-
+    std::printf("tree of %d files in %d folders, median of 3 rounds\n",
+                kFolders * kFilesPerFolder, kFolders);
+    Report("copy", Median(copies[0]), Median(copies[1]), Median(copies[2]));
+    Report("delete", Median(deletes[0]), Median(deletes[1]), Median(deletes[2]));
     return 0;
 }

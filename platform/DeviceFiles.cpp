@@ -60,7 +60,7 @@ bool NextEntry(Search& search, WIN32_FIND_DATAW* data, bool first) {
     while (found && IsDotEntry(data->cFileName)) {
         found = FindNextFileW(search.host, data);
     }
-    if (found && IsRomFile(search.folder + data->cFileName)) {
+    if (found && testRomFiles != nullptr && IsRomFile(search.folder + data->cFileName)) {
         data->dwFileAttributes |= FILE_ATTRIBUTE_INROM;
     }
     return found;

@@ -15,7 +15,7 @@ namespace {
 
 // The progress display is redrawn at most this often: a person cannot read faster, and a
 // redraw per file would cost more than many of the files themselves.
-constexpr ULONGLONG kProgressInterval = 50;
+constexpr ULONGLONG kProgressInterval = 100;
 
 bool IsFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -108,7 +108,9 @@ bool FileOpDialog::Count(const wchar_t* path) {
         return true;
     }
     ++foldersCounted;
-    SetDlgItemInt(handle, IDC_FIRST_VALUE, static_cast<UINT>(foldersCounted), FALSE);
+    if (TimeToShow()) {
+        SetDlgItemInt(handle, IDC_FIRST_VALUE, static_cast<UINT>(foldersCounted), FALSE);
+    }
     return ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
                if (!IsFolder(found.dwFileAttributes)) {
                    ++filesCounted;
@@ -326,12 +328,19 @@ void FileOpDialog::SetTexts(const wchar_t* title, const wchar_t* firstLabel,
     lastShown = 0;
 }
 
-void FileOpDialog::Progress(const wchar_t* source, const wchar_t* target) {
+bool FileOpDialog::TimeToShow() {
     const ULONGLONG now = GetTickCount64();
     if (lastShown != 0 && now - lastShown < kProgressInterval) {
-        return;
+        return false;
     }
     lastShown = now;
+    return true;
+}
+
+void FileOpDialog::Progress(const wchar_t* source, const wchar_t* target) {
+    if (!TimeToShow()) {
+        return;
+    }
     SetDlgItemTextW(handle, IDC_FIRST_VALUE, source);
     SetDlgItemTextW(handle, IDC_SECOND_VALUE, target);
     const int total = foldersCounted + filesCounted;

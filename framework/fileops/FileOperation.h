@@ -75,6 +75,8 @@ private:
     bool Join(wchar_t* out, const wchar_t* folder, const wchar_t* name);
 
     void SetTexts(const wchar_t* title, const wchar_t* firstLabel, const wchar_t* secondLabel);
+    // Whether enough time has passed since the display last changed to change it again.
+    bool TimeToShow();
     void Progress(const wchar_t* source, const wchar_t* target);
     void DrawBar(int percent);
 
