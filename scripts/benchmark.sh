@@ -6,11 +6,19 @@ ensure_packages
 build >/dev/null
 start_own_display
 prepare_prefix
-for benchmark in definition_load_benchmark conversion_benchmark startup_benchmark \
-    file_list_benchmark; do
+for benchmark in definition_load_benchmark conversion_benchmark file_list_benchmark; do
     echo "== $benchmark"
     wine "$BUILD/benchmarks/$benchmark.exe"
 done
+
+# Start-up, both ways Wine can show the programs: each in an X window of its own (Wine's
+# default), and both in the prefix's one desktop (as the tests and the run command do).
+echo "== startup_benchmark, X windows"
+wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1
+wine "$BUILD/benchmarks/startup_benchmark.exe"
+prepare_prefix
+echo "== startup_benchmark, one Wine desktop"
+wine "$BUILD/benchmarks/startup_benchmark.exe"
 
 echo "== file_operation_benchmark"
 wine "$BUILD/benchmarks/file_operation_benchmark.exe"
