@@ -203,6 +203,35 @@ TEST_F(FileOperations, ReplacingAsksAndKeepsWhatIsNotReplaced) {
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
+TEST_F(FileOperations, ManyItemsAndFoldersThatExistAreAskedAbout) {
+    const std::wstring first = folder.File(L"a.txt", 1);
+    const std::wstring second = folder.File(L"b.txt", 1);
+    answers.answers = {IDNO};
+    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({first, second}).c_str()));
+    EXPECT_EQ((Texts{L"Are you sure you want to delete these 2 items?"}), answers.questions);
+    // One file is asked about by the operation, not here.
+    EXPECT_TRUE(ConfirmDeleteSelection(nullptr, List({first}).c_str()));
+    EXPECT_EQ(1u, answers.questions.size());
+
+    // Copying a folder onto one of the same name asks first; No leaves it alone.
+    folder.Folder(L"photos");
+    folder.File(L"photos\\new.jpg", "new");
+    folder.Folder(L"to");
+    folder.Folder(L"to\\photos");
+    answers.answers = {IDNO};
+    EXPECT_TRUE(Run(kCopyFiles, {In(L"photos"), first}, In(L"to")));
+    EXPECT_EQ(L"Confirm Folder Replace", answers.titles.back());
+    EXPECT_EQ(0u, answers.questions.back().find(L"This folder already contains a folder called '" +
+                                                  In(L"to\\photos") + L"'."));
+    EXPECT_FALSE(folder.Exists(L"to\\photos\\new.jpg"));
+    EXPECT_TRUE(folder.Exists(L"to\\a.txt")); // the next source still goes
+    // Yes merges the folders.
+    answers.answers = {IDYES};
+    EXPECT_TRUE(Run(kCopyFiles, {In(L"photos")}, In(L"to")));
+    EXPECT_EQ("new", folder.Read(L"to\\photos\\new.jpg"));
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
 TEST_F(FileOperations, CopiedTreesAreIdenticalByContent) {
     std::mt19937 random(2026);
     std::vector<std::wstring> names;
