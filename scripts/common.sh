@@ -74,15 +74,20 @@ prepare_prefix() {
             cp -u "/usr/share/wine/fonts/$font.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
         fi
     done
-    # A server already running for the prefix (a developer's session) is used as it is.
-    wineserver -p 2>/dev/null || true
     # Every program runs in one Wine desktop, like the device's single screen. Without it
     # each top-level window is an X window of its own, which Wine maps slowly when there is
-    # no window manager: about two seconds per dialog.
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f \
-        </dev/null >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
-        </dev/null >/dev/null 2>&1 || true
+    # no window manager: about two seconds per dialog. The desktop is chosen when Wine's
+    # services start, so they start again once after the setting is first made.
+    if ! grep -q '^"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f \
+            </dev/null >/dev/null 2>&1 || true
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
+            </dev/null >/dev/null 2>&1 || true
+        wineserver -k 2>/dev/null || true
+        wineserver -w
+    fi
+    # A server already running for the prefix (a developer's session) is used as it is.
+    wineserver -p 2>/dev/null || true
     # Start Wine's background services now, detached from our output: started by a test
     # process instead, they would inherit its output pipe and hold the test runner open.
     wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
