@@ -5,6 +5,7 @@
 //
 //   file_operation_benchmark            the tree
 //   file_operation_benchmark FILE       copies FILE by our engine; prints the seconds
+#include "Seconds.h"
 #include "framework/app/Application.h"
 #include "framework/fileops/FileOperation.h"
 
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,15 +24,6 @@ namespace {
 
 constexpr int kFolders = 100;
 constexpr int kFilesPerFolder = 50;
-
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
 
 void MakeTree(const std::wstring& root) {
     std::mt19937 random(5000);

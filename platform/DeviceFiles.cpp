@@ -11,6 +11,27 @@ namespace {
 const std::vector<DeviceRootFolder>* testRootFolders = nullptr;
 const std::vector<std::wstring>* testRomFiles = nullptr;
 
+struct WriteFault {
+    std::wstring folder; // with its trailing "\"
+    DWORD error = 0;
+    int successes = 0;
+};
+std::unique_ptr<WriteFault> writeFault;
+
+// True, with the fault's error set, when a write into `target` is to fail.
+bool Faulted(const wchar_t* target) {
+    if (writeFault == nullptr ||
+        _wcsnicmp(target, writeFault->folder.c_str(), writeFault->folder.size()) != 0) {
+        return false;
+    }
+    if (writeFault->successes > 0) {
+        --writeFault->successes;
+        return false;
+    }
+    SetLastError(writeFault->error);
+    return true;
+}
+
 constexpr wchar_t kRootPattern[] = L"\\*.*";
 
 // A search as handed out: the host's, or a listing of the test's root folders. Both know
@@ -146,6 +167,14 @@ BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available,
     return GetDiskFreeSpaceExW(path, available, total, free);
 }
 
+BOOL DeviceCopyFile(const wchar_t* source, const wchar_t* target, BOOL failIfExists) {
+    return !Faulted(target) && CopyFileW(source, target, failIfExists);
+}
+
+BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags) {
+    return !Faulted(target) && MoveFileExW(source, target, flags);
+}
+
 BOOL DeviceSpecialFolderPath(int folder, wchar_t* path) {
     switch (folder) {
     case CSIDL_DESKTOPDIRECTORY:
@@ -162,6 +191,20 @@ BOOL DeviceSpecialFolderPath(int folder, wchar_t* path) {
 
 void SetRootFoldersForTesting(const std::vector<DeviceRootFolder>* folders) {
     testRootFolders = folders;
+}
+
+void SetWriteFaultForTesting(const wchar_t* folder, DWORD error, int successes) {
+    if (folder == nullptr) {
+        writeFault.reset();
+        return;
+    }
+    writeFault = std::make_unique<WriteFault>();
+    writeFault->folder = folder;
+    if (writeFault->folder.empty() || writeFault->folder.back() != L'\\') {
+        writeFault->folder += L'\\';
+    }
+    writeFault->error = error;
+    writeFault->successes = successes;
 }
 
 void SetRomFilesForTesting(const std::vector<std::wstring>* paths) {

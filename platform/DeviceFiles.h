@@ -20,6 +20,10 @@ DWORD DeviceGetFileAttributes(const wchar_t* path);
 BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available,
                               ULARGE_INTEGER* total, ULARGE_INTEGER* free);
 
+// Copies and moves as the device makes them (the platform's CopyFileW and MoveFileExW).
+BOOL DeviceCopyFile(const wchar_t* source, const wchar_t* target, BOOL failIfExists);
+BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags);
+
 // The device's folder for CSIDL_DESKTOPDIRECTORY ("\Windows\Desktop") or CSIDL_PERSONAL
 // ("\My Documents"); false for any other.
 BOOL DeviceSpecialFolderPath(int folder, wchar_t* path);
@@ -35,5 +39,9 @@ struct DeviceRootFolder {
 
 // Replaces the listing of "\*.*" and the space of those folders; null puts the host's back.
 void SetRootFoldersForTesting(const std::vector<DeviceRootFolder>* folders);
+// Makes copies and moves into `folder` (and below it) fail with `error`, a full disk or a
+// read-only folder, which a host cannot easily be made to have, after `successes` of them
+// have gone through. Null: none fail.
+void SetWriteFaultForTesting(const wchar_t* folder, DWORD error, int successes);
 // Full paths of files that are to be in ROM (compared without regard to case); null: none.
 void SetRomFilesForTesting(const std::vector<std::wstring>* paths);

@@ -167,7 +167,7 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes,
     if (PassedOver(attributes)) {
         return true;
     }
-    return CopyFileW(source, target, FALSE) || ReportCopy(owner, source, GetLastError());
+    return DeviceCopyFile(source, target, FALSE) || ReportCopy(owner, source, GetLastError());
 }
 
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
@@ -176,13 +176,14 @@ bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
         return true;
     }
     if (!replaceExisting) {
-        return MoveFileW(source, target) || ReportMove(owner, source, GetLastError());
+        return DeviceMoveFileEx(source, target, MOVEFILE_COPY_ALLOWED) ||
+               ReportMove(owner, source, GetLastError());
     }
     const DWORD existing = GetFileAttributesW(target);
     if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
         SetFileAttributesW(target, existing & ~FILE_ATTRIBUTE_READONLY);
     }
-    return MoveFileExW(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) ||
+    return DeviceMoveFileEx(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) ||
            ReportMove(owner, source, GetLastError());
 }
 

@@ -89,6 +89,7 @@ protected:
         answerer = nullptr;
         Application::japanese = FALSE;
         SetRomFilesForTesting(nullptr);
+        SetWriteFaultForTesting(nullptr, 0, 0);
     }
 
     bool Run(UINT operation, const Texts& sources, const std::wstring& destination = L"",
@@ -284,6 +285,33 @@ TEST_F(FileOperations, AFileInUseStopsTheCopyAndKeepsTheSources) {
         EXPECT_NE(folder.Exists(L"tree\\" + file), folder.Exists(L"to\\tree\\" + file)) << name;
     }
     EXPECT_TRUE(folder.Exists(L"tree\\b.txt"));
+}
+
+TEST_F(FileOperations, AFullDiskOrAReadOnlyFolderStopsPartWay) {
+    folder.Folder(L"tree");
+    for (int file = 0; file < 5; ++file) {
+        folder.File(L"tree\\" + std::to_wstring(file) + L".txt", std::to_string(file));
+    }
+    folder.Folder(L"card");
+    // The third file finds the card full: two are copied, then the operation stops.
+    SetWriteFaultForTesting(In(L"card").c_str(), ERROR_DISK_FULL, 2);
+    EXPECT_TRUE(Run(kCopyFiles, {In(L"tree")}, In(L"card"), kNoConfirmation));
+    int copied = 0;
+    for (int file = 0; file < 5; ++file) {
+        const std::wstring name = std::to_wstring(file) + L".txt";
+        EXPECT_EQ(std::to_string(file), folder.Read(L"tree\\" + name));
+        copied += folder.Exists(L"card\\tree\\" + name);
+    }
+    EXPECT_EQ(2, copied);
+    // A folder that may not be written: the move stops at once and every source stays.
+    SetWriteFaultForTesting(In(L"card").c_str(), ERROR_ACCESS_DENIED, 0);
+    Application::japanese = TRUE;
+    EXPECT_TRUE(Run(kMoveFiles, {In(L"tree")}, In(L"card"), kNoConfirmation));
+    SetWriteFaultForTesting(nullptr, 0, 0);
+    for (int file = 0; file < 5; ++file) {
+        EXPECT_TRUE(folder.Exists(L"tree\\" + std::to_wstring(file) + L".txt"));
+    }
+    EXPECT_EQ((Texts{L"The disk is full", L"Error Move file 5"}), recorder.Texts());
 }
 
 TEST_F(FileOperations, CancelChangesNothingOrStopsBetweenEntries) {
