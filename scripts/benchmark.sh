@@ -14,12 +14,6 @@ done
 # Start-up, both ways Wine can show the programs: both in the prefix's one desktop (as the
 # tests and the run command do), and each in an X window of its own (Wine's default). The
 # desktop is chosen when Wine's services start, so they start again for each.
-restart_wine() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w
-    wineserver -p
-    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
-}
 echo "== startup_benchmark, one Wine desktop"
 wine "$BUILD/benchmarks/startup_benchmark.exe"
 echo "== startup_benchmark, X windows"

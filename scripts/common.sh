@@ -83,16 +83,29 @@ prepare_prefix() {
             </dev/null >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
             </dev/null >/dev/null 2>&1 || true
-        wineserver -k 2>/dev/null || true
-        wineserver -w
+        restart_wine
+    else
+        start_wine
     fi
-    # A server already running for the prefix (a developer's session) is used as it is.
-    wineserver -p 2>/dev/null || true
-    # Start Wine's background services now, detached from our output: started by a test
-    # process instead, they would inherit its output pipe and hold the test runner open.
-    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
     # Ordinary resolution unless a run asks for more (scripts/run.sh --hires).
     set_screen_dpi 96
+}
+
+# Keeps the prefix's server up between processes; a server already running (a developer's
+# session) is used as it is. Wine's background services start now, detached from our
+# output: started by a test process instead, they would inherit its output pipe and hold
+# the test runner open.
+start_wine() {
+    wineserver -p 2>/dev/null || true
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# Stops Wine for the prefix and starts it again, so that its services read the registry
+# afresh (the desktop they use, for one).
+restart_wine() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    start_wine
 }
 
 # The prefix's screen resolution: 96 is ordinary, 192 a high-resolution device.

@@ -4,7 +4,6 @@
 #include "framework/app/Paths.h"
 #include "framework/app/RegistryKey.h"
 
-#include <cwctype>
 #include <string_view>
 
 namespace {

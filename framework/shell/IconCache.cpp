@@ -122,14 +122,11 @@ IconCache::~IconCache() {
 
 void IconCache::Fill() {
     keyToImage.clear();
-    for (HIMAGELIST list : {largeImages, smallImages}) {
-        if (list != nullptr) {
-            ImageList_SetBkColor(list, CLR_NONE);
-        }
-    }
     if (largeImages == nullptr || smallImages == nullptr) {
         return;
     }
+    ImageList_SetBkColor(largeImages, CLR_NONE);
+    ImageList_SetBkColor(smallImages, CLR_NONE);
     for (int resource : kFixedIcons) {
         AddFixedIcon(largeImages, resource);
         AddFixedIcon(smallImages, resource);
