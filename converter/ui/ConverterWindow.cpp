@@ -86,7 +86,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     pages[1] = std::make_unique<TimePage>();
 
     if (definitionPath[0] != L'\0') {
-        LoadCategoryPages(definitionPath);
+        LoadDefinitionFile(*this, definitionPath);
     } else {
         PostMessageW(window, WM_COMMAND, kOpenCommand, 0);
     }
@@ -132,7 +132,15 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
         return;
     }
     const int index = pageCount;
-    AddTab(index, category->Name().c_str());
+    // Every tab past the first one that reaches the strip's end would be out of sight:
+    // inserting one costs the tab control a layout pass with its scroll arrows, so those wait.
+    RECT last = {};
+    RECT strip = {};
+    TabCtrl_GetItemRect(tabControl.handle, tabCount - 1, &last);
+    GetClientRect(tabControl.handle, &strip);
+    if (tabCount == index && last.right < strip.right) {
+        AddTab(index, category->Name().c_str());
+    }
     const std::wstring name = category->Name();
     // The page's dialog is made when the page is first shown (ShowPage).
     auto page = std::make_unique<UnitPage>(std::move(category));
@@ -144,6 +152,9 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
 }
 
 void ConverterWindow::SelectPage(int index) {
+    if (index >= tabCount) {
+        AddDeferredTabs();
+    }
     ShowWindow(pages[currentPage]->handle, SW_HIDE);
     TabCtrl_SetCurSel(tabControl.handle, index);
     ShowPage(index);
@@ -170,12 +181,14 @@ void ConverterWindow::ShowPage(int index) {
 
 void ConverterWindow::RemoveCategoryPages() {
     for (int index = kFixedPages; index < pageCount; ++index) {
-        TabCtrl_DeleteItem(tabControl.handle, kFixedPages);
         if (pages[index]->handle != nullptr) {
             DestroyWindow(pages[index]->handle);
         }
         pages[index].reset();
         DeleteMenu(menu.handle, kFirstPageCommand + index, MF_BYCOMMAND);
+    }
+    while (tabCount > kFixedPages) {
+        TabCtrl_DeleteItem(tabControl.handle, --tabCount);
     }
     pageCount = kFixedPages;
     if (currentPage >= pageCount) {
@@ -184,6 +197,9 @@ void ConverterWindow::RemoveCategoryPages() {
 }
 
 LRESULT ConverterWindow::TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (tabCount < pageCount && NeedsEveryTab(message, wParam)) {
+        AddDeferredTabs();
+    }
     if (message == WM_KEYDOWN && wParam == VK_TAB) {
         ConverterPage& page = *pages[currentPage];
         if (page.rowCount > 0) {
@@ -198,21 +214,45 @@ LRESULT ConverterWindow::TabHandler(HWND tabs, UINT message, WPARAM wParam, LPAR
     return tabControl.CallOldProc(tabs, message, wParam, lParam);
 }
 
+bool ConverterWindow::NeedsEveryTab(UINT message, WPARAM wParam) const {
+    const int index = static_cast<int>(wParam);
+    switch (message) {
+    case WM_HSCROLL: // the scroll arrows
+    case WM_KEYDOWN:
+    case WM_SIZE:
+    case WM_GETOBJECT:
+    case TCM_GETITEMCOUNT:
+        return true;
+    case TCM_GETITEMW:
+    case TCM_GETITEMA:
+    case TCM_GETITEMRECT:
+    case TCM_SETCURSEL:
+    case TCM_SETCURFOCUS:
+        return index >= tabCount;
+    default:
+        return false;
+    }
+}
+
 void ConverterWindow::AddTab(int index, const wchar_t* text) {
     TCITEMW item = {};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(text);
     TabCtrl_InsertItem(tabControl.handle, index, &item);
+    ++tabCount;
 }
 
-void ConverterWindow::LoadCategoryPages(const wchar_t* path) {
-    // The tab control measures the text of every tab again on each insertion, which makes a
-    // file of many sections cost the square of their number. Fixed-width tabs are not
-    // measured: the tabs go in that way and are measured once when the style comes back.
+void ConverterWindow::AddDeferredTabs() {
+    // The tab control measures the text of every tab again on each insertion, which makes
+    // many tabs cost the square of their number. Fixed-width tabs are not measured: the tabs
+    // go in that way and are measured once when the style comes back.
     SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle | TCS_FIXEDWIDTH);
-    LoadDefinitionFile(*this, path);
+    while (tabCount < pageCount) {
+        AddTab(tabCount, static_cast<UnitPage&>(*pages[tabCount]).category->Name().c_str());
+    }
     SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
 }
+
 
 void ConverterWindow::AddPageButtons() {
     TBADDBITMAP images = {Application::instance, kButtonBitmap + (Application::hiRes ? 1u : 0u)};

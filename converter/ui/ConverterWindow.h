@@ -30,7 +30,8 @@ public:
 
     // Makes a page, a tab and a Unit-menu item of a finished category. A category past the
     // 63rd of a file is dropped: the page table and the command range end there.
-    // Every page's dialog is made when the page is first shown, which keeps start-up short
+    // Every page's dialog is made when the page is first shown, and tabs beyond the strip's
+    // visible end are added when something first needs them, which keeps start-up short
     // however many categories the file has.
     void AddCategoryPage(std::unique_ptr<UnitCategory> category) override;
     // Shows page `index` and selects its tab.
@@ -47,10 +48,16 @@ private:
     // Subclass handler of the tab control: Tab moves into the current page's first row.
     LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
     void AddTab(int index, const wchar_t* text);
-    // Adds a page for every category of a definition file.
-    void LoadCategoryPages(const wchar_t* path);
+    // Adds the tabs that were held back, once the strip scrolls, takes a key, changes size
+    // or is asked about a tab it does not have yet.
+    void AddDeferredTabs();
+    // Whether `message` to the tab control needs every tab to be there.
+    bool NeedsEveryTab(UINT message, WPARAM wParam) const;
     void AddPageButtons();
     void OnSelectionChange();
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);
+
+    // Tabs the tab control holds; the pages past them have their tabs held back.
+    int tabCount = 0;
 };
