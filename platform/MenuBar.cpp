@@ -1,5 +1,6 @@
 #include "MenuBar.h"
 
+#include "ImageStrip.h"
 #include "Screen.h"
 
 #include <string>
@@ -9,7 +10,6 @@ namespace {
 
 // The device's own class name for the menu bar.
 constexpr wchar_t kBarClass[] = L"menu_worker";
-constexpr COLORREF kTransparent = RGB(255, 0, 255);
 
 struct MenuBarState {
     HWND parent = nullptr;
@@ -93,35 +93,21 @@ void UpdateTooltips(HWND bar, MenuBarState& state) {
     }
     const std::vector<RECT> rects = ItemRects(bar, state);
     const int firstButton = MenuTitleCount(state);
-    for (size_t index = 0; index < state.buttons.size() && index < state.tooltips.size(); ++index) {
+    // The texts go to the buttons in order; separators take none.
+    size_t text = 0;
+    for (size_t index = 0; index < state.buttons.size() && text < state.tooltips.size(); ++index) {
+        if (IsSeparator(state.buttons[index])) {
+            continue;
+        }
         tool = {};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = bar;
         tool.uId = index + 1;
         tool.rect = rects[firstButton + index];
-        tool.lpszText = const_cast<wchar_t*>(state.tooltips[index].c_str());
+        tool.lpszText = const_cast<wchar_t*>(state.tooltips[text++].c_str());
         SendMessageW(state.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
-}
-
-// Splits a bitmap into `count` square images and appends them; returns the first's index.
-int AddImages(MenuBarState& state, HINSTANCE instance, UINT bitmapId, int count) {
-    const HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (bitmap == nullptr || count <= 0) {
-        return -1;
-    }
-    BITMAP info;
-    GetObjectW(bitmap, sizeof info, &info);
-    if (state.images == nullptr) {
-        const int size = info.bmWidth / count;
-        state.images = ImageList_Create(size, info.bmHeight, ILC_COLOR24 | ILC_MASK, count, 8);
-    }
-    const int first = ImageList_GetImageCount(state.images);
-    ImageList_AddMasked(state.images, bitmap, kTransparent);
-    DeleteObject(bitmap);
-    return first;
 }
 
 // Reads a button-list resource; false when it does not exist.
@@ -285,8 +271,8 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         return AddButtons(bar, *state, wParam, lParam);
     case TB_ADDBITMAP: {
         const auto* added = reinterpret_cast<const TBADDBITMAP*>(lParam);
-        return AddImages(*state, added->hInst, static_cast<UINT>(added->nID),
-                         static_cast<int>(wParam));
+        return AppendImageStrip(state->images, added->hInst, static_cast<UINT>(added->nID),
+                                static_cast<int>(wParam));
     }
     case TB_GETTOOLTIPS:
         return reinterpret_cast<LRESULT>(state->tooltip);
@@ -359,7 +345,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
         loaded = LoadButtonList(*state, info->hInstRes, info->nToolBarId);
     }
     if (loaded && info->nBmpId != 0) {
-        AddImages(*state, info->hInstRes, info->nBmpId, info->cBmpImages);
+        AppendImageStrip(state->images, info->hInstRes, info->nBmpId, info->cBmpImages);
     }
     if (!loaded) {
         delete state;

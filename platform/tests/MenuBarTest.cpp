@@ -100,13 +100,15 @@ TEST_F(MenuBar, ButtonListButtonsSendTheirCommandsWhenEnabled) {
 
 TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
     const HWND bar = Create(SHCMBF_HMENU, 200);
-    TBBUTTON buttons[2] = {};
+    // A separator between the buttons takes no text.
+    TBBUTTON buttons[3] = {};
     buttons[0].idCommand = 40201;
     buttons[0].fsState = TBSTATE_ENABLED;
-    buttons[1].iBitmap = 1;
-    buttons[1].idCommand = 40202;
-    buttons[1].fsState = TBSTATE_ENABLED;
-    SendMessageW(bar, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
+    buttons[1].fsStyle = BTNS_SEP;
+    buttons[2].iBitmap = 1;
+    buttons[2].idCommand = 40202;
+    buttons[2].fsState = TBSTATE_ENABLED;
+    SendMessageW(bar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
     const wchar_t* texts[] = {L"Copy", L"Paste"};
     SendMessageW(bar, SHCMBM_SETBUTTONTOOLTIPS, 2, reinterpret_cast<LPARAM>(texts));
     EXPECT_EQ(0, SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
