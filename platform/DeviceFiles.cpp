@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <cwctype>
 #include <memory>
 
 namespace {
@@ -173,6 +174,20 @@ BOOL DeviceCopyFile(const wchar_t* source, const wchar_t* target, BOOL failIfExi
 
 BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags) {
     return !Faulted(target) && MoveFileExW(source, target, flags);
+}
+
+DWORD DeviceModuleFileName(HMODULE module, wchar_t* path, DWORD size) {
+    DWORD length = GetModuleFileNameW(module, path, size);
+    if (length == 0 || length >= size) {
+        return 0;
+    }
+    wchar_t current[MAX_PATH];
+    if (path[1] == L':' && GetCurrentDirectoryW(MAX_PATH, current) != 0 &&
+        towupper(current[0]) == towupper(path[0]) && current[1] == L':') {
+        wmemmove(path, path + 2, length - 1);
+        length -= 2;
+    }
+    return length;
 }
 
 BOOL DeviceSpecialFolderPath(int folder, wchar_t* path) {

@@ -28,6 +28,11 @@ BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags)
 // ("\My Documents"); false for any other.
 BOOL DeviceSpecialFolderPath(int folder, wchar_t* path);
 
+// The full path of a module's file as the device gives it, without a drive: the host's
+// "C:\Program Files\x.exe" is "\Program Files\x.exe" when C: is the current drive, where
+// the device's paths lead. 0 on failure, else the length.
+DWORD DeviceModuleFileName(HMODULE module, wchar_t* path, DWORD size);
+
 // A folder of the root as a test makes the device list it.
 struct DeviceRootFolder {
     std::wstring name;
