@@ -138,6 +138,12 @@ def database(left, top, right, bottom, disks):
     return shapes + [ellipse(DARK, cx, rims[0], rx, ry), ellipse(SCREEN, cx, rims[0], rx - EDGE, ry - 0.0625)]
 
 
+def magnifier():
+    """A magnifying glass over the bottom-right corner, its handle pointing to the corner."""
+    return [line(DARK, [(0.86, 0.86), (0.95, 0.95)], 0.13),
+            circle(DARK, 0.71875, 0.71875, 0.22), circle(SCREEN, 0.71875, 0.71875, 0.15)]
+
+
 DIALOG_BAR = [
     # 0 Cancel
     cross(RED, 0.2, 0.2, 0.8, 0.8, 0.16),
@@ -174,6 +180,13 @@ PAGE_BUTTONS = [
     [rect(DARK, 0.1, 0.12, 0.78, 0.96), rect(YELLOW, 0.16, 0.18, 0.72, 0.9),
      rect(DARK, 0.3, 0.04, 0.58, 0.2), rect(DARK, 0.42, 0.4, 0.94, 0.96), rect(WHITE, 0.48, 0.46, 0.88, 0.9),
      rect(BLUE, 0.54, 0.56, 0.82, 0.62), rect(BLUE, 0.54, 0.7, 0.82, 0.76)],
+]
+
+# Sort arrows of a list header, 7 and 14 pixels square: 0 ascending, 1 descending. Magenta
+# around them is the header's transparent colour, so they are one solid colour with no shading.
+SORT_ARROWS = [
+    [polygon(DARK, [(0.5, 0.3), (0.88, 0.72), (0.12, 0.72)])],
+    [polygon(DARK, [(0.5, 0.7), (0.12, 0.28), (0.88, 0.28)])],
 ]
 
 PROGRAM_ICON = [
@@ -244,9 +257,7 @@ MY_DOCUMENTS = folder([*framed(WHITE, 0.3125, 0.125, 0.75, 0.625),
                        rect(DARK, 0.06, 0.5, 0.94, 0.86), rect(PALE_YELLOW, 0.12, 0.56, 0.88, 0.8)])
 
 # The database searched through a magnifying glass
-DATABASE_PLACE = [*database(0.0625, 0.0625, 0.75, 0.8125, 1),
-                  line(DARK, [(0.86, 0.86), (0.95, 0.95)], 0.13),
-                  circle(DARK, 0.71875, 0.71875, 0.22), circle(SCREEN, 0.71875, 0.71875, 0.15)]
+DATABASE_PLACE = [*database(0.0625, 0.0625, 0.75, 0.8125, 1), *magnifier()]
 
 # Two computers joined by a cable
 NETWORK = [line(DARK, [(0.5625, 0.21875), (0.78125, 0.21875), (0.78125, 0.5)], EDGE),
@@ -267,6 +278,27 @@ STORAGE_CARD = [
 # A battery lying down, its terminal to the right, a little over half charged
 BATTERY = [rect(DARK, 0.875, 0.375, 0.9375, 0.625), *framed(WHITE, 0.0625, 0.25, 0.875, 0.75),
            rect(LEAF, 0.1125, 0.3, 0.5625, 0.7)]
+
+# A bin with its lid on, ribbed down its sides, for the Trash Box
+TRASH_BOX = [
+    rect(DARK, 0.375, 0.0625, 0.625, 0.1875), rect(DARK, 0.125, 0.1875, 0.875, 0.3125),
+    polygon(DARK, [(0.1875, 0.3125), (0.8125, 0.3125), (0.75, 0.9375), (0.25, 0.9375)]),
+    polygon(LIGHT, [(0.2375, 0.3125), (0.7625, 0.3125), (0.7043, 0.8875), (0.2957, 0.8875)]),
+    *[rect(GREY, (6 + 3 * i) / 16, 0.4375, (7 + 3 * i) / 16, 0.8125) for i in range(2)],
+]
+
+# An open folder: the back and tab of a closed one, a little narrower, and its front leaning
+# forward, out past the back on the right
+OPEN_FOLDER = [
+    polygon(DARK, [(0.06, 0.25), (0.38, 0.25), (0.46, 0.33), (0.8125, 0.33), (0.8125, 0.86), (0.06, 0.86)]),
+    polygon(YELLOW, [(0.12, 0.31), (0.35, 0.31), (0.43, 0.39), (0.7525, 0.39), (0.7525, 0.8), (0.12, 0.8)]),
+    polygon(DARK, [(0.3125, 0.5), (0.9375, 0.5), (0.8125, 0.86), (0.06, 0.86)]),
+    # Inside the outline, the slanted sides move in by EDGE too
+    polygon(PALE_YELLOW, [(0.3385, 0.55), (0.8672, 0.55), (0.7769, 0.81), (0.1561, 0.81)]),
+]
+
+# A page looked over through a magnifying glass, for the Find Result
+FIND_RESULT = DOCUMENT + magnifier()
 
 FILE_ICONS = {
     'document.ico': DOCUMENT,
@@ -299,6 +331,22 @@ QUESTION_ICONS = {
     'replace_folder.ico': folder(REPLACE_MARK),
     'delete.ico': DOCUMENT + DELETE_MARK,
 }
+
+# The location button's images, 16 and 32 pixels square, in the order the places refer to them
+PLACES = [
+    FOLDER,          # 0 any folder, when nothing better is known
+    FOLDER,          # 1 a plain folder
+    DESKTOP,         # 2 Desktop
+    MY_DEVICE,       # 3 My Device
+    NETWORK,         # 4 My Network
+    MY_DOCUMENTS,    # 5 My Documents
+    STORAGE_CARD,    # 6 a storage card
+    OPEN_FOLDER,     # 7 an open folder
+    DATABASE_PLACE,  # 8 Database
+    CONTROL_PANEL,   # 9 Control Panel
+    TRASH_BOX,       # 10 Trash Box
+    FIND_RESULT,     # 11 Find Result
+]
 
 # Progress bar colours, one per column of percent_bar.bmp; a bar is drawn by stretching one column.
 # Black text goes over them, so none is dark.
@@ -410,6 +458,10 @@ if __name__ == '__main__':
     write_bmp(os.path.join(HERE, 'dialog_bar_32.bmp'), DIALOG_BAR, 32)
     write_bmp(os.path.join(HERE, 'page_buttons_16.bmp'), PAGE_BUTTONS, 16)
     write_bmp(os.path.join(HERE, 'page_buttons_32.bmp'), PAGE_BUTTONS, 32)
+    write_bmp(os.path.join(HERE, 'sort_arrows_7.bmp'), SORT_ARROWS, 7)
+    write_bmp(os.path.join(HERE, 'sort_arrows_14.bmp'), SORT_ARROWS, 14)
+    write_bmp(os.path.join(HERE, 'places_16.bmp'), PLACES, 16)
+    write_bmp(os.path.join(HERE, 'places_32.bmp'), PLACES, 32)
     write_ico(os.path.join(HERE, 'mensurio.ico'), PROGRAM_ICON, (16, 32))
     for name, shapes in {**FILE_ICONS, **QUESTION_ICONS}.items():
         write_ico(os.path.join(HERE, name), shapes, (16, 32, 64))
