@@ -182,20 +182,27 @@ void FileListModel::AddFolderContents(const wchar_t* folder) {
         if (!isFolder && !accepted.Accepts(found.cFileName)) {
             return;
         }
-        auto entry = std::make_unique<FileEntry>();
-        if (JoinPath(entry->path, folder, found.cFileName) == nullptr) {
-            return; // a path the list could not hold
+        if (auto entry = MakeFoundEntry(folder, found)) {
+            entries.push_back(std::move(entry));
         }
-        entry->name = FileNamePart(entry->path);
-        entry->kind = isFolder ? kPlainFolder : kPlainFile;
-        entry->image = isFolder ? IconCache::kFolderImage : -1;
-        entry->attributes = found.dwFileAttributes;
-        entry->size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) |
-                      found.nFileSizeLow;
-        entry->lastWrite = found.ftLastWriteTime;
-        entry->typeName = typeNames.TypeNameOf(entry->DisplayName(), entry->attributes);
-        entries.push_back(std::move(entry));
     });
+}
+
+std::unique_ptr<FileEntry> FileListModel::MakeFoundEntry(const wchar_t* folder,
+                                                         const WIN32_FIND_DATAW& found) {
+    const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    auto entry = std::make_unique<FileEntry>();
+    if (JoinPath(entry->path, folder, found.cFileName) == nullptr) {
+        return nullptr; // a path the list could not hold
+    }
+    entry->name = FileNamePart(entry->path);
+    entry->kind = isFolder ? kPlainFolder : kPlainFile;
+    entry->image = isFolder ? IconCache::kFolderImage : -1;
+    entry->attributes = found.dwFileAttributes;
+    entry->size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    entry->lastWrite = found.ftLastWriteTime;
+    entry->typeName = typeNames.TypeNameOf(entry->DisplayName(), entry->attributes);
+    return entry;
 }
 
 void FileListModel::AddPlaceRow(LocationCode place, int image) {

@@ -46,6 +46,9 @@ public:
     void SetSortKey(int key);
     // Orders the rows by the sort word; the Find Result keeps its own order.
     void Sort();
+    // The row of a file or folder found in `folder`, with its type name; null when its path
+    // would not fit.
+    std::unique_ptr<FileEntry> MakeFoundEntry(const wchar_t* folder, const WIN32_FIND_DATAW& found);
 
     LocationCode code = kNoLocation;
     wchar_t path[kMaxPath] = L"*";
@@ -53,6 +56,8 @@ public:
     DWORD sortWord = kInitialSortWord;
     bool stale = true;
     std::vector<std::unique_ptr<FileEntry>> entries;
+    // The rows' icons; a file's is looked up when its row is first drawn.
+    IconCache icons;
 
     // Where the Control Panel's libraries are looked for.
     static inline const wchar_t* controlPanelFolder = L"\\Windows";
@@ -65,5 +70,4 @@ private:
     void AddDatabases();
 
     FileTypeNames typeNames;
-    IconCache icons;
 };

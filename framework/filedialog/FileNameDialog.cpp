@@ -1,0 +1,640 @@
+#include "FileNameDialog.h"
+
+#include "Places.h"
+#include "framework/app/Application.h"
+#include "framework/app/InputPanel.h"
+#include "framework/app/MenuBars.h"
+#include "framework/app/MessageBoxes.h"
+#include "platform/CommandBar.h"
+#include "platform/MenuBar.h"
+#include "platform/ShellDialogs.h"
+#include "platform/Shortcuts.h"
+#include "resources/filedialog_ids.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <iterator>
+
+namespace {
+
+// The shell's Done button and full screen; the input panel stays as the user left it.
+constexpr DWORD kDialogFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
+constexpr UINT kPlacesBitmap = IDB_PLACES; // IDB_PLACES_HIRES on high-resolution screens
+constexpr int kPlaceImages = 12;
+// The location button's images follow the dialog bar's nine.
+constexpr int kFolderButtonImage = kDialogBarImages + 1;
+constexpr int kViewMenuButton = 7; // its place on the menu bar, the separator counted
+constexpr UINT kInputPanelChange = 224;
+constexpr WPARAM kTypeChange = MAKEWPARAM(IDC_TYPE_LIST, CBN_SELCHANGE);
+constexpr LRESULT kBeginDragAnswer = 200;
+
+// The views menu's item of each view.
+int ViewCommand(int view) {
+    switch (view) {
+    case FileListView::kLargeIconView:
+        return IDC_VIEW_LARGE_ICONS;
+    case FileListView::kDetailsView:
+        return IDC_VIEW_DETAILS;
+    case FileListView::kSmallIconView:
+        return IDC_VIEW_SMALL_ICONS;
+    default:
+        return IDC_VIEW_LIST;
+    }
+}
+
+// The name of a component of a path below its root: the place a "*" component stands for.
+const wchar_t* ComponentName(const wchar_t* component) {
+    if (component[0] != L'*') {
+        return component;
+    }
+    switch (component[1]) {
+    case L'C':
+        return PlaceOf(kControlPanel).Name();
+    case L'D':
+        return PlaceOf(kDatabases).Name();
+    case L'R':
+        return PlaceOf(kFindResult).Name();
+    default:
+        return LanguageText(L"Unknown", L"不明");
+    }
+}
+
+void CutAtControlCharacter(wchar_t* text) {
+    for (; *text != L'\0'; ++text) {
+        if (*text < L' ') {
+            *text = L'\0';
+            return;
+        }
+    }
+}
+
+} // namespace
+
+bool ChooseFileToOpen(OPENFILENAMEW& request) {
+    FileNameDialog dialog;
+    return dialog.Run(request, false) == IDOK;
+}
+
+INT_PTR FileNameDialog::Run(OPENFILENAMEW& caller, bool save) {
+    request = &caller;
+    saveMode = save;
+    const std::wstring templateName = (caller.Flags & OFN_ENABLETEMPLATE) && caller.lpTemplateName
+                                          ? caller.lpTemplateName
+                                          : LocalizedResourceName(L"FDlgGetFileName");
+    return DoModal(caller.hwndOwner, templateName.c_str());
+}
+
+INT_PTR FileNameDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        Layout();
+        return 1;
+    case WM_SETTINGCHANGE:
+        if (wParam != kInputPanelChange) {
+            return 0;
+        }
+        Layout();
+        return 1;
+    default:
+        return FullScreenDialog::DialogProc(dialog, message, wParam, lParam);
+    }
+}
+
+INT_PTR FileNameDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
+    list = std::make_unique<FileListView>(GetDlgItem(dialog, IDC_FILE_LIST));
+    CreateCommandBar();
+
+    if (request->lpstrTitle != nullptr) {
+        SetWindowTextW(dialog, request->lpstrTitle);
+    } else {
+        SetWindowTextW(dialog, saveMode ? LanguageText(L"Save as", L"名前を付けて保存")
+                                        : LanguageText(L"Open", L"開く"));
+    }
+
+    const HWND types = Control(IDC_TYPE_LIST);
+    if (request->lpstrFilter != nullptr) {
+        for (const wchar_t* text = request->lpstrFilter; *text != L'\0';) {
+            const wchar_t* pattern = text + wcslen(text) + 1;
+            SendMessageW(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+            patterns.emplace_back(pattern);
+            if (*pattern == L'\0') {
+                break; // a description without its pattern ends the list
+            }
+            text = pattern + wcslen(pattern) + 1;
+        }
+    }
+    if (patterns.empty()) {
+        SendMessageW(types, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(
+                         LanguageText(L"All files (*.*)", L"すべてのﾌｧｲﾙ (*.*)")));
+        SendMessageW(types, CB_SETCURSEL, 0, 0);
+    } else {
+        const DWORD index = request->nFilterIndex;
+        const int chosen = index == 0 || index > patterns.size() ? 0 : static_cast<int>(index) - 1;
+        SendMessageW(types, CB_SETCURSEL, chosen, 0);
+        list->model.SetFilter(patterns[chosen].c_str());
+    }
+
+    if (!(request->Flags & OFN_ALLOWMULTISELECT)) {
+        list->ModifyStyle(0, LVS_SINGLESEL);
+    }
+
+    wchar_t start[kMaxPath] = {};
+    LocationCode code = kMyDevice;
+    if (request->lpstrInitialDir != nullptr) {
+        wcsncpy(start, request->lpstrInitialDir, kMaxPath - 1);
+        code = LocationOfText(start);
+    }
+    list->model.SetLocation(code, start);
+    if (saveMode && request->lpstrFile != nullptr) {
+        SetDlgItemTextW(dialog, IDC_NAME_FIELD, request->lpstrFile);
+    }
+    wchar_t location[kMaxPath];
+    UpdateLocationButton(list->model.CurrentLocation(location), location);
+    list->Refill(false);
+
+    InitFullScreenDialog(dialog, kDialogFlags);
+    CreateMenuBar();
+    Layout();
+    return 1;
+}
+
+void FileNameDialog::CreateCommandBar() {
+    commandBar.handle = CommandBar_Create(Application::instance, handle, IDC_COMMAND_BAR);
+    commandBar.ModifyStyle(0, CCS_TOP | CCS_NOPARENTALIGN);
+    const int hiRes = Application::hiRes ? 1 : 0;
+    const int size = ScaleX(16);
+    CommandBar_AddBitmap(commandBar.handle, Application::instance, kDialogBarBitmap + hiRes,
+                         kDialogBarImages, size, size);
+    CommandBar_AddBitmap(commandBar.handle, Application::instance, kPlacesBitmap + hiRes,
+                         kPlaceImages, size, size);
+    const wchar_t* tooltip = LanguageText(L"Dir", L"ﾃﾞｨﾚｸﾄﾘ");
+    CommandBar_AddToolTips(commandBar.handle, 1, &tooltip);
+    TBBUTTON button = {};
+    button.iBitmap = kFolderButtonImage;
+    button.idCommand = IDC_LOCATION;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_WHOLEDROPDOWN | BTNS_SHOWTEXT;
+    button.iString = reinterpret_cast<INT_PTR>(L"");
+    CommandBar_AddButtons(commandBar.handle, 1, &button);
+    TBBUTTONINFOW width = {};
+    width.cbSize = sizeof width;
+    width.dwMask = TBIF_SIZE;
+    width.cx = static_cast<WORD>(GetSystemMetrics(SM_CXSCREEN) - ScaleX(2));
+    SendMessageW(commandBar.handle, TB_SETBUTTONINFOW, IDC_LOCATION,
+                 reinterpret_cast<LPARAM>(&width));
+    SendMessageW(commandBar.handle, TB_AUTOSIZE, 0, 0);
+}
+
+void FileNameDialog::CreateMenuBar() {
+    menuBar.handle = CreateDialogMenuBar(handle, kEmptyMenuBar);
+    struct Button {
+        int image;
+        int command;
+        BYTE state;
+        const wchar_t* english;
+        const wchar_t* japanese;
+    };
+    const Button kButtons[] = {
+        {0, IDCANCEL, TBSTATE_ENABLED, L"Cancel", L"ｷｬﾝｾﾙ"},
+        {1, IDOK, TBSTATE_ENABLED, L"OK", L"OK"},
+        {0, 0, 0, nullptr, nullptr}, // separator
+        {2, IDC_BACK, 0, L"Go to Last Folder Visited", L"戻る"},
+        {4, IDC_UP, TBSTATE_ENABLED, L"Up One Level", L"上へ"},
+        {5, IDC_NEW_FOLDER, TBSTATE_ENABLED, L"Create New Folder", L"新規ﾌｫﾙﾀﾞの作成"},
+        {6, IDC_DELETE, TBSTATE_ENABLED, L"Delete", L"削除"},
+        {7, IDC_VIEW_MENU, TBSTATE_ENABLED, L"View Menu", L"表示ﾒﾆｭｰ"},
+    };
+    TBBUTTON buttons[std::size(kButtons)] = {};
+    std::vector<const wchar_t*> tooltips;
+    for (size_t index = 0; index < std::size(kButtons); ++index) {
+        const Button& button = kButtons[index];
+        buttons[index].iBitmap = button.image;
+        buttons[index].idCommand = button.command;
+        buttons[index].fsState = button.state;
+        if (button.english == nullptr) {
+            buttons[index].fsStyle = BTNS_SEP;
+        } else {
+            tooltips.push_back(LanguageText(button.english, button.japanese));
+        }
+    }
+    SendMessageW(menuBar.handle, TB_ADDBUTTONSW, std::size(buttons),
+                 reinterpret_cast<LPARAM>(buttons));
+    SendMessageW(menuBar.handle, SHCMBM_SETBUTTONTOOLTIPS, tooltips.size(),
+                 reinterpret_cast<LPARAM>(tooltips.data()));
+}
+
+INT_PTR FileNameDialog::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
+    if (menuBar.handle != nullptr) {
+        DestroyWindow(menuBar.handle);
+    }
+    list.reset();
+    if (commandBar.handle != nullptr) {
+        DestroyWindow(commandBar.handle);
+    }
+    return 1;
+}
+
+void FileNameDialog::Layout() {
+    if (list == nullptr || commandBar.handle == nullptr) {
+        return;
+    }
+    RECT client;
+    GetClientRect(handle, &client);
+    const int bottom = client.bottom - MenuBarHeight() - GetSipHeight();
+    const int barHeight = CommandBar_Height(commandBar.handle);
+    MoveWindow(commandBar.handle, 0, bottom - barHeight, client.right, barHeight, TRUE);
+    RECT listRect;
+    GetWindowRect(list->handle, &listRect);
+    MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&listRect), 2);
+    MoveWindow(list->handle, 0, listRect.top, client.right,
+               std::max(0, bottom - barHeight - static_cast<int>(listRect.top)), TRUE);
+}
+
+INT_PTR FileNameDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM lParam) {
+    const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
+    if (command >= IDC_FIRST_ANCESTOR && command <= IDC_FIRST_ANCESTOR + 128) {
+        GoToAncestor(static_cast<int>(command - IDC_FIRST_ANCESTOR));
+        return 0;
+    }
+    switch (command) {
+    case IDOK:
+        if (GetFocus() == list->handle) {
+            ActivateChosenRow();
+        } else {
+            TakeNameField();
+        }
+        return 1;
+    case IDCANCEL:
+        EndDialog(dialog, IDCANCEL);
+        return 1;
+    case IDC_BACK:
+        Back();
+        return 1;
+    case IDC_UP:
+        Up();
+        return 1;
+    case IDC_NEW_FOLDER:
+        list->NewFolder();
+        return 1;
+    case IDC_VIEW_MENU:
+        ShowViewsMenu();
+        return 1;
+    case IDC_LOCATION:
+        ShowLocationMenu();
+        return 1;
+    case IDC_DELETE:
+        list->DeleteSelection();
+        return 1;
+    case IDC_CONTEXT_MENU:
+        ShowContextMenu();
+        return 1;
+    case IDC_VIEW_LARGE_ICONS:
+        list->SetView(FileListView::kLargeIconView);
+        return 1;
+    case IDC_VIEW_SMALL_ICONS:
+        list->SetView(FileListView::kSmallIconView);
+        return 1;
+    case IDC_VIEW_LIST:
+        list->SetView(FileListView::kListView);
+        return 1;
+    case IDC_VIEW_DETAILS:
+        list->SetView(FileListView::kDetailsView);
+        return 1;
+    case IDC_SORT_BY_NAME:
+        list->Sort(kSortByName);
+        return 1;
+    case IDC_SORT_BY_TYPE:
+        list->Sort(kSortByType);
+        return 1;
+    case IDC_SORT_BY_SIZE:
+        list->Sort(kSortBySize);
+        return 1;
+    case IDC_SORT_BY_DATE:
+        list->Sort(kSortByDate);
+        return 1;
+    case kTypeChange:
+        ChangeType();
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+INT_PTR FileNameDialog::OnNotify(HWND dialog, UINT, WPARAM, LPARAM lParam) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    const auto answer = [dialog](LRESULT result) {
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+        return 1;
+    };
+    if (header->idFrom == IDC_COMMAND_BAR) {
+        if (header->code == TBN_DROPDOWN) {
+            const auto* dropDown = reinterpret_cast<NMTOOLBARW*>(lParam);
+            if (dropDown->iItem == IDC_VIEW_MENU) {
+                ShowViewsMenu();
+                return answer(TBDDRET_DEFAULT);
+            }
+            if (dropDown->iItem == IDC_LOCATION) {
+                ShowLocationMenu();
+                return answer(TBDDRET_DEFAULT);
+            }
+        }
+        return 1;
+    }
+    if (header->idFrom != IDC_FILE_LIST) {
+        return 0;
+    }
+    switch (header->code) {
+    case LVN_GETDISPINFOW:
+        list->OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+        return 1;
+    case LVN_BEGINLABELEDITW:
+        return answer(list->OnBeginLabelEdit(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.iItem));
+    case LVN_ENDLABELEDITW: {
+        const LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
+        return answer(list->OnEndLabelEdit(item.iItem, item.pszText));
+    }
+    case LVN_KEYDOWN:
+        switch (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey) {
+        case VK_BACK:
+            Up();
+            break;
+        case VK_DELETE:
+            list->DeleteSelection();
+            break;
+        case VK_F5:
+            list->Refill(true);
+            break;
+        default:
+            break;
+        }
+        return 1;
+    case LVN_BEGINDRAG:
+        return answer(kBeginDragAnswer);
+    case LVN_COLUMNCLICK:
+        list->OnColumnClick(reinterpret_cast<NMLISTVIEW*>(lParam)->iSubItem);
+        return 1;
+    case LVN_ITEMCHANGED:
+        ShowChosenName();
+        return 1;
+    case NM_DBLCLK:
+        ActivateChosenRow();
+        return 1;
+    case NM_CLICK:
+        if (GetKeyState(VK_MENU) >= 0) {
+            return 1;
+        }
+        [[fallthrough]];
+    case NM_RCLICK:
+        // The menu opens once the list has finished with its notification.
+        PostMessageW(dialog, WM_COMMAND, IDC_CONTEXT_MENU, 0);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+bool FileNameDialog::Navigate(LocationCode code, const wchar_t* path, bool push) {
+    wchar_t previous[kMaxPath];
+    list->model.CurrentLocation(previous);
+    if (!list->model.SetLocation(code, path)) {
+        return false;
+    }
+    if (push) {
+        history.emplace_front(previous);
+        SendMessageW(menuBar.handle, TB_ENABLEBUTTON, IDC_BACK, TRUE);
+    }
+    wchar_t location[kMaxPath];
+    UpdateLocationButton(list->model.CurrentLocation(location), location);
+    UpdateButtons(code);
+    list->Refill(false);
+    return true;
+}
+
+void FileNameDialog::UpdateLocationButton(LocationCode code, const wchar_t* location) {
+    TBBUTTONINFOW info = {};
+    info.cbSize = sizeof info;
+    info.dwMask = TBIF_TEXT | TBIF_IMAGE;
+    if (code == kPlainFolder) {
+        info.pszText = const_cast<wchar_t*>(FileNamePart(location));
+        info.iImage = kFolderButtonImage;
+    } else {
+        // Before any location was entered, the button reads as the Desktop.
+        const Place& place = PlaceOf(IsPlace(code) ? code : kDesktop);
+        info.pszText = const_cast<wchar_t*>(place.Name());
+        info.iImage = place.image + kDialogBarImages;
+    }
+    SendMessageW(commandBar.handle, TB_SETBUTTONINFOW, IDC_LOCATION,
+                 reinterpret_cast<LPARAM>(&info));
+}
+
+void FileNameDialog::UpdateButtons(LocationCode code) {
+    SendMessageW(menuBar.handle, TB_ENABLEBUTTON, IDC_UP, (code & kPlaceRowMask) != 0);
+    SendMessageW(menuBar.handle, TB_ENABLEBUTTON, IDC_NEW_FOLDER, (code & kNewFolderBit) != 0);
+}
+
+void FileNameDialog::Back() {
+    if (history.empty()) {
+        return;
+    }
+    wchar_t text[kMaxPath] = {};
+    wcsncpy(text, history.front().c_str(), kMaxPath - 1);
+    const LocationCode code = LocationOfText(text);
+    Navigate(code, text, false);
+    history.pop_front();
+    if (history.empty()) {
+        SendMessageW(menuBar.handle, TB_ENABLEBUTTON, IDC_BACK, FALSE);
+    }
+}
+
+void FileNameDialog::Up() {
+    wchar_t path[kMaxPath];
+    LocationCode code = list->model.CurrentPath(path);
+    if (ParentOf(code, path)) {
+        Navigate(code, path, true);
+    }
+}
+
+void FileNameDialog::GoToAncestor(int depth) {
+    if (depth == 0) {
+        Navigate(kDesktop, L"", true);
+        return;
+    }
+    wchar_t current[kMaxPath];
+    list->model.CurrentPath(current);
+    wchar_t path[kMaxPath];
+    PathComponents(current).Build(path, depth - 1);
+    const LocationCode code = LocationOfText(path);
+    Navigate(code, path, true);
+}
+
+bool FileNameDialog::OpenLocation(const wchar_t* chosen) {
+    wchar_t path[kMaxPath] = {};
+    wcsncpy(path, chosen, kMaxPath - 1);
+    if (IsShortcut(path)) {
+        wchar_t target[kMaxPath];
+        if (!SHGetShortcutTarget(path, target, kMaxPath)) {
+            return false;
+        }
+        CutAtControlCharacter(target);
+        CutCommandLine(target);
+        wcscpy(path, target);
+    }
+    const LocationCode code = LocationOfText(path);
+    if (IsPlace(code)) {
+        Navigate(code, path, true);
+        return true;
+    }
+    if (IsDirectory(path)) {
+        Navigate(kPlainFolder, path, true);
+        return true;
+    }
+    return false;
+}
+
+void FileNameDialog::ActivateChosenRow() {
+    const int row = list->ChosenRow();
+    wchar_t path[kMaxPath];
+    const LocationCode kind = list->PathOfRow(row, path);
+    if (kind == kNoLocation || kind == kAppletRow || kind == kDatabaseRow) {
+        return;
+    }
+    if (!OpenLocation(path)) {
+        Commit(path);
+    }
+}
+
+void FileNameDialog::TakeNameField() {
+    wchar_t text[kMaxPath] = {};
+    GetDlgItemTextW(handle, IDC_NAME_FIELD, text, kMaxPath);
+    if (text[0] == L'\0') {
+        return;
+    }
+    wchar_t current[kMaxPath];
+    list->model.CurrentPath(current);
+    wchar_t path[kMaxPath];
+    if (JoinPath(path, current, text) == nullptr) {
+        ShowError(handle, LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
+                  current, text);
+        return;
+    }
+    if (!OpenLocation(path)) {
+        Commit(path);
+    }
+}
+
+void FileNameDialog::Commit(const wchar_t* chosen) {
+    if (saveMode) {
+        if ((request->Flags & OFN_OVERWRITEPROMPT) && PathExists(chosen)) {
+            wchar_t text[kMessageTextSize];
+            swprintf(text, kMessageTextSize,
+                     LanguageText(L"%ls is already exists. Do you want to replace it?",
+                                  L"%ls は既に存在します。上書きしますか?"),
+                     chosen);
+            if (ShowMessageBox(handle, text, L"Save", MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+                return;
+            }
+        }
+    } else if ((request->Flags & OFN_FILEMUSTEXIST) && !PathExists(chosen)) {
+        return;
+    }
+    std::wstring path = chosen;
+    if (*FindExtension(chosen) == L'\0' && request->lpstrDefExt != nullptr) {
+        path += L".";
+        path += request->lpstrDefExt;
+    }
+    // The caller's buffer decides what fits: a longer path is refused, not cut.
+    if (request->lpstrFile == nullptr || path.size() >= request->nMaxFile) {
+        ShowError(handle, LanguageText(L"The path is too long\n%s", L"ﾊﾟｽが長すぎます\n%s"),
+                  path.c_str());
+        return;
+    }
+    wcscpy(request->lpstrFile, path.c_str());
+    EndDialog(handle, IDOK);
+}
+
+void FileNameDialog::ShowChosenName() {
+    const int row = list->ChosenRow();
+    wchar_t path[kMaxPath];
+    if (list->PathOfRow(row, path) == kPlainFile) {
+        SetDlgItemTextW(handle, IDC_NAME_FIELD, FileNamePart(path));
+    }
+}
+
+void FileNameDialog::ChangeType() {
+    const int index = static_cast<int>(SendMessageW(Control(IDC_TYPE_LIST), CB_GETCURSEL, 0, 0));
+    if (index < 0 || static_cast<size_t>(index) >= patterns.size()) {
+        return;
+    }
+    list->model.SetFilter(patterns[index].c_str());
+    list->Refill(false);
+}
+
+void FileNameDialog::ShowMenuAbove(HMENU menu, const RECT& button) {
+    TPMPARAMS exclude = {sizeof exclude, button};
+    TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_VERTICAL, button.left, button.top,
+                     handle, &exclude);
+}
+
+void FileNameDialog::ShowViewsMenu() {
+    const HMENU menu = LoadMenuW(Application::instance, LocalizedResourceName(L"FMenuViews").c_str());
+    if (menu == nullptr) {
+        ShowFatal(handle, L"MENU[%s]", LocalizedResourceName(L"FMenuViews").c_str());
+        return;
+    }
+    const HMENU views = GetSubMenu(menu, 0);
+    CheckMenuRadioItem(views, IDC_VIEW_LARGE_ICONS, IDC_VIEW_DETAILS, ViewCommand(list->View()),
+                       MF_BYCOMMAND);
+    RECT button = {};
+    SendMessageW(menuBar.handle, TB_GETITEMRECT, kViewMenuButton, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(menuBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    ShowMenuAbove(views, button);
+    DestroyMenu(menu);
+}
+
+HMENU FileNameDialog::BuildLocationMenu() const {
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR, PlaceOf(kDesktop).Name());
+    wchar_t current[kMaxPath];
+    list->model.CurrentPath(current);
+    const PathComponents components(current);
+    for (int index = 0; index < components.Count() && index < 128; ++index) {
+        const wchar_t* component = components.Item(index);
+        const std::wstring text = std::wstring(index + 1, L' ') +
+                                  (index == 0 ? DisplayNameOfPath(component)
+                                              : ComponentName(component));
+        AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR + 1 + index, text.c_str());
+    }
+    const int last = GetMenuItemCount(menu) - 1;
+    CheckMenuRadioItem(menu, 0, last, last, MF_BYPOSITION);
+    return menu;
+}
+
+void FileNameDialog::ShowLocationMenu() {
+    const HMENU menu = BuildLocationMenu();
+    RECT button = {};
+    SendMessageW(commandBar.handle, TB_GETRECT, IDC_LOCATION, reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(commandBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    ShowMenuAbove(menu, button);
+    DestroyMenu(menu);
+}
+
+void FileNameDialog::ShowContextMenu() {
+    const std::wstring name = LocalizedResourceName(L"FMenuDlgGetFileName");
+    const HMENU menu = LoadMenuW(Application::instance, name.c_str());
+    if (menu == nullptr) {
+        ShowFatal(handle, L"MENU[%s]", name.c_str());
+        return;
+    }
+    const HMENU popup = GetSubMenu(menu, 0);
+    if (history.empty()) {
+        EnableMenuItem(popup, IDC_BACK, MF_BYCOMMAND | MF_GRAYED);
+    }
+    if (list->model.code == kDesktop) {
+        EnableMenuItem(popup, IDC_UP, MF_BYCOMMAND | MF_GRAYED);
+    }
+    const DWORD position = GetMessagePos();
+    TrackPopupMenuEx(popup, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, static_cast<short>(LOWORD(position)),
+                     static_cast<short>(HIWORD(position)), handle, nullptr);
+    DestroyMenu(menu);
+}
