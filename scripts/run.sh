@@ -48,12 +48,6 @@ mkdir -p "$program" "$WINEPREFIX/drive_c/My Documents"
 cp "$BUILD/mensurio.exe" "$BUILD/units.ini" "$BUILD/units_ja.ini" "$program/"
 [ "$hires" = 1 ] && set_screen_dpi 192
 
-# Until the Open command exists, a new prefix starts with the English sample file.
-if ! wine reg query 'HKCU\Software\Orvintek\Mensurio' /v ini >/dev/null 2>&1; then
-    wine reg add 'HKCU\Software\Orvintek\Mensurio' /v ini \
-        /d '\Program Files\Mensurio\units.ini' /f >/dev/null 2>&1
-fi
-
 locale=${LC_ALL:-C.UTF-8}
 [ "$japanese" = 1 ] && locale=ja_JP.UTF-8
 cd "$program"

@@ -8,6 +8,9 @@
 #include "framework/about/AboutBox.h"
 #include "framework/app/Application.h"
 #include "framework/app/MenuBars.h"
+#include "framework/app/Paths.h"
+#include "framework/filedialog/FileNameDialog.h"
+#include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
 
 #include <commctrl.h>
@@ -111,8 +114,9 @@ LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPA
         pages[currentPage]->Paste();
     } else if (command == kAboutCommand) {
         ShowAboutBox(window);
+    } else if (command == kOpenCommand) {
+        OpenDefinitionFile();
     }
-    // Open... (40101) comes with the file selection dialog.
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -253,6 +257,35 @@ void ConverterWindow::AddDeferredTabs() {
     SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
 }
 
+
+void ConverterWindow::OpenDefinitionFile() {
+    wchar_t folder[kMaxPath] = {};
+    DeviceModuleFileName(nullptr, folder, kMaxPath);
+    GoUp(folder);
+    wchar_t chosen[kMaxPath] = {};
+    OPENFILENAMEW request = {};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = handle;
+    request.lpstrFilter = LanguageText(L"INI Files(*.ini)\0*.ini\0All Files\0*.*\0",
+                                       L"定義ﾌｧｲﾙ(*.ini)\0*.ini\0すべてのﾌｧｲﾙ\0*.*\0");
+    request.lpstrFile = chosen;
+    request.nMaxFile = kMaxPath;
+    request.lpstrInitialDir = folder;
+    request.lpstrDefExt = L"ini";
+    request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!ChooseFileToOpen(request)) {
+        return;
+    }
+    UpdateWindow(handle);
+    wcscpy(definitionPath, chosen);
+    BeginWaitCursor();
+    RemoveCategoryPages();
+    LoadDefinitionFile(*this, definitionPath);
+    EndWaitCursor();
+    currentPage = 0;
+    SelectPage(0);
+    SetFocus(tabControl.handle);
+}
 
 void ConverterWindow::AddPageButtons() {
     TBADDBITMAP images = {Application::instance, kButtonBitmap + (Application::hiRes ? 1u : 0u)};

@@ -38,6 +38,9 @@ public:
     void SelectPage(int index);
     // Removes every category page with its tab and Unit-menu item.
     void RemoveCategoryPages();
+    // Lets the user choose another definition file, whose pages then replace the category
+    // pages; Cancel changes nothing.
+    void OpenDefinitionFile();
 
     int currentPage = 0;
     Window tabControl;
