@@ -290,6 +290,13 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     }
     case TB_ENABLEBUTTON:
         return EnableButton(bar, *state, wParam, lParam);
+    case TB_ISBUTTONENABLED:
+        for (const TBBUTTON& button : state->buttons) {
+            if (button.idCommand == static_cast<int>(wParam)) {
+                return (button.fsState & TBSTATE_ENABLED) != 0;
+            }
+        }
+        return FALSE;
     case TB_BUTTONSTRUCTSIZE:
     case TB_SETBITMAPSIZE:
         return TRUE;

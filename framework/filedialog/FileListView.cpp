@@ -212,10 +212,17 @@ void FileListView::ShowSortArrow() {
 }
 
 void FileListView::FitNameColumn() {
-    const int width = widestName < ScaleX(64) ? ScaleX(96) : widestName + ScaleX(32);
+    nameWidth = widestName < ScaleX(64) ? ScaleX(96) : widestName + ScaleX(32);
     // The list view's column width, or the Details view's Name column, whichever is shown;
     // the other is set when its view is chosen.
-    ListView_SetColumnWidth(handle, 0, width);
+    ListView_SetColumnWidth(handle, 0, nameWidth);
+}
+
+void FileListView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT && View() == kListView &&
+        ListView_GetColumnWidth(handle, 0) != nameWidth) {
+        ListView_SetColumnWidth(handle, 0, nameWidth);
+    }
 }
 
 void FileListView::SetView(int view) {

@@ -33,6 +33,9 @@ public:
     void Sort(int key);
     void SetView(int view);
     int View() const;
+    // The list view measures its items again when it first paints them, and when its size or
+    // style changes, and then forgets the fitted width: this puts it back before a paint.
+    void OnCustomDraw(const NMLVCUSTOMDRAW& draw);
 
     const FileEntry* EntryOfRow(int row) const;
     // The path of a row (a place row: the place's path; an applet or database: its name)
@@ -68,9 +71,11 @@ private:
     // Sorts the rows by the sort word and shows the arrow on the sorted column's header.
     void Resort();
     void ShowSortArrow();
+    // Makes the Name column as wide as the widest name needs.
     void FitNameColumn();
     void RemoveRow(int row);
     HWND Owner() const;
 
     HIMAGELIST sortArrows = nullptr;
+    int nameWidth = 0;
 };

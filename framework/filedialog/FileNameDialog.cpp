@@ -249,6 +249,7 @@ void FileNameDialog::Layout() {
     MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&listRect), 2);
     MoveWindow(list->handle, 0, listRect.top, client.right,
                std::max(0, bottom - barHeight - static_cast<int>(listRect.top)), TRUE);
+
 }
 
 INT_PTR FileNameDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM lParam) {
@@ -348,6 +349,9 @@ INT_PTR FileNameDialog::OnNotify(HWND dialog, UINT, WPARAM, LPARAM lParam) {
     case LVN_GETDISPINFOW:
         list->OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return 1;
+    case NM_CUSTOMDRAW:
+        list->OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return answer(CDRF_DODEFAULT);
     case LVN_BEGINLABELEDITW:
         return answer(list->OnBeginLabelEdit(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.iItem));
     case LVN_ENDLABELEDITW: {

@@ -93,7 +93,9 @@ TEST_F(MenuBar, ButtonListButtonsSendTheirCommandsWhenEnabled) {
     ClickAt(bar, buttonWidth + buttonWidth / 2); // disabled
     EXPECT_EQ(std::vector<UINT>{2}, commands);
 
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, 1, 0));
     SendMessageW(bar, TB_ENABLEBUTTON, 1, TRUE);
+    EXPECT_TRUE(SendMessageW(bar, TB_ISBUTTONENABLED, 1, 0));
     ClickAt(bar, buttonWidth + buttonWidth / 2);
     EXPECT_EQ((std::vector<UINT>{2, 1}), commands);
 }

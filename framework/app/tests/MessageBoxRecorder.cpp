@@ -41,3 +41,7 @@ std::vector<std::wstring> MessageBoxRecorder::Texts() const {
 void MessageBoxRecorder::Clear() {
     boxes = {}; // frees the storage too, so that tests can count allocations around a call
 }
+
+void MessageBoxRecorder::Answer(int answerWith) {
+    answer = answerWith;
+}

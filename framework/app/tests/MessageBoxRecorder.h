@@ -27,6 +27,8 @@ public:
     std::vector<std::wstring> Texts() const;
     // Forgets the recorded boxes and frees their memory.
     void Clear();
+    // Answers the boxes from now on with `answer`.
+    void Answer(int answer);
 
 private:
     MessageBoxHandler previous;

@@ -7,6 +7,7 @@
 #include "framework/fileops/ConfirmDialog.h"
 #include "framework/fileops/FileOperation.h"
 #include "framework/fileops/FileReporting.h"
+#include "framework/fileops/tests/QuestionAnswerer.h"
 #include "platform/DeviceFiles.h"
 #include "resources/fileops_ids.h"
 
@@ -22,51 +23,6 @@ namespace {
 
 using Texts = std::vector<std::wstring>;
 
-// Answers the questions that appear, in order, as a user would; also presses the progress
-// dialog's Cancel when asked to. Runs from a timer of the thread that waits in the dialog.
-struct Answerer {
-    std::vector<INT_PTR> answers;
-    Texts titles;
-    Texts questions;
-    bool cancelAtFirstQuestion = false;
-    HWND answered = nullptr;
-};
-Answerer* answerer = nullptr;
-
-BOOL CALLBACK AnswerWindow(HWND window, LPARAM) {
-    if (!IsWindowVisible(window) || !IsWindowEnabled(window) ||
-        GetDlgItem(window, IDYES) == nullptr || window == answerer->answered) {
-        return TRUE;
-    }
-    wchar_t text[600] = {};
-    GetWindowTextW(window, text, 600);
-    answerer->titles.push_back(text);
-    GetDlgItemTextW(window, IDC_QUESTION_TEXT, text, 600);
-    answerer->questions.push_back(text);
-    if (answerer->cancelAtFirstQuestion) {
-        answerer->cancelAtFirstQuestion = false;
-        // The progress dialog owns the question.
-        SendMessageW(GetWindow(window, GW_OWNER), WM_COMMAND, IDCANCEL, 0);
-    }
-    INT_PTR answer = IDYES;
-    if (!answerer->answers.empty()) {
-        answer = answerer->answers.front();
-        answerer->answers.erase(answerer->answers.begin());
-    }
-    answerer->answered = window;
-    PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-    return FALSE;
-}
-
-void CALLBACK LookForQuestions(HWND, UINT, UINT_PTR, DWORD) {
-    if (answerer->answered != nullptr && !IsWindow(answerer->answered)) {
-        answerer->answered = nullptr;
-    }
-    if (answerer->answered == nullptr) {
-        EnumWindows(AnswerWindow, 0);
-    }
-}
-
 // A double-terminated list of paths.
 std::wstring List(const Texts& paths) {
     std::wstring list;
@@ -80,13 +36,7 @@ std::wstring List(const Texts& paths) {
 class FileOperations : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { InitTestApplication(); }
-    void SetUp() override {
-        answerer = &answers;
-        timer = SetTimer(nullptr, 0, 10, LookForQuestions);
-    }
     void TearDown() override {
-        KillTimer(nullptr, timer);
-        answerer = nullptr;
         Application::japanese = FALSE;
         SetRomFilesForTesting(nullptr);
         SetWriteFaultForTesting(nullptr, 0, 0);
@@ -104,8 +54,7 @@ protected:
     }
     std::wstring In(const std::wstring& name) const { return folder.path + L"\\" + name; }
 
-    Answerer answers;
-    UINT_PTR timer = 0;
+    QuestionAnswerer answers;
     MessageBoxRecorder recorder;
     TempFolder folder;
 };

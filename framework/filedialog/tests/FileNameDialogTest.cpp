@@ -1,0 +1,522 @@
+// The file selection dialog on real folders and windows: where it starts, moving between
+// places and folders, the name field, the list's views, sorting, renaming, new folders and
+// deleting, as a user's commands and the list's notifications drive them.
+#include "framework/app/Application.h"
+#include "framework/app/MenuBars.h"
+#include "framework/app/Paths.h"
+#include "framework/app/tests/MessageBoxRecorder.h"
+#include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/TempFolder.h"
+#include "framework/app/tests/TestApplication.h"
+#include "framework/filedialog/FileNameDialog.h"
+#include "framework/fileops/tests/QuestionAnswerer.h"
+#include "platform/DeviceFiles.h"
+#include "resources/filedialog_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+const wchar_t kIniFilter[] = L"INI Files(*.ini)\0*.ini\0All Files\0*.*\0";
+
+std::wstring TextOfWindow(HWND window) {
+    wchar_t text[MAX_PATH] = {};
+    GetWindowTextW(window, text, MAX_PATH);
+    return text;
+}
+
+class FileNameDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitTestApplication();
+        InitControlClasses(ICC_LISTVIEW_CLASSES);
+    }
+
+    // "\" is the current drive's root: the tests' device is the prefix's drive C:, where the
+    // temporary folder lies.
+    void SetUp() override {
+        GetCurrentDirectoryW(MAX_PATH, savedDirectory);
+        SetCurrentDirectoryW(folder.path.c_str());
+        madeMyDocuments = CreateDirectoryW(L"\\My Documents", nullptr) != FALSE;
+    }
+
+    void TearDown() override {
+        dialog.reset();
+        PumpMessages();
+        RemoveDirectoryW(L"\\My Documents\\Letters");
+        if (madeMyDocuments) {
+            RemoveDirectoryW(L"\\My Documents");
+        }
+        SetCurrentDirectoryW(savedDirectory);
+        Application::japanese = FALSE;
+        SetRomFilesForTesting(nullptr);
+    }
+
+    // Shows the dialog, modeless, on `start` with the converter's kind of request.
+    void Open(const std::wstring& start, DWORD flags = OFN_FILEMUSTEXIST, bool save = false,
+              const wchar_t* filter = kIniFilter) {
+        startFolder = start;
+        request = {};
+        request.lStructSize = sizeof request;
+        request.lpstrFilter = filter;
+        request.lpstrFile = chosen;
+        request.nMaxFile = MAX_PATH;
+        request.lpstrInitialDir = startFolder.c_str();
+        request.lpstrDefExt = L"ini";
+        request.Flags = flags;
+        dialog = std::make_unique<FileNameDialog>();
+        dialog->request = &request;
+        dialog->saveMode = save;
+        ASSERT_NE(nullptr, dialog->Create(nullptr, L"FDlgGetFileName_E"));
+        ShowWindow(dialog->handle, SW_SHOW);
+        PumpMessages();
+    }
+
+    HWND List() const { return GetDlgItem(dialog->handle, IDC_FILE_LIST); }
+    FileListView& View() const { return *dialog->list; }
+
+    Texts Rows() const {
+        Texts rows;
+        for (int row = 0; row < ListView_GetItemCount(List()); ++row) {
+            rows.push_back(RowText(row));
+        }
+        return rows;
+    }
+    std::wstring RowText(int row) const {
+        wchar_t text[MAX_PATH] = {};
+        ListView_GetItemText(List(), row, 0, text, MAX_PATH);
+        return text;
+    }
+    int RowOf(const std::wstring& name) const {
+        LVFINDINFOW find = {};
+        find.flags = LVFI_STRING;
+        find.psz = name.c_str();
+        return ListView_FindItem(List(), -1, &find);
+    }
+    void Select(const Texts& names) {
+        ListView_SetItemState(List(), -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (const std::wstring& name : names) {
+            ListView_SetItemState(List(), RowOf(name), LVIS_SELECTED | LVIS_FOCUSED,
+                                  LVIS_SELECTED | LVIS_FOCUSED);
+        }
+    }
+
+    std::wstring Location() const {
+        wchar_t text[MAX_PATH] = {};
+        TBBUTTONINFOW info = {};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_TEXT | TBIF_IMAGE;
+        info.pszText = text;
+        info.cchText = MAX_PATH;
+        SendMessageW(dialog->commandBar.handle, TB_GETBUTTONINFOW, IDC_LOCATION,
+                     reinterpret_cast<LPARAM>(&info));
+        locationImage = info.iImage;
+        return text;
+    }
+    bool Enabled(int command) const {
+        return SendMessageW(dialog->menuBar.handle, TB_ISBUTTONENABLED, command, 0) != 0;
+    }
+
+    void Command(WPARAM command) { SendMessageW(dialog->handle, WM_COMMAND, command, 0); }
+    // Types into the name field and presses OK there.
+    void Take(const std::wstring& text) {
+        const HWND field = GetDlgItem(dialog->handle, IDC_NAME_FIELD);
+        SetWindowTextW(field, text.c_str());
+        SetFocus(field);
+        Command(IDOK);
+        PumpMessages();
+    }
+    bool Ended() const { return !IsWindowVisible(dialog->handle); }
+
+    LRESULT Notify(UINT code, NMHDR& header) {
+        header.hwndFrom = List();
+        header.idFrom = IDC_FILE_LIST;
+        header.code = code;
+        SendMessageW(dialog->handle, WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&header));
+        return GetWindowLongPtrW(dialog->handle, DWLP_MSGRESULT);
+    }
+    LRESULT EditLabel(UINT code, int row, const wchar_t* text) {
+        NMLVDISPINFOW info = {};
+        info.item.iItem = row;
+        info.item.pszText = const_cast<wchar_t*>(text);
+        return Notify(code, info.hdr);
+    }
+    void ClickHeader(int column) {
+        NMLISTVIEW click = {};
+        click.iSubItem = column;
+        Notify(LVN_COLUMNCLICK, click.hdr);
+    }
+    // The header's arrow image of each column, -1 for none.
+    std::vector<int> Arrows() const {
+        const HWND header = ListView_GetHeader(List());
+        std::vector<int> arrows;
+        for (int index = 0; index < Header_GetItemCount(header); ++index) {
+            HDITEMW item = {};
+            item.mask = HDI_FORMAT | HDI_IMAGE;
+            Header_GetItem(header, index, &item);
+            arrows.push_back((item.fmt & HDF_IMAGE) ? item.iImage : -1);
+        }
+        return arrows;
+    }
+
+    std::wstring In(const std::wstring& name) const { return folder.path + L"\\" + name; }
+
+    TempFolder folder;
+    wchar_t savedDirectory[MAX_PATH] = {};
+    bool madeMyDocuments = false;
+    std::wstring startFolder;
+    OPENFILENAMEW request = {};
+    wchar_t chosen[MAX_PATH] = {};
+    std::unique_ptr<FileNameDialog> dialog;
+    MessageBoxRecorder recorder;
+    mutable int locationImage = -1;
+};
+
+TEST_F(FileNameDialogTest, StartsInItsFolderWithTheFirstFilter) {
+    folder.Folder(L"sub");
+    folder.File(L"units.ini", 10);
+    folder.File(L"notes.txt", 10);
+    Open(folder.path);
+    EXPECT_EQ(L"Open", TextOfWindow(dialog->handle));
+    EXPECT_EQ((Texts{L"sub", L"units.ini"}), Rows());
+    wchar_t type[64] = {};
+    GetDlgItemTextW(dialog->handle, IDC_TYPE_LIST, type, 64);
+    EXPECT_STREQ(L"INI Files(*.ini)", type);
+    EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
+    EXPECT_EQ(10, locationImage);
+    EXPECT_FALSE(Enabled(IDC_BACK));
+    EXPECT_TRUE(Enabled(IDC_UP));
+    EXPECT_EQ(FileListView::kListView, View().View());
+    EXPECT_TRUE(GetWindowLongPtrW(List(), GWL_STYLE) & LVS_SINGLESEL);
+
+    // Another type lists every file and keeps the location.
+    const HWND types = GetDlgItem(dialog->handle, IDC_TYPE_LIST);
+    SendMessageW(types, CB_SETCURSEL, 1, 0);
+    SendMessageW(dialog->handle, WM_COMMAND, MAKEWPARAM(IDC_TYPE_LIST, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(types));
+    EXPECT_EQ((Texts{L"sub", L"notes.txt", L"units.ini"}), Rows());
+    EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+TEST_F(FileNameDialogTest, MissingStartFolderShowsAnEmptyDesktopButton) {
+    Open(In(L"gone"));
+    EXPECT_TRUE(Rows().empty());
+    EXPECT_EQ(L"Desktop", Location());
+    EXPECT_EQ(11, locationImage);
+}
+
+TEST_F(FileNameDialogTest, BackReturnsThroughTheVisitedChain) {
+    folder.Folder(L"A");
+    folder.Folder(L"A\\B");
+    folder.Folder(L"A\\B\\C");
+    Open(In(L"A"));
+    Take(L"B");
+    Take(L"C");
+    EXPECT_EQ(L"C", Location());
+    EXPECT_TRUE(Enabled(IDC_BACK));
+    Command(IDC_BACK);
+    EXPECT_EQ(L"B", Location());
+    Command(IDC_BACK);
+    EXPECT_EQ(L"A", Location());
+    EXPECT_FALSE(Enabled(IDC_BACK));
+    EXPECT_TRUE(dialog->history.empty());
+}
+
+TEST_F(FileNameDialogTest, UpClimbsToTheDesktop) {
+    Open(L"\\Windows");
+    Command(IDC_UP);
+    EXPECT_EQ(L"My Device", Location());
+    EXPECT_EQ(12, locationImage);
+    EXPECT_TRUE(Enabled(IDC_NEW_FOLDER));
+    Command(IDC_UP);
+    EXPECT_EQ(L"Desktop", Location());
+    EXPECT_FALSE(Enabled(IDC_UP));
+    EXPECT_FALSE(Enabled(IDC_NEW_FOLDER));
+    EXPECT_EQ((Texts{L"My Device", L"My Documents"}), Rows());
+
+    // A typed place name opens the place on the Desktop ...
+    Take(L"My Documents");
+    EXPECT_EQ(L"My Documents", Location());
+    EXPECT_TRUE(Enabled(IDC_UP));
+    EXPECT_FALSE(Ended());
+}
+
+TEST_F(FileNameDialogTest, NamesAreLookedForInTheCurrentFolder) {
+    folder.File(L"units.ini", 10);
+    folder.File(L"plain", 10);
+    Open(folder.path);
+    // ... and is a name like any other in a folder: nothing of that name, nothing happens.
+    Take(L"My Documents");
+    EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
+    EXPECT_FALSE(Ended());
+    // The file must exist before the default extension is added.
+    Take(L"units");
+    EXPECT_FALSE(Ended());
+    // A name without any "." gets it.
+    Take(L"plain");
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(In(L"plain.ini"), chosen);
+}
+
+TEST_F(FileNameDialogTest, ChosenRowsFillTheNameAndOpen) {
+    folder.Folder(L"sub");
+    folder.File(L"units.ini", 10);
+    Open(folder.path);
+    Select({L"units.ini"});
+    wchar_t name[MAX_PATH] = {};
+    GetDlgItemTextW(dialog->handle, IDC_NAME_FIELD, name, MAX_PATH);
+    EXPECT_STREQ(L"units.ini", name);
+    Select({L"sub"}); // folders leave the name alone
+    GetDlgItemTextW(dialog->handle, IDC_NAME_FIELD, name, MAX_PATH);
+    EXPECT_STREQ(L"units.ini", name);
+
+    NMITEMACTIVATE click = {};
+    Notify(NM_DBLCLK, click.hdr);
+    EXPECT_EQ(L"sub", Location());
+    Command(IDC_BACK);
+    Select({L"units.ini"});
+    Notify(NM_DBLCLK, click.hdr);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(In(L"units.ini"), chosen);
+}
+
+TEST_F(FileNameDialogTest, LocationMenuListsTheAncestors) {
+    CreateDirectoryW(L"\\My Documents\\Letters", nullptr);
+    Open(L"\\My Documents\\Letters");
+    const HMENU menu = dialog->BuildLocationMenu();
+    Texts items;
+    for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+        wchar_t text[64] = {};
+        GetMenuStringW(menu, index, text, 64, MF_BYPOSITION);
+        items.push_back(std::to_wstring(GetMenuItemID(menu, index)) + L":" + text);
+    }
+    EXPECT_EQ((Texts{L"38000:Desktop", L"38001: My Device", L"38002:  My Documents",
+                     L"38003:   Letters"}),
+              items);
+    EXPECT_TRUE(GetMenuState(menu, 3, MF_BYPOSITION) & MF_CHECKED);
+    DestroyMenu(menu);
+
+    Command(IDC_FIRST_ANCESTOR + 2);
+    EXPECT_EQ(L"My Documents", Location());
+    ASSERT_FALSE(dialog->history.empty());
+    EXPECT_EQ(L"\\My Documents\\Letters", dialog->history.front());
+    Command(IDC_FIRST_ANCESTOR);
+    EXPECT_EQ(L"Desktop", Location());
+}
+
+TEST_F(FileNameDialogTest, ViewsAndHeaderSorting) {
+    folder.File(L"b.ini", 300, 2);
+    folder.File(L"a.ini", 200, 3);
+    folder.File(L"c.ini", 100, 1);
+    Open(folder.path);
+    const std::pair<int, int> views[] = {{IDC_VIEW_LARGE_ICONS, FileListView::kLargeIconView},
+                                         {IDC_VIEW_SMALL_ICONS, FileListView::kSmallIconView},
+                                         {IDC_VIEW_LIST, FileListView::kListView},
+                                         {IDC_VIEW_DETAILS, FileListView::kDetailsView}};
+    for (const auto& [command, view] : views) {
+        Command(command);
+        EXPECT_EQ(view, View().View()) << command;
+    }
+    EXPECT_EQ((Texts{L"a.ini", L"b.ini", L"c.ini"}), Rows());
+    EXPECT_EQ((std::vector<int>{0, -1, -1, -1}), Arrows());
+    ClickHeader(1); // Size
+    EXPECT_EQ((Texts{L"c.ini", L"a.ini", L"b.ini"}), Rows());
+    EXPECT_EQ((std::vector<int>{-1, 0, -1, -1}), Arrows());
+    ClickHeader(1);
+    EXPECT_EQ((Texts{L"b.ini", L"a.ini", L"c.ini"}), Rows());
+    EXPECT_EQ((std::vector<int>{-1, 1, -1, -1}), Arrows());
+    Command(IDC_SORT_BY_DATE);
+    EXPECT_EQ((Texts{L"c.ini", L"b.ini", L"a.ini"}), Rows());
+    EXPECT_EQ((std::vector<int>{-1, -1, -1, 0}), Arrows());
+}
+
+TEST_F(FileNameDialogTest, NameColumnFitsTheWidestName) {
+    folder.File(L"a.ini", 1);
+    Open(folder.path);
+    EXPECT_EQ(96, ListView_GetColumnWidth(List(), 0));
+    const std::wstring longName(60, L'w');
+    folder.File(longName + L".ini", 1);
+    View().Refill(true);
+    const int width = ListView_GetStringWidth(List(), (longName + L".ini").c_str());
+    EXPECT_EQ(width + 32, ListView_GetColumnWidth(List(), 0));
+}
+
+TEST_F(FileNameDialogTest, RenameInPlace) {
+    folder.File(L"old.ini", 10);
+    Open(folder.path);
+    const int row = RowOf(L"old.ini");
+    EXPECT_EQ(0, EditLabel(LVN_BEGINLABELEDITW, row, nullptr)); // allowed
+    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, nullptr));   // cancelled
+
+    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"a:b.ini"));
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_NE(std::wstring::npos, recorder.Boxes()[0].text.find(L"\\/:,;*?\"<>|"));
+    EXPECT_TRUE(folder.Exists(L"old.ini"));
+
+    EXPECT_EQ(1, EditLabel(LVN_ENDLABELEDITW, row, L"new.ini"));
+    EXPECT_FALSE(folder.Exists(L"old.ini"));
+    EXPECT_TRUE(folder.Exists(L"new.ini"));
+    EXPECT_EQ(L"new.ini", RowText(row));
+    wchar_t path[MAX_PATH];
+    View().PathOfRow(row, path);
+    EXPECT_EQ(In(L"new.ini"), path);
+
+    // Places are not renamed.
+    Command(IDC_FIRST_ANCESTOR);
+    EXPECT_EQ(1, EditLabel(LVN_BEGINLABELEDITW, RowOf(L"My Device"), nullptr));
+}
+
+TEST_F(FileNameDialogTest, NewFoldersComeLastInEditMode) {
+    folder.File(L"z.ini", 10);
+    Open(folder.path);
+    Command(IDC_NEW_FOLDER);
+    EXPECT_TRUE(folder.Exists(L"New Folder"));
+    EXPECT_EQ(L"New Folder", RowText(ListView_GetItemCount(List()) - 1));
+    EXPECT_NE(nullptr, ListView_GetEditControl(List()));
+    ListView_CancelEditLabel(List());
+    Command(IDC_NEW_FOLDER);
+    EXPECT_TRUE(folder.Exists(L"New Folder (2)"));
+    EXPECT_EQ((Texts{L"z.ini", L"New Folder", L"New Folder (2)"}), Rows());
+    EXPECT_EQ(3, View().rowCount);
+}
+
+TEST_F(FileNameDialogTest, DeleteKeepsTheRowsOfWhatCouldNotGo) {
+    folder.File(L"free.ini", 100);
+    folder.File(L"held.ini", 30);
+    folder.File(L"other.ini", 5);
+    Open(folder.path, OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT);
+    EXPECT_EQ(135u, View().totalSize);
+    const HANDLE held = CreateFileW(In(L"held.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    Select({L"free.ini", L"held.ini"});
+    {
+        QuestionAnswerer answers; // Yes to the two files, then to each of them
+        Command(IDC_DELETE);
+        EXPECT_EQ((Texts{L"Confirm multiple file delete", L"Confirm file delete",
+                         L"Confirm file delete"}),
+                  answers.titles);
+    }
+    CloseHandle(held);
+    EXPECT_FALSE(folder.Exists(L"free.ini"));
+    EXPECT_TRUE(folder.Exists(L"held.ini"));
+    EXPECT_EQ((Texts{L"held.ini", L"other.ini"}), Rows());
+    EXPECT_EQ(2, View().rowCount);
+    EXPECT_EQ(35u, View().totalSize);
+    ASSERT_EQ(1u, recorder.Boxes().size()); // the file in use
+    EXPECT_EQ(L"Error DeleteFile 32", recorder.Boxes()[0].text);
+
+    // No to the question keeps everything.
+    Select({L"held.ini", L"other.ini"});
+    {
+        QuestionAnswerer answers;
+        answers.answers = {IDNO};
+        Command(IDC_DELETE);
+    }
+    EXPECT_EQ((Texts{L"held.ini", L"other.ini"}), Rows());
+    EXPECT_TRUE(folder.Exists(L"other.ini"));
+}
+
+TEST_F(FileNameDialogTest, PlaceRowsAreNeverDeleted) {
+    Open(folder.path);
+    Command(IDC_FIRST_ANCESTOR);
+    Select({L"My Documents"});
+    QuestionAnswerer answers;
+    Command(IDC_DELETE);
+    EXPECT_TRUE(answers.titles.empty());
+    EXPECT_EQ((Texts{L"My Device", L"My Documents"}), Rows());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(L"\\My Documents"));
+}
+
+TEST_F(FileNameDialogTest, OverlaysMarkShortcutsAndRomFiles) {
+    folder.File(L"tool.lnk", std::string("20#\\Windows\\notepad.exe"));
+    folder.File(L"rom.lnk", std::string("20#\\Windows\\notepad.exe"));
+    folder.File(L"rom.ini", 10);
+    folder.File(L"plain.ini", 10);
+    const std::vector<std::wstring> rom = {In(L"rom.lnk"), In(L"rom.ini")};
+    SetRomFilesForTesting(&rom);
+    Open(folder.path, 0, false, L"All\0*.*\0");
+    const auto overlay = [this](const wchar_t* name) {
+        return ListView_GetItemState(List(), RowOf(name), LVIS_OVERLAYMASK) >> 8;
+    };
+    EXPECT_EQ(1u, overlay(L"tool.lnk"));
+    EXPECT_EQ(3u, overlay(L"rom.lnk"));
+    EXPECT_EQ(2u, overlay(L"rom.ini"));
+    EXPECT_EQ(0u, overlay(L"plain.ini"));
+
+    // Icons are asked for when a row is drawn; a shortcut shows its target's.
+    NMLVDISPINFOW request = {};
+    request.item.mask = LVIF_IMAGE;
+    request.item.iItem = RowOf(L"tool.lnk");
+    View().OnGetDisplayInfo(request);
+    EXPECT_TRUE(request.item.mask & LVIF_DI_SETITEM);
+    EXPECT_GE(request.item.iImage, 0);
+}
+
+TEST_F(FileNameDialogTest, SaveAsksBeforeReplacing) {
+    folder.File(L"exists.ini", 10);
+    Open(folder.path, OFN_OVERWRITEPROMPT, true);
+    EXPECT_EQ(L"Save as", TextOfWindow(dialog->handle));
+    recorder.Answer(IDNO);
+    Take(L"exists.ini");
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(In(L"exists.ini") + L" is already exists. Do you want to replace it?",
+              recorder.Boxes()[0].text);
+    EXPECT_EQ(L"Save", recorder.Boxes()[0].caption);
+    EXPECT_FALSE(Ended());
+    recorder.Answer(IDYES);
+    Take(L"exists.ini");
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(In(L"exists.ini"), chosen);
+}
+
+TEST_F(FileNameDialogTest, JapaneseTexts) {
+    Application::japanese = TRUE;
+    folder.File(L"units.ini", 10);
+    Open(folder.path, OFN_FILEMUSTEXIST, false, L"定義ﾌｧｲﾙ(*.ini)\0*.ini\0");
+    EXPECT_EQ(L"開く", TextOfWindow(dialog->handle));
+    Command(IDC_VIEW_DETAILS);
+    wchar_t text[32] = {};
+    LVCOLUMNW column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = 32;
+    ListView_GetColumn(List(), 3, &column);
+    EXPECT_STREQ(L"更新日時", text);
+    Command(IDC_FIRST_ANCESTOR);
+    EXPECT_EQ(L"ﾃﾞｽｸﾄｯﾌﾟ", Location());
+}
+
+// The modal run a caller makes, answered from a timer as a user would.
+TEST_F(FileNameDialogTest, ChooseFileToOpenReturnsTheChosenPath) {
+    folder.File(L"units.ini", 10);
+    static HWND found = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND open = FindWindowW(nullptr, L"Open");
+        if (open != nullptr && open != found && IsWindowVisible(open)) {
+            found = open;
+            SetDlgItemTextW(open, IDC_NAME_FIELD, L"units.ini");
+            PostMessageW(open, WM_COMMAND, IDOK, 0);
+        }
+    });
+    OPENFILENAMEW caller = {};
+    caller.lStructSize = sizeof caller;
+    caller.lpstrFilter = kIniFilter;
+    caller.lpstrFile = chosen;
+    caller.nMaxFile = MAX_PATH;
+    const std::wstring start = folder.path;
+    caller.lpstrInitialDir = start.c_str();
+    caller.Flags = OFN_FILEMUSTEXIST;
+    EXPECT_TRUE(ChooseFileToOpen(caller));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(In(L"units.ini"), chosen);
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+// Answers the delete and replace questions that appear, in order, as a user would; also
+// presses the progress dialog's Cancel when asked to. While one exists, a timer of the
+// thread that waits in the dialog looks for questions.
+#pragma once
+
+#include "resources/fileops_ids.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class QuestionAnswerer {
+public:
+    QuestionAnswerer() {
+        current = this;
+        timer = SetTimer(nullptr, 0, 10, LookForQuestions);
+    }
+    ~QuestionAnswerer() {
+        KillTimer(nullptr, timer);
+        current = nullptr;
+    }
+    QuestionAnswerer(const QuestionAnswerer&) = delete;
+    QuestionAnswerer& operator=(const QuestionAnswerer&) = delete;
+
+    // Yes for every question past the list.
+    std::vector<INT_PTR> answers;
+    std::vector<std::wstring> titles;
+    std::vector<std::wstring> questions;
+    bool cancelAtFirstQuestion = false;
+
+private:
+    static BOOL CALLBACK AnswerWindow(HWND window, LPARAM) {
+        QuestionAnswerer& self = *current;
+        if (!IsWindowVisible(window) || !IsWindowEnabled(window) ||
+            GetDlgItem(window, IDYES) == nullptr || window == self.answered) {
+            return TRUE;
+        }
+        wchar_t text[600] = {};
+        GetWindowTextW(window, text, 600);
+        self.titles.push_back(text);
+        GetDlgItemTextW(window, IDC_QUESTION_TEXT, text, 600);
+        self.questions.push_back(text);
+        if (self.cancelAtFirstQuestion) {
+            self.cancelAtFirstQuestion = false;
+            // The progress dialog owns the question.
+            SendMessageW(GetWindow(window, GW_OWNER), WM_COMMAND, IDCANCEL, 0);
+        }
+        INT_PTR answer = IDYES;
+        if (!self.answers.empty()) {
+            answer = self.answers.front();
+            self.answers.erase(self.answers.begin());
+        }
+        self.answered = window;
+        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+        return FALSE;
+    }
+
+    static void CALLBACK LookForQuestions(HWND, UINT, UINT_PTR, DWORD) {
+        if (current == nullptr) {
+            return;
+        }
+        if (current->answered != nullptr && !IsWindow(current->answered)) {
+            current->answered = nullptr;
+        }
+        if (current->answered == nullptr) {
+            EnumWindows(AnswerWindow, 0);
+        }
+    }
+
+    static inline QuestionAnswerer* current = nullptr;
+    UINT_PTR timer = 0;
+    HWND answered = nullptr;
+};
