@@ -215,7 +215,14 @@ void FileListView::FitNameColumn() {
     nameWidth = widestName < ScaleX(64) ? ScaleX(96) : widestName + ScaleX(32);
     // The list view's column width, or the Details view's Name column, whichever is shown;
     // the other is set when its view is chosen.
-    ListView_SetColumnWidth(handle, 0, nameWidth);
+    if (View() == kDetailsView) {
+        LVCOLUMNW column = {};
+        column.mask = LVCF_WIDTH;
+        column.cx = nameWidth;
+        ListView_SetColumn(handle, 0, &column);
+    } else {
+        ListView_SetColumnWidth(handle, 0, nameWidth);
+    }
 }
 
 void FileListView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
@@ -228,6 +235,8 @@ void FileListView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
 void FileListView::SetView(int view) {
     ModifyStyle(LVS_TYPEMASK, view);
     FitNameColumn();
+    // The list view does not draw all of itself again when its view changes.
+    InvalidateRect(handle, nullptr, TRUE);
 }
 
 int FileListView::View() const {

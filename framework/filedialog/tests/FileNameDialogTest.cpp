@@ -322,8 +322,15 @@ TEST_F(FileNameDialogTest, ViewsAndHeaderSorting) {
                                          {IDC_VIEW_LIST, FileListView::kListView},
                                          {IDC_VIEW_DETAILS, FileListView::kDetailsView}};
     for (const auto& [command, view] : views) {
+        PumpMessages();
         Command(command);
         EXPECT_EQ(view, View().View()) << command;
+        // All of it is drawn again in the new view.
+        RECT client = {};
+        RECT update = {};
+        GetClientRect(List(), &client);
+        GetUpdateRect(List(), &update, FALSE);
+        EXPECT_TRUE(EqualRect(&client, &update)) << command;
     }
     EXPECT_EQ((Texts{L"a.ini", L"b.ini", L"c.ini"}), Rows());
     EXPECT_EQ((std::vector<int>{0, -1, -1, -1}), Arrows());
