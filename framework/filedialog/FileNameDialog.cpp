@@ -244,6 +244,9 @@ void FileNameDialog::Layout() {
     const int bottom = client.bottom - MenuBarHeight() - GetSipHeight();
     const int barHeight = CommandBar_Height(commandBar.handle);
     MoveWindow(commandBar.handle, 0, bottom - barHeight, client.right, barHeight, TRUE);
+    // Moved out from under the input panel, the toolbar leaves its buttons undrawn unless
+    // all of it is drawn again.
+    RedrawWindow(commandBar.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     RECT listRect;
     GetWindowRect(list->handle, &listRect);
     MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&listRect), 2);

@@ -10,7 +10,10 @@
 #include "framework/app/tests/TestApplication.h"
 #include "framework/filedialog/FileNameDialog.h"
 #include "framework/fileops/tests/QuestionAnswerer.h"
+#include "framework/app/InputPanel.h"
 #include "platform/DeviceFiles.h"
+#include "platform/MenuBar.h"
+#include "platform/SoftInputPanel.h"
 #include "resources/filedialog_ids.h"
 
 #include <gtest/gtest.h>
@@ -524,6 +527,39 @@ TEST_F(FileNameDialogTest, ChooseFileToOpenReturnsTheChosenPath) {
     EXPECT_TRUE(ChooseFileToOpen(caller));
     KillTimer(nullptr, timer);
     EXPECT_EQ(In(L"units.ini"), chosen);
+}
+
+} // namespace
+
+namespace {
+
+// The command bar sits between the list and the menu bar, above the input panel when it is
+// up.
+TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
+    Open(folder.path);
+    const auto check = [this](const char* when) {
+        RECT client = {};
+        GetClientRect(dialog->handle, &client);
+        RECT bar = {};
+        RECT list = {};
+        GetWindowRect(dialog->commandBar.handle, &bar);
+        GetWindowRect(List(), &list);
+        MapWindowPoints(nullptr, dialog->handle, reinterpret_cast<POINT*>(&bar), 2);
+        MapWindowPoints(nullptr, dialog->handle, reinterpret_cast<POINT*>(&list), 2);
+        EXPECT_EQ(list.bottom, bar.top) << when;
+        EXPECT_EQ(client.bottom - MenuBarHeight() - GetSipHeight(), bar.bottom) << when;
+        EXPECT_GT(bar.bottom - bar.top, 10) << when;
+        EXPECT_TRUE(IsWindowVisible(dialog->commandBar.handle)) << when;
+    };
+    // The panel follows the focus: up in the name field, down in the list.
+    SetFocus(GetDlgItem(dialog->handle, IDC_NAME_FIELD));
+    PumpMessages();
+    EXPECT_GT(GetSipHeight(), 0);
+    check("panel up");
+    SetFocus(List());
+    PumpMessages();
+    EXPECT_EQ(0, GetSipHeight());
+    check("panel down");
 }
 
 } // namespace
