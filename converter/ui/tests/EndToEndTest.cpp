@@ -10,9 +10,14 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -35,6 +40,99 @@ bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 10000)
         Sleep(20);
     }
     return condition();
+}
+
+// The program's folder as this process reaches it ("Z:\work\...") and as the program names
+// it, without the drive: the program's paths have none, like the device's.
+std::wstring HostProgramFolder() {
+    const std::wstring program = ProgramPath();
+    return program.substr(0, program.rfind(L'\\'));
+}
+
+std::wstring DeviceProgramFolder() {
+    return HostProgramFolder().substr(2);
+}
+
+std::wstring LastComponent(const std::wstring& path) {
+    return path.substr(path.rfind(L'\\') + 1);
+}
+
+bool EndsWithIni(const std::wstring& name) {
+    return name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".ini") == 0;
+}
+
+// The section names of a definition file in their order, read as the device reads the
+// file: bytes in its code page.
+std::vector<std::wstring> SectionNames(const std::wstring& hostPath) {
+    std::vector<std::wstring> names;
+    const HANDLE file = CreateFileW(hostPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot read the sample file";
+        return names;
+    }
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            end = bytes.size();
+        }
+        const size_t open = bytes.find_first_not_of(" \t", start);
+        if (open < end && bytes[open] == '[') {
+            const size_t close = bytes.find(']', open);
+            if (close < end) {
+                const std::string name = bytes.substr(open + 1, close - open - 1);
+                std::wstring wide(name.size() + 1, L'\0');
+                wide.resize(MultiByteToWideChar(CP_ACP, 0, name.data(),
+                                                static_cast<int>(name.size()), wide.data(),
+                                                static_cast<int>(wide.size())));
+                names.push_back(wide);
+            }
+        }
+        start = end + 2;
+    }
+    return names;
+}
+
+// What the Open dialog lists of a folder with the *.ini filter: its folders and its .ini
+// files, sorted here by their code units.
+Texts IniListing(const std::wstring& hostFolder) {
+    Texts names;
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW((hostFolder + L"\\*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || EndsWithIni(name)) {
+            names.push_back(name);
+        }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Texts for a failure message.
+std::wstring Joined(const Texts& texts) {
+    std::wstring joined;
+    for (const std::wstring& text : texts) {
+        joined += (joined.empty() ? L"" : L", ") + text;
+    }
+    return joined;
+}
+
+Texts Sorted(Texts texts) {
+    std::sort(texts.begin(), texts.end());
+    return texts;
 }
 
 std::wstring TextOf(HWND window) {
@@ -108,9 +206,11 @@ public:
         return VisiblePage();
     }
 
+    // The shown page's dialog; the tab strip's scroll arrows, when there are many tabs, are
+    // a child of the tab control too.
     HWND VisiblePage() const {
-        for (HWND child = GetWindow(Tabs(), GW_CHILD); child != nullptr;
-             child = GetWindow(child, GW_HWNDNEXT)) {
+        for (HWND child = FindWindowExW(Tabs(), nullptr, L"#32770", nullptr); child != nullptr;
+             child = FindWindowExW(Tabs(), child, L"#32770", nullptr)) {
             if (IsWindowVisible(child)) {
                 return child;
             }
@@ -169,8 +269,294 @@ public:
         return rect;
     }
 
+    // The visible Open dialog of the program (a dialog of its own with the file list), or
+    // null.
+    HWND OpenDialog() const {
+        return FindOwnDialog([](HWND dialog) { return GetDlgItem(dialog, 11000) != nullptr; });
+    }
+
+    // Answers every message box the program shows with OK and returns their texts.
+    Texts AnswerMessageBoxes() const {
+        Texts texts;
+        for (int answered = 0; answered < 5; ++answered) {
+            const HWND box = FindOwnDialog([](HWND dialog) {
+                return GetDlgItem(dialog, 11000) == nullptr &&
+                       FindWindowExW(dialog, nullptr, L"Static", nullptr) != nullptr;
+            });
+            if (box == nullptr) {
+                break;
+            }
+            std::wstring text = TextOf(box) + L":";
+            for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
+                 child = FindWindowExW(box, child, L"Static", nullptr)) {
+                text += L" " + TextOf(child);
+            }
+            texts.push_back(text);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            WaitFor([&] { return !IsWindow(box); }, 5000);
+        }
+        return texts;
+    }
+
+    // The items of the Unit menu, read in the program's process: Wine keeps a menu's items
+    // in the process that made it, where a driver has to go to read them.
+    Texts UnitMenuItems() {
+        const HWND bar = FindWindowExW(window, nullptr, L"menu_worker", nullptr);
+        const auto menu = static_cast<ULONG_PTR>(SendMessageW(bar, WM_USER + 402, 0, 0));
+        // Menu handles are 32-bit values in every process.
+        const ULONG_PTR unitMenu = CallUser32("GetSubMenu", {menu, 2});
+        Texts items;
+        const int count = static_cast<int>(CallUser32("GetMenuItemCount", {unitMenu}));
+        for (int index = 0; index < count; ++index) {
+            const auto text = reinterpret_cast<ULONG_PTR>(remoteCall + 1024);
+            CallUser32("GetMenuStringW",
+                       {unitMenu, static_cast<ULONG_PTR>(index), text, 256, MF_BYPOSITION});
+            wchar_t read[256] = {};
+            ReadProcessMemory(process.hProcess, remoteCall + 1024, read, sizeof read - 2, nullptr);
+            items.push_back(read);
+        }
+        return items;
+    }
+
     PROCESS_INFORMATION process = {};
     HWND window = nullptr;
+
+private:
+    template <typename Accept> HWND FindOwnDialog(Accept accept) const {
+        struct Search {
+            DWORD processId;
+            Accept accept;
+            HWND found = nullptr;
+        } search{process.dwProcessId, accept};
+        EnumWindows(
+            [](HWND candidate, LPARAM context) -> BOOL {
+                auto& search = *reinterpret_cast<Search*>(context);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(candidate, &owner);
+                wchar_t name[16] = {};
+                GetClassNameW(candidate, name, 16);
+                if (owner == search.processId && wcscmp(name, L"#32770") == 0 &&
+                    IsWindowVisible(candidate) && search.accept(candidate)) {
+                    search.found = candidate;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    // Runs a user32 function with up to five arguments on a thread of the program and
+    // returns the low 32 bits of its result. The thread starts in a few instructions that
+    // take the function and its arguments from a block and call it.
+    DWORD CallUser32(const char* function, std::initializer_list<ULONG_PTR> arguments) {
+        static constexpr unsigned char kCaller[] = {
+            0x48, 0x83, 0xEC, 0x38,       // sub rsp, 38h
+            0x48, 0x89, 0xC8,             // mov rax, rcx         (the block)
+            0x4C, 0x8B, 0x50, 0x28,       // mov r10, [rax+28h]   (fifth argument)
+            0x4C, 0x89, 0x54, 0x24, 0x20, // mov [rsp+20h], r10
+            0x48, 0x8B, 0x48, 0x08,       // mov rcx, [rax+8]
+            0x48, 0x8B, 0x50, 0x10,       // mov rdx, [rax+10h]
+            0x4C, 0x8B, 0x40, 0x18,       // mov r8, [rax+18h]
+            0x4C, 0x8B, 0x48, 0x20,       // mov r9, [rax+20h]
+            0xFF, 0x10,                   // call [rax]
+            0x48, 0x83, 0xC4, 0x38,       // add rsp, 38h
+            0xC3,                         // ret
+        };
+        if (remoteCall == nullptr) {
+            remoteCall = static_cast<BYTE*>(VirtualAllocEx(process.hProcess, nullptr, 4096,
+                                                           MEM_COMMIT, PAGE_EXECUTE_READWRITE));
+            WriteProcessMemory(process.hProcess, remoteCall, kCaller, sizeof kCaller, nullptr);
+            remoteUser32 = RemoteModule(L"user32.dll");
+        }
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        const auto address = reinterpret_cast<ULONG_PTR>(GetProcAddress(user32, function));
+        if (remoteCall == nullptr || remoteUser32 == 0 || address == 0) {
+            ADD_FAILURE() << "cannot call " << function << " in the program";
+            return 0;
+        }
+        if (arguments.size() > 5) {
+            ADD_FAILURE() << function << ": more arguments than the caller passes";
+            return 0;
+        }
+        ULONG_PTR block[6] = {address - reinterpret_cast<ULONG_PTR>(user32) + remoteUser32};
+        std::copy(arguments.begin(), arguments.end(), block + 1);
+        WriteProcessMemory(process.hProcess, remoteCall + 512, block, sizeof block, nullptr);
+        const HANDLE thread = CreateRemoteThread(
+            process.hProcess, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(remoteCall),
+            remoteCall + 512, 0, nullptr);
+        DWORD result = 0;
+        if (thread == nullptr || WaitForSingleObject(thread, 5000) != WAIT_OBJECT_0 ||
+            !GetExitCodeThread(thread, &result)) {
+            ADD_FAILURE() << "the call of " << function << " in the program did not end";
+        }
+        if (thread != nullptr) {
+            CloseHandle(thread);
+        }
+        return result;
+    }
+
+    ULONG_PTR RemoteModule(const wchar_t* name) const {
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.dwProcessId);
+        if (snapshot == INVALID_HANDLE_VALUE) {
+            return 0;
+        }
+        ULONG_PTR base = 0;
+        MODULEENTRY32W module = {};
+        module.dwSize = sizeof module;
+        for (BOOL more = Module32FirstW(snapshot, &module); more && base == 0;
+             more = Module32NextW(snapshot, &module)) {
+            if (_wcsicmp(module.szModule, name) == 0) {
+                base = reinterpret_cast<ULONG_PTR>(module.modBaseAddr);
+            }
+        }
+        CloseHandle(snapshot);
+        return base;
+    }
+
+    BYTE* remoteCall = nullptr;
+    ULONG_PTR remoteUser32 = 0;
+};
+
+// Memory in the program's process for messages that carry pointers.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, size_t size) : process(process) {
+        base =
+            static_cast<BYTE*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+    }
+    ~RemoteMemory() { VirtualFreeEx(process, base, 0, MEM_RELEASE); }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    template <typename Value> LPARAM Put(size_t offset, const Value& value) const {
+        WriteProcessMemory(process, base + offset, &value, sizeof value, nullptr);
+        return reinterpret_cast<LPARAM>(base + offset);
+    }
+    template <typename Value> Value Get(size_t offset) const {
+        Value value = {};
+        ReadProcessMemory(process, base + offset, &value, sizeof value, nullptr);
+        return value;
+    }
+    std::wstring Text(size_t offset) const {
+        wchar_t text[260] = {};
+        ReadProcessMemory(process, base + offset, text, sizeof text - 2, nullptr);
+        return text;
+    }
+    wchar_t* At(size_t offset) const { return reinterpret_cast<wchar_t*>(base + offset); }
+
+private:
+    HANDLE process;
+    BYTE* base = nullptr;
+};
+
+// The program's Open dialog, driven as a user would: a tap into the name field, typed
+// characters, and the commands of its buttons and menus.
+class FileDialog {
+public:
+    FileDialog(Program& program, HWND handle) : program(program), handle(handle) {}
+
+    HWND Control(int id) const { return GetDlgItem(handle, id); }
+    HWND List() const { return Control(11000); }
+    bool IsOpen() const { return IsWindow(handle) && IsWindowVisible(handle); }
+
+    // The rows of the file list, top to bottom.
+    Texts Rows() const {
+        Texts rows;
+        RemoteMemory memory(program.process.hProcess, 4096);
+        const int count = static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < count; ++row) {
+            LVITEMW item = {};
+            item.pszText = memory.At(1024);
+            item.cchTextMax = 260;
+            SendMessageW(List(), LVM_GETITEMTEXTW, row, memory.Put(0, item));
+            rows.push_back(memory.Text(1024));
+        }
+        return rows;
+    }
+
+    // The text of the location button on the command bar: the current place or folder.
+    std::wstring Location() const {
+        RemoteMemory memory(program.process.hProcess, 4096);
+        TBBUTTONINFOW info = {};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_TEXT;
+        info.pszText = memory.At(1024);
+        info.cchText = 260;
+        SendMessageW(Control(13300), TB_GETBUTTONINFOW, 35, memory.Put(0, info));
+        return memory.Text(1024);
+    }
+
+    int View() const {
+        return static_cast<int>(GetWindowLongPtrW(List(), GWL_STYLE) & LVS_TYPEMASK);
+    }
+
+    bool ButtonEnabled(int command) const {
+        const HWND bar = FindWindowExW(handle, nullptr, L"menu_worker", nullptr);
+        return SendMessageW(bar, TB_ISBUTTONENABLED, command, 0) != 0;
+    }
+
+    // A tap into the name field, everything in it selected, then the text typed.
+    void TypeName(const std::wstring& text) const {
+        const HWND field = Control(10700);
+        if (program.Focus() != field) {
+            PostMessageW(field, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+            PostMessageW(field, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+            EXPECT_TRUE(WaitFor([&] { return program.Focus() == field; }));
+        }
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        for (wchar_t key : text) {
+            PostMessageW(field, WM_CHAR, key, 1);
+        }
+        EXPECT_TRUE(WaitFor([&] { return TextOf(field) == text; })) << TextOf(field);
+    }
+
+    // A command that opens nothing modal, carried out before this returns.
+    void Command(int id) const {
+        SendMessageTimeoutW(handle, WM_COMMAND, id, 0, SMTO_BLOCK, 5000, nullptr);
+    }
+
+    // OK or Cancel: posted, as they may end the dialog or bring up a message box.
+    void Post(int id) const { PostMessageW(handle, WM_COMMAND, id, 0); }
+
+    // Waits for the dialog to end; a message box shown instead is a failure, and answered.
+    bool WaitUntilClosed(DWORD milliseconds = 5000) const {
+        const bool closed = WaitFor(
+            [&] {
+                for (const std::wstring& text : program.AnswerMessageBoxes()) {
+                    ADD_FAILURE() << "message box: " << text;
+                }
+                return !IsWindow(handle);
+            },
+            milliseconds);
+        return closed;
+    }
+
+    // Clicks a column's header in the Details view.
+    void ClickHeader(int column) const {
+        const HWND header = reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETHEADER, 0, 0));
+        RemoteMemory memory(program.process.hProcess, 256);
+        SendMessageW(header, HDM_GETITEMRECT, column, memory.Put(0, RECT{}));
+        const RECT rect = memory.Get<RECT>(0);
+        const LPARAM middle =
+            MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        PostMessageW(header, WM_LBUTTONUP, 0, middle);
+    }
+
+    std::wstring HeaderText(int column) const {
+        const HWND header = reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETHEADER, 0, 0));
+        RemoteMemory memory(program.process.hProcess, 4096);
+        HDITEMW item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = memory.At(1024);
+        item.cchTextMax = 260;
+        SendMessageW(header, HDM_GETITEMW, column, memory.Put(0, item));
+        return memory.Text(1024);
+    }
+
+    Program& program;
+    HWND handle;
 };
 
 // Keeps the prefix's registry as it was: the remembered path, the language toggle and the
@@ -359,6 +745,276 @@ TEST_F(EndToEnd, HighResolutionUsesTheLargeButtonImages) {
         const RECT button = program.FirstButton();
         EXPECT_EQ(32 + 20, button.right - button.left); // bitmap 2002 at 192 DPI
     }
+}
+
+// A folder of the program's folder with .ini files of sizes unlike their names' order, a
+// subfolder and a file of another type; removed again with the object.
+class SortFolder {
+public:
+    static constexpr wchar_t kName[] = L"sort check";
+
+    SortFolder() : path(HostProgramFolder() + L"\\" + kName) {
+        Remove();
+        CreateDirectoryW(path.c_str(), nullptr);
+        CreateDirectoryW((path + L"\\sub").c_str(), nullptr);
+        Write(L"alpha.ini", 20);
+        Write(L"beta.ini", 300);
+        Write(L"delta.ini", 4000);
+        Write(L"gamma.ini", 1);
+        Write(L"other.txt", 50);
+    }
+    ~SortFolder() { Remove(); }
+    SortFolder(const SortFolder&) = delete;
+    SortFolder& operator=(const SortFolder&) = delete;
+
+private:
+    void Write(const wchar_t* name, size_t size) const {
+        const HANDLE file = CreateFileW((path + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, 0, nullptr);
+        const std::string bytes(size, 'x');
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
+        CloseHandle(file);
+    }
+
+    void Remove() const {
+        for (const wchar_t* name :
+             {L"alpha.ini", L"beta.ini", L"delta.ini", L"gamma.ini", L"other.txt"}) {
+            DeleteFileW((path + L"\\" + name).c_str());
+        }
+        RemoveDirectoryW((path + L"\\sub").c_str());
+        RemoveDirectoryW(path.c_str());
+    }
+
+    std::wstring path;
+};
+
+// First start without a remembered file asks for one; the choice is remembered, and
+// File > Open... replaces the category pages while the fixed pages keep their values.
+TEST_F(EndToEnd, OpenDialogChoosesTheDefinitionFileAndReplacesThePages) {
+    const bool japanese = GetUserDefaultLangID() == 0x0411;
+    const std::wstring temp = japanese ? L"温度" : L"Temp";
+    const std::wstring time = japanese ? L"時間" : L"Time";
+    const std::wstring folder = DeviceProgramFolder();
+    const std::vector<std::wstring> englishSections =
+        SectionNames(HostProgramFolder() + L"\\units.ini");
+    const std::vector<std::wstring> japaneseSections =
+        SectionNames(HostProgramFolder() + L"\\units_ja.ini");
+    ASSERT_EQ(L"Length", englishSections.at(0));
+    ASSERT_FALSE(japaneseSections.empty());
+    Texts englishTabs = {temp, time};
+    englishTabs.insert(englishTabs.end(), englishSections.begin(), englishSections.end());
+    Texts japaneseTabs = {temp, time};
+    japaneseTabs.insert(japaneseTabs.end(), japaneseSections.begin(), japaneseSections.end());
+
+    RegistryKey settings(HKEY_CURRENT_USER);
+    ASSERT_EQ(ERROR_SUCCESS, settings.Open(kSettingsKey));
+    RegDeleteValueW(settings.Handle(), L"ini");
+    settings.Close();
+    {
+        Program program;
+        ASSERT_NE(nullptr, program.window);
+        HWND handle = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (handle = program.OpenDialog()) != nullptr; }));
+        FileDialog dialog(program, handle);
+        EXPECT_EQ(japanese ? L"開く" : L"Open", TextOf(handle));
+        EXPECT_EQ(program.window, GetWindow(handle, GW_OWNER));
+
+        // The program's folder in the List view: its folders and .ini files, folders first.
+        EXPECT_EQ(LastComponent(folder), dialog.Location());
+        EXPECT_EQ(LVS_LIST, dialog.View());
+        const Texts rows = dialog.Rows();
+        EXPECT_EQ(IniListing(HostProgramFolder()), Sorted(rows));
+        EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), L"units.ini"));
+        EXPECT_NE(rows.end(), std::find(rows.begin(), rows.end(), L"units_ja.ini"));
+        EXPECT_TRUE(std::is_partitioned(rows.begin(), rows.end(),
+                                        [](const std::wstring& row) { return !EndsWithIni(row); }));
+        EXPECT_EQ(japanese ? L"定義ﾌｧｲﾙ(*.ini)" : L"INI Files(*.ini)",
+                  TextOf(dialog.Control(10400)));
+        EXPECT_EQ(2, SendMessageW(dialog.Control(10400), CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(L"", TextOf(dialog.Control(10700)));
+
+        // A name without an extension is the .ini file of that name.
+        dialog.TypeName(L"units");
+        dialog.Post(IDOK);
+        if (!dialog.WaitUntilClosed(2000)) {
+            ADD_FAILURE() << "OK on \"units\" left the dialog open instead of opening units.ini";
+            dialog.TypeName(L"units.ini");
+            dialog.Post(IDOK);
+            ASSERT_TRUE(dialog.WaitUntilClosed());
+        }
+        EXPECT_TRUE(
+            WaitFor([&] { return program.TabCount() == static_cast<int>(englishTabs.size()); }));
+        EXPECT_EQ(englishTabs, program.TabTexts());
+        const Texts menu = program.UnitMenuItems();
+        ASSERT_EQ(englishTabs.size(), menu.size());
+        EXPECT_EQ(englishSections, Texts(menu.begin() + 2, menu.end()));
+        EXPECT_EQ(0, SendMessageW(program.Tabs(), TCM_GETCURSEL, 0, 0));
+
+        // 1 km in metres.
+        const HWND length = program.ShowPage(2);
+        Program::Type(length, 1, L"1\r");
+        EXPECT_TRUE(WaitFor([&] { return Program::Rows(length).at(0) == L"1000"; }));
+        EXPECT_EQ(L"1", Program::Rows(length).at(1));
+
+        PostMessageW(program.window, WM_COMMAND, 40102, 0);
+        EXPECT_EQ(0u, program.WaitForExit());
+        EXPECT_EQ(folder + L"\\units.ini", Remembered());
+    }
+    {
+        Program program;
+        ASSERT_NE(nullptr, program.window);
+        // Any dialog asked for at start would be up before a command posted after it runs.
+        PostMessageW(program.window, WM_COMMAND, 40302, 0);
+        EXPECT_TRUE(
+            WaitFor([&] { return SendMessageW(program.Tabs(), TCM_GETCURSEL, 0, 0) == 1; }));
+        EXPECT_EQ(nullptr, program.OpenDialog());
+        EXPECT_EQ(englishTabs, program.TabTexts());
+        const Texts menuBefore = program.UnitMenuItems();
+        ASSERT_EQ(englishTabs.size(), menuBefore.size());
+
+        // Values on the fixed pages: 100 degrees Celsius, one day.
+        const HWND temperature = program.ShowPage(0);
+        Program::Type(temperature, 0, L"100\r");
+        EXPECT_TRUE(WaitFor([&] { return Program::Rows(temperature).at(2) == L"373.15"; }));
+        const Texts temperatureRows = {L"100", L"212", L"373.15"};
+        EXPECT_EQ(temperatureRows, Program::Rows(temperature));
+        const HWND timePage = program.ShowPage(1);
+        Program::TapLabel(timePage, 3);
+        EXPECT_TRUE(WaitFor([&] { return Program::Rows(timePage).at(0) == L"86400"; }));
+        const Texts timeRows = Program::Rows(timePage);
+
+        // File > Open..., the other sample file.
+        PostMessageW(program.window, WM_COMMAND, 40101, 0);
+        HWND handle = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (handle = program.OpenDialog()) != nullptr; }));
+        FileDialog dialog(program, handle);
+        EXPECT_EQ(LastComponent(folder), dialog.Location());
+        dialog.TypeName(L"units_ja.ini");
+        dialog.Post(IDOK);
+        ASSERT_TRUE(dialog.WaitUntilClosed());
+        EXPECT_TRUE(
+            WaitFor([&] { return program.TabCount() == static_cast<int>(japaneseTabs.size()); }));
+        EXPECT_EQ(japaneseTabs, program.TabTexts());
+        const Texts menu = program.UnitMenuItems();
+        ASSERT_EQ(japaneseTabs.size(), menu.size());
+        EXPECT_EQ(Texts(menuBefore.begin(), menuBefore.begin() + 2),
+                  Texts(menu.begin(), menu.begin() + 2));
+        EXPECT_EQ(japaneseSections, Texts(menu.begin() + 2, menu.end()));
+        EXPECT_EQ(0, SendMessageW(program.Tabs(), TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ(temperature, program.ShowPage(0));
+        EXPECT_EQ(temperatureRows, Program::Rows(temperature));
+        EXPECT_EQ(timePage, program.ShowPage(1));
+        EXPECT_EQ(timeRows, Program::Rows(timePage));
+
+        // The new file's first page converts: 1 kilometre in metres.
+        const HWND length = program.ShowPage(2);
+        Program::Type(length, 1, L"1\r");
+        EXPECT_TRUE(WaitFor([&] { return Program::Rows(length).at(0) == L"1000"; }));
+        const Texts lengthRows = Program::Rows(length);
+
+        // Open... again, then Cancel: nothing changes.
+        PostMessageW(program.window, WM_COMMAND, 40101, 0);
+        ASSERT_TRUE(WaitFor([&] { return (handle = program.OpenDialog()) != nullptr; }));
+        FileDialog cancelled(program, handle);
+        cancelled.Post(IDCANCEL);
+        ASSERT_TRUE(cancelled.WaitUntilClosed());
+        EXPECT_EQ(2, SendMessageW(program.Tabs(), TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ(length, program.VisiblePage());
+        EXPECT_EQ(lengthRows, Program::Rows(length));
+        EXPECT_EQ(japaneseTabs, program.TabTexts());
+        EXPECT_EQ(menu, program.UnitMenuItems());
+        EXPECT_EQ(temperatureRows, Program::Rows(program.ShowPage(0)));
+        EXPECT_EQ(timeRows, Program::Rows(program.ShowPage(1)));
+
+        PostMessageW(program.window, WM_COMMAND, 40102, 0);
+        EXPECT_EQ(0u, program.WaitForExit());
+        EXPECT_EQ(folder + L"\\units_ja.ini", Remembered());
+    }
+}
+
+// In the Open dialog: a place typed by name, Back, a folder typed by name, the four views,
+// sorting by size from the menu and from the header, Up, and Cancel.
+TEST_F(EndToEnd, OpenDialogNavigatesShowsViewsAndSorts) {
+    const bool japanese = GetUserDefaultLangID() == 0x0411;
+    const std::wstring desktop = japanese ? L"ﾃﾞｽｸﾄｯﾌﾟ" : L"Desktop";
+    const std::wstring myDocuments = japanese ? L"ﾏｲ ﾄﾞｷｭﾒﾝﾄ" : L"My Documents";
+    const std::wstring myDevice = japanese ? L"ﾏｲ ﾃﾞﾊﾞｲｽ" : L"My Device";
+    const std::wstring programFolder = LastComponent(DeviceProgramFolder());
+    const SortFolder sortFolder;
+    Program program;
+    ASSERT_NE(nullptr, program.window);
+    const Texts tabs = program.TabTexts();
+    PostMessageW(program.window, WM_COMMAND, 40101, 0);
+    HWND handle = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (handle = program.OpenDialog()) != nullptr; }));
+    FileDialog dialog(program, handle);
+    EXPECT_EQ(programFolder, dialog.Location());
+    EXPECT_FALSE(dialog.ButtonEnabled(30)); // Back
+
+    // The location menu's first item: the Desktop, with its two places.
+    dialog.Command(38000);
+    EXPECT_EQ(desktop, dialog.Location());
+    EXPECT_EQ((Texts{myDevice, myDocuments}), dialog.Rows());
+    EXPECT_TRUE(dialog.ButtonEnabled(30));
+    EXPECT_FALSE(dialog.ButtonEnabled(32)); // Up
+
+    // A place's name typed on the Desktop goes there.
+    dialog.TypeName(myDocuments);
+    dialog.Post(IDOK);
+    EXPECT_TRUE(WaitFor([&] { return dialog.Location() == myDocuments; })) << dialog.Location();
+    EXPECT_TRUE(dialog.IsOpen());
+    EXPECT_TRUE(dialog.ButtonEnabled(32));
+
+    // Back twice: the Desktop, then the program's folder, where Back ends.
+    dialog.Command(30);
+    EXPECT_EQ(desktop, dialog.Location());
+    dialog.Command(30);
+    EXPECT_EQ(programFolder, dialog.Location());
+    EXPECT_FALSE(dialog.ButtonEnabled(30));
+
+    // A folder's name goes into it: the subfolder first, then the .ini files by name.
+    dialog.TypeName(SortFolder::kName);
+    dialog.Post(IDOK);
+    EXPECT_TRUE(WaitFor([&] { return dialog.Location() == SortFolder::kName; }))
+        << dialog.Location();
+    ASSERT_TRUE(dialog.IsOpen());
+    EXPECT_EQ((Texts{L"sub", L"alpha.ini", L"beta.ini", L"delta.ini", L"gamma.ini"}),
+              dialog.Rows());
+
+    // The views: large icons, small icons, list, details.
+    const std::pair<int, int> views[] = {
+        {50, LVS_ICON}, {51, LVS_SMALLICON}, {52, LVS_LIST}, {53, LVS_REPORT}};
+    for (const auto& [command, style] : views) {
+        dialog.Command(command);
+        EXPECT_EQ(style, dialog.View()) << "view command " << command;
+        EXPECT_EQ(5, SendMessageW(dialog.List(), LVM_GETITEMCOUNT, 0, 0));
+    }
+
+    // Sort by Size, ascending, then the other way round; a click on the Size header turns
+    // it round again.
+    const Texts bySize = {L"sub", L"gamma.ini", L"alpha.ini", L"beta.ini", L"delta.ini"};
+    dialog.Command(56);
+    EXPECT_EQ(bySize, dialog.Rows());
+    dialog.Command(56);
+    EXPECT_EQ(Texts(bySize.rbegin(), bySize.rend()), dialog.Rows());
+    EXPECT_EQ(japanese ? L"ｻｲｽﾞ" : L"Size", dialog.HeaderText(1));
+    dialog.ClickHeader(1);
+    EXPECT_TRUE(WaitFor([&] { return dialog.Rows() == bySize; })) << Joined(dialog.Rows());
+    dialog.Command(54);
+    EXPECT_EQ((Texts{L"sub", L"alpha.ini", L"beta.ini", L"delta.ini", L"gamma.ini"}),
+              dialog.Rows());
+
+    // Up: the program's folder again; Cancel leaves the pages as they were.
+    dialog.Command(32);
+    EXPECT_EQ(programFolder, dialog.Location());
+    EXPECT_EQ(IniListing(HostProgramFolder()), Sorted(dialog.Rows()));
+    dialog.Post(IDCANCEL);
+    ASSERT_TRUE(dialog.WaitUntilClosed());
+    EXPECT_EQ(tabs, program.TabTexts());
+    PostMessageW(program.window, WM_COMMAND, 40102, 0);
+    EXPECT_EQ(0u, program.WaitForExit());
+    EXPECT_EQ(std::wstring(file->Path()), Remembered());
 }
 
 } // namespace
