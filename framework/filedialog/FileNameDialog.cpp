@@ -543,6 +543,16 @@ void FileNameDialog::Commit(const wchar_t* chosen) {
             }
         }
     } else if ((request->Flags & OFN_FILEMUSTEXIST) && !PathExists(chosen)) {
+        // The name is looked for as typed, before any default extension: say why nothing
+        // opens rather than leave the user waiting.
+        wchar_t title[MAX_PATH] = {};
+        GetWindowTextW(handle, title, MAX_PATH);
+        wchar_t text[kMessageTextSize];
+        swprintf(text, kMessageTextSize,
+                 LanguageText(L"%ls\nThe file does not exist. Check the name and try again.",
+                              L"%ls\nﾌｧｲﾙが見つかりません。名前を確かめてください。"),
+                 chosen);
+        ShowMessageBox(handle, text, title, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     std::wstring path = chosen;

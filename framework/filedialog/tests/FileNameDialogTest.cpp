@@ -256,13 +256,19 @@ TEST_F(FileNameDialogTest, NamesAreLookedForInTheCurrentFolder) {
     folder.File(L"units.ini", 10);
     folder.File(L"plain", 10);
     Open(folder.path);
-    // ... and is a name like any other in a folder: nothing of that name, nothing happens.
+    // ... and is a name like any other in a folder: nothing of that name, so the dialog
+    // says so and stays.
     Take(L"My Documents");
     EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
     EXPECT_FALSE(Ended());
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(In(L"My Documents") + L"\nThe file does not exist. Check the name and try again.",
+              recorder.Boxes()[0].text);
+    EXPECT_EQ(L"Open", recorder.Boxes()[0].caption);
     // The file must exist before the default extension is added.
     Take(L"units");
     EXPECT_FALSE(Ended());
+    EXPECT_EQ(2u, recorder.Boxes().size());
     // A name without any "." gets it.
     Take(L"plain");
     ASSERT_TRUE(Ended());
