@@ -11,9 +11,9 @@ remember() {
     WINEPREFIX=$WINEPREFIX wine reg add 'HKCU\Software\Orvintek\Mensurio' /v ini \
         /d "\\Program Files\\Mensurio\\$1" /f >/dev/null 2>&1
 }
-forget() {
+forget() { # nothing to forget is fine
     WINEPREFIX=$WINEPREFIX wine reg delete 'HKCU\Software\Orvintek\Mensurio' /v ini /f \
-        >/dev/null 2>&1
+        >/dev/null 2>&1 || true
 }
 # The run script makes the prefix and installs the program on its first call.
 unset DISPLAY
@@ -42,7 +42,8 @@ about version-hires "" --hires && about memory-hires "144 69" --hires &&
 
 # The Open dialog shows at a start with no remembered file. A tap on the list takes the focus
 # from the name field, which lowers the input panel; the View Menu button's menu is then
-# walked up from its last item (Details, List, Small Icon, Large Icon).
+# walked up from its last item (Details, List, Small Icon, Large Icon), and the pointer
+# moves away.
 open_dialog() { # name, items to walk up (0: List, the view it starts in), run options...
     local name=$1 ups=$2
     shift 2
@@ -52,6 +53,7 @@ open_dialog() { # name, items to walk up (0: List, the view it starts in), run o
         for ((step = 0; step < ups; step++)); do input+=" key Up"; done
         input+=" key Return"
     fi
+    input+=" mousemove 120 40" # away from the buttons and their tooltips
     forget
     bash "$REPO/scripts/run.sh" "$@" --screenshot "$out/open-$name.png" --input "$input"
 }
