@@ -72,6 +72,39 @@ private:
     HWND list;
 };
 
+} // namespace
+
+// The list's font in a device context of its own: names are measured with it one after
+// another, where the list view's own measure takes a device context for each.
+class FileListView::NameMeasure {
+public:
+    explicit NameMeasure(HWND list) : list(list), dc(GetDC(list)) {
+        const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0));
+        oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    }
+    ~NameMeasure() {
+        if (oldFont != nullptr) {
+            SelectObject(dc, oldFont);
+        }
+        ReleaseDC(list, dc);
+    }
+    NameMeasure(const NameMeasure&) = delete;
+    NameMeasure& operator=(const NameMeasure&) = delete;
+
+    int Width(const wchar_t* text) const {
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+        return size.cx;
+    }
+
+private:
+    HWND list;
+    HDC dc;
+    HGDIOBJ oldFont = nullptr;
+};
+
+namespace {
+
 int OverlayOf(const FileEntry& entry) {
     if (IsShortcut(entry.path)) {
         return (entry.attributes & kRomFile) ? kRomShortcutOverlay : kShortcutOverlay;
@@ -141,8 +174,9 @@ void FileListView::Refill(bool force) {
         totalSize = 0;
         widestName = 0;
         ListView_SetItemCount(handle, static_cast<int>(model.entries.size()));
+        const NameMeasure names(handle);
         for (const auto& entry : model.entries) {
-            AppendRow(*entry);
+            AppendRow(*entry, names);
         }
         if (model.code != kFindResult) {
             Resort();
@@ -153,7 +187,7 @@ void FileListView::Refill(bool force) {
     model.stale = false;
 }
 
-int FileListView::AppendRow(FileEntry& entry) {
+int FileListView::AppendRow(FileEntry& entry, const NameMeasure& names) {
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
     item.iItem = rowCount;
@@ -174,7 +208,7 @@ int FileListView::AppendRow(FileEntry& entry) {
             ListView_SetItemText(handle, row, column++, const_cast<wchar_t*>(texts[index].c_str()));
         }
     }
-    widestName = std::max(widestName, ListView_GetStringWidth(handle, entry.DisplayName()));
+    widestName = std::max(widestName, names.Width(entry.DisplayName()));
     ++rowCount;
     totalSize += entry.Size();
     return row;
@@ -225,11 +259,15 @@ void FileListView::FitNameColumn() {
     }
 }
 
-void FileListView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
+LRESULT FileListView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT && View() == kListView &&
         ListView_GetColumnWidth(handle, 0) != nameWidth) {
+        // The paint under way has the list view's own width: skip it; the new width brings
+        // the paint that counts.
         ListView_SetColumnWidth(handle, 0, nameWidth);
+        return CDRF_SKIPDEFAULT;
     }
+    return CDRF_DODEFAULT;
 }
 
 void FileListView::SetView(int view) {
@@ -348,7 +386,7 @@ bool FileListView::NewFolder() {
     if (entry == nullptr) {
         return false;
     }
-    const int row = AppendRow(*entry);
+    const int row = AppendRow(*entry, NameMeasure(handle));
     model.entries.push_back(std::move(entry));
     ListView_EnsureVisible(handle, row, FALSE);
     SetFocus(handle);

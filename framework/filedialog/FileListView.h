@@ -35,7 +35,8 @@ public:
     int View() const;
     // The list view measures its items again when it first paints them, and when its size or
     // style changes, and then forgets the fitted width: this puts it back before a paint.
-    void OnCustomDraw(const NMLVCUSTOMDRAW& draw);
+    // Returns the custom-draw answer.
+    LRESULT OnCustomDraw(const NMLVCUSTOMDRAW& draw);
 
     const FileEntry* EntryOfRow(int row) const;
     // The path of a row (a place row: the place's path; an applet or database: its name)
@@ -66,8 +67,9 @@ public:
 
 private:
     void InsertColumns();
-    // Appends a row for `entry` with its column texts.
-    int AppendRow(FileEntry& entry);
+    class NameMeasure;
+    // Appends a row for `entry` with its column texts; `names` measures its name.
+    int AppendRow(FileEntry& entry, const NameMeasure& names);
     // Sorts the rows by the sort word and shows the arrow on the sorted column's header.
     void Resort();
     void ShowSortArrow();

@@ -353,8 +353,7 @@ INT_PTR FileNameDialog::OnNotify(HWND dialog, UINT, WPARAM, LPARAM lParam) {
         list->OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return 1;
     case NM_CUSTOMDRAW:
-        list->OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
-        return answer(CDRF_DODEFAULT);
+        return answer(list->OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
     case LVN_BEGINLABELEDITW:
         return answer(list->OnBeginLabelEdit(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.iItem));
     case LVN_ENDLABELEDITW: {
