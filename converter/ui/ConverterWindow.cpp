@@ -273,6 +273,9 @@ void ConverterWindow::OpenDefinitionFile() {
     request.lpstrInitialDir = folder;
     request.lpstrDefExt = L"ini";
     request.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (fileIcons == nullptr) {
+        fileIcons = std::make_unique<IconCache>();
+    }
     if (!ChooseFileToOpen(request)) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "ConverterPage.h"
 #include "converter/definitions/CategoryReceiver.h"
 #include "framework/app/FrameWindow.h"
+#include "framework/shell/IconCache.h"
 
 #include <memory>
 
@@ -63,4 +64,7 @@ private:
 
     // Tabs the tab control holds; the pages past them have their tabs held back.
     int tabCount = 0;
+    // Made at the first Open... and kept: the registered file types and the icons stay
+    // loaded for every later opening of the dialog.
+    std::unique_ptr<IconCache> fileIcons;
 };
