@@ -13,6 +13,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -276,12 +277,55 @@ public:
     }
 
     // A message box of the program (a dialog of its own with a text and no file list), or
-    // null.
+    // null. The delete question and the file operation's progress are not message boxes:
+    // an OK posted to the question would answer it.
     HWND MessageBoxWindow() const {
         return FindOwnDialog([](HWND dialog) {
-            return GetDlgItem(dialog, 11000) == nullptr &&
+            return GetDlgItem(dialog, 11000) == nullptr && GetDlgItem(dialog, 11901) == nullptr &&
+                   GetDlgItem(dialog, 11100) == nullptr &&
                    FindWindowExW(dialog, nullptr, L"Static", nullptr) != nullptr;
         });
+    }
+
+    // A question before files are deleted: its text and its Yes and No buttons.
+    HWND QuestionWindow() const {
+        return FindOwnDialog([](HWND dialog) {
+            return GetDlgItem(dialog, 11901) != nullptr && GetDlgItem(dialog, IDYES) != nullptr &&
+                   GetDlgItem(dialog, IDNO) != nullptr;
+        });
+    }
+
+    // The progress dialog of a file operation, with the place of its percentage bar.
+    HWND ProgressWindow() const {
+        return FindOwnDialog([](HWND dialog) { return GetDlgItem(dialog, 11100) != nullptr; });
+    }
+
+    // A popup menu the program is tracking, or null.
+    HWND PopupMenuWindow() const {
+        return FindOwnWindow(L"#32768", [](HWND) { return true; });
+    }
+
+    // A menu's items (read in the program's process, where its items are), with their
+    // commands and whether each is checked.
+    struct MenuItem {
+        std::wstring text;
+        UINT command;
+        bool checked;
+    };
+    std::vector<MenuItem> MenuItems(ULONG_PTR menu) {
+        std::vector<MenuItem> items;
+        const int count = static_cast<int>(CallUser32("GetMenuItemCount", {menu}));
+        for (int index = 0; index < count && index < 64; ++index) {
+            const auto position = static_cast<ULONG_PTR>(index);
+            const auto text = reinterpret_cast<ULONG_PTR>(remoteCall + 1024);
+            CallUser32("GetMenuStringW", {menu, position, text, 256, MF_BYPOSITION});
+            wchar_t read[256] = {};
+            ReadProcessMemory(process.hProcess, remoteCall + 1024, read, sizeof read - 2, nullptr);
+            const UINT command = CallUser32("GetMenuItemID", {menu, position});
+            const UINT state = CallUser32("GetMenuState", {menu, position, MF_BYPOSITION});
+            items.push_back({read, command, state != 0xFFFFFFFF && (state & MF_CHECKED) != 0});
+        }
+        return items;
     }
 
     // Answers every message box the program shows with OK and returns their texts.
@@ -329,11 +373,17 @@ public:
 
 private:
     template <typename Accept> HWND FindOwnDialog(Accept accept) const {
+        return FindOwnWindow(L"#32770", accept);
+    }
+
+    // A visible top-level window of the program's process, of the class and accepted.
+    template <typename Accept> HWND FindOwnWindow(const wchar_t* className, Accept accept) const {
         struct Search {
             DWORD processId;
+            const wchar_t* className;
             Accept accept;
             HWND found = nullptr;
-        } search{process.dwProcessId, accept};
+        } search{process.dwProcessId, className, accept};
         EnumWindows(
             [](HWND candidate, LPARAM context) -> BOOL {
                 auto& search = *reinterpret_cast<Search*>(context);
@@ -341,7 +391,7 @@ private:
                 GetWindowThreadProcessId(candidate, &owner);
                 wchar_t name[16] = {};
                 GetClassNameW(candidate, name, 16);
-                if (owner == search.processId && wcscmp(name, L"#32770") == 0 &&
+                if (owner == search.processId && wcscmp(name, search.className) == 0 &&
                     IsWindowVisible(candidate) && search.accept(candidate)) {
                     search.found = candidate;
                     return FALSE;
@@ -548,6 +598,44 @@ public:
             MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
         PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
         PostMessageW(header, WM_LBUTTONUP, 0, middle);
+    }
+
+    // The row that reads `name`, or -1.
+    int RowOf(const std::wstring& name) const {
+        const Texts rows = Rows();
+        const auto found = std::find(rows.begin(), rows.end(), name);
+        return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+    }
+
+    // Selects a row and gives it the focus rectangle, as a tap on it does.
+    void ChooseRow(int row) const {
+        RemoteMemory memory(program.process.hProcess, 256);
+        LVITEMW item = {};
+        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(List(), LVM_SETITEMSTATE, row, memory.Put(0, item));
+    }
+
+    // Starts editing a row's name in place, replaces the name with `text` and ends the edit
+    // with Enter. False when no edit started.
+    bool Rename(int row, const std::wstring& text) const {
+        const auto edit = reinterpret_cast<HWND>(SendMessageW(List(), LVM_EDITLABELW, row, 0));
+        if (edit == nullptr) {
+            return false;
+        }
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        PressEnter(edit);
+        return true;
+    }
+
+    // The edit of a name in place, or null.
+    HWND LabelEdit() const {
+        return reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETEDITCONTROL, 0, 0));
+    }
+
+    static void PressEnter(HWND window) {
+        PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageW(window, WM_CHAR, L'\r', 1);
     }
 
     std::wstring HeaderText(int column) const {
@@ -1024,6 +1112,333 @@ TEST_F(EndToEnd, OpenDialogNavigatesShowsViewsAndSorts) {
     PostMessageW(program.window, WM_COMMAND, 40102, 0);
     EXPECT_EQ(0u, program.WaitForExit());
     EXPECT_EQ(std::wstring(file->Path()), Remembered());
+}
+
+// A folder of the program's folder for the file commands: an empty subfolder, .ini files to
+// rename and delete and a file without an extension; removed with all it holds again.
+class ManageFolder {
+public:
+    static constexpr wchar_t kName[] = L"manage check";
+
+    ManageFolder() : path(HostProgramFolder() + L"\\" + kName) {
+        RemoveTree(path);
+        CreateDirectoryW(path.c_str(), nullptr);
+        CreateDirectoryW(Path(L"inner").c_str(), nullptr);
+        for (const wchar_t* name : {L"free.ini", L"held.ini", L"old.ini", L"plain"}) {
+            const HANDLE file = CreateFileW(Path(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                            CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(file, "[Nothing]\r\n", 11, &written, nullptr);
+            CloseHandle(file);
+        }
+    }
+    ~ManageFolder() { RemoveTree(path); }
+    ManageFolder(const ManageFolder&) = delete;
+    ManageFolder& operator=(const ManageFolder&) = delete;
+
+    std::wstring Path(const std::wstring& name) const { return path + L"\\" + name; }
+
+    bool HasFile(const std::wstring& name) const {
+        const DWORD attributes = GetFileAttributesW(Path(name).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    bool HasFolder(const std::wstring& name) const {
+        const DWORD attributes = GetFileAttributesW(Path(name).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    }
+
+    // Everything in the folder, sorted.
+    Texts Contents() const {
+        Texts names;
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) {
+            return names;
+        }
+        do {
+            if (wcscmp(found.cFileName, L".") != 0 && wcscmp(found.cFileName, L"..") != 0) {
+                names.push_back(found.cFileName);
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+        return Sorted(names);
+    }
+
+private:
+    static void RemoveTree(const std::wstring& folder) {
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..") {
+                    continue;
+                }
+                const std::wstring child = folder + L"\\" + name;
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    RemoveTree(child);
+                } else {
+                    DeleteFileW(child.c_str());
+                }
+            } while (FindNextFileW(find, &found));
+            FindClose(find);
+        }
+        RemoveDirectoryW(folder.c_str());
+    }
+
+    std::wstring path;
+};
+
+// Whether a folder of that name can be made (and it is removed again).
+bool CanMakeFolder(const std::wstring& path) {
+    if (!CreateDirectoryW(path.c_str(), nullptr)) {
+        return false;
+    }
+    RemoveDirectoryW(path.c_str());
+    return true;
+}
+
+// A file held open by this process with no sharing, as a program that uses it would.
+class HeldFile {
+public:
+    explicit HeldFile(const std::wstring& path)
+        : handle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+
+    bool IsHeld() const { return handle != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+            handle = INVALID_HANDLE_VALUE;
+        }
+    }
+
+private:
+    HANDLE handle;
+};
+
+// In the Open dialog: the location menu and a step up it, renaming in place, new folders,
+// deleting with its question (No, Yes, and a file in use), and the default extension
+// added to a typed name.
+TEST_F(EndToEnd, OpenDialogManagesFiles) {
+    const bool japanese = GetUserDefaultLangID() == 0x0411;
+    const std::wstring desktop = japanese ? L"ﾃﾞｽｸﾄｯﾌﾟ" : L"Desktop";
+    const std::wstring myDevice = japanese ? L"ﾏｲ ﾃﾞﾊﾞｲｽ" : L"My Device";
+    const std::wstring newFolder = japanese ? L"新しいフォルダ" : L"New Folder";
+    const std::wstring secondNewFolder = newFolder + L" (2)";
+    const std::wstring deviceFolder = DeviceProgramFolder() + L"\\" + ManageFolder::kName;
+    const ManageFolder folder;
+    Program program;
+    ASSERT_NE(nullptr, program.window);
+    const Texts fixedTabs = {japanese ? L"温度" : L"Temp", japanese ? L"時間" : L"Time"};
+    PostMessageW(program.window, WM_COMMAND, 40101, 0);
+    HWND handle = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (handle = program.OpenDialog()) != nullptr; }));
+    FileDialog dialog(program, handle);
+
+    // A path below the current folder, typed, goes there.
+    dialog.TypeName(std::wstring(ManageFolder::kName) + L"\\inner");
+    dialog.Post(IDOK);
+    ASSERT_TRUE(WaitFor([&] { return dialog.Location() == L"inner"; })) << dialog.Location();
+    EXPECT_TRUE(dialog.Rows().empty()) << Joined(dialog.Rows());
+
+    // The location menu: the Desktop, then every folder of the path, each indented one blank
+    // more than the one above, the current folder checked; the n-th item's command is the
+    // n-th ancestor's.
+    Texts expected = {desktop, L" " + myDevice};
+    const std::wstring innerPath = deviceFolder + L"\\inner";
+    for (size_t start = 1; start < innerPath.size();) {
+        size_t end = innerPath.find(L'\\', start);
+        if (end == std::wstring::npos) {
+            end = innerPath.size();
+        }
+        expected.push_back(std::wstring(expected.size(), L' ') +
+                           innerPath.substr(start, end - start));
+        start = end + 1;
+    }
+    ASSERT_GE(expected.size(), 5u); // the Desktop, My Device and at least three folders
+    dialog.Post(35);
+    HWND menuWindow = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menuWindow = program.PopupMenuWindow()) != nullptr; }));
+    const auto menu = static_cast<ULONG_PTR>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+    EXPECT_NE(0u, menu);
+    const std::vector<Program::MenuItem> items = program.MenuItems(menu);
+    Texts texts;
+    for (size_t index = 0; index < items.size(); ++index) {
+        texts.push_back(items[index].text);
+        EXPECT_EQ(38000 + index, items[index].command) << "location menu item " << index;
+        EXPECT_EQ(index + 1 == items.size(), items[index].checked)
+            << "location menu item " << index;
+    }
+    EXPECT_EQ(expected, texts) << Joined(texts);
+    PostMessageW(menuWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!WaitFor([&] { return program.PopupMenuWindow() == nullptr; }, 5000)) {
+        ADD_FAILURE() << "Escape did not close the location menu";
+        PostMessageW(handle, WM_CANCELMODE, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return program.PopupMenuWindow() == nullptr; }, 5000));
+    }
+    EXPECT_EQ(L"inner", dialog.Location());
+    dialog.Command(38000 + static_cast<int>(expected.size()) - 2);
+    EXPECT_EQ(ManageFolder::kName, dialog.Location());
+    EXPECT_EQ((Texts{L"inner", L"free.ini", L"held.ini", L"old.ini"}), dialog.Rows());
+    EXPECT_TRUE(dialog.ButtonEnabled(30)); // Back
+
+    // Renaming in place, in the Details view: a name with a character that file names cannot
+    // have gets a message that lists them all, and the file keeps its name; a good name
+    // renames the file and its row.
+    dialog.Command(53);
+    ASSERT_EQ(LVS_REPORT, dialog.View());
+    const int oldRow = dialog.RowOf(L"old.ini");
+    ASSERT_LE(0, oldRow);
+    ASSERT_TRUE(dialog.Rename(oldRow, L"a:b.ini")) << "no edit of the name in place";
+    EXPECT_TRUE(WaitFor([&] { return program.MessageBoxWindow() != nullptr; }))
+        << "no message about the colon";
+    const Texts refusals = program.AnswerMessageBoxes();
+    ASSERT_EQ(1u, refusals.size());
+    EXPECT_NE(std::wstring::npos, refusals[0].find(L"\\/:,;*?\"<>|")) << refusals[0];
+    EXPECT_NE(std::wstring::npos,
+              refusals[0].find(japanese ? L"ﾌｧｲﾙ名には次の文字は使えません。" : L"Invalid chars"))
+        << refusals[0];
+    EXPECT_TRUE(WaitFor([&] { return dialog.LabelEdit() == nullptr; }));
+    EXPECT_EQ(L"old.ini", dialog.Rows().at(oldRow));
+    EXPECT_TRUE(folder.HasFile(L"old.ini"));
+    ASSERT_TRUE(dialog.Rename(oldRow, L"new.ini")) << "no edit of the name in place";
+    EXPECT_TRUE(WaitFor(
+        [&] { return dialog.LabelEdit() == nullptr || program.MessageBoxWindow() != nullptr; }));
+    for (const std::wstring& text : program.AnswerMessageBoxes()) {
+        ADD_FAILURE() << "message box: " << text;
+    }
+    EXPECT_TRUE(folder.HasFile(L"new.ini"));
+    EXPECT_FALSE(folder.HasFile(L"old.ini"));
+    EXPECT_EQ(L"new.ini", dialog.Rows().at(oldRow));
+
+    // New Folder: the folder is made, its row is the last, and its name is open for editing;
+    // Enter keeps the name. The next new folder is numbered; Escape keeps its name too.
+    // Wine keeps file names in the host's character set: without the Japanese locale on the
+    // host the Japanese name cannot be made, and the program must say so and add no row.
+    const size_t rowCount = dialog.Rows().size();
+    ASSERT_TRUE(dialog.ButtonEnabled(33));
+    const bool namesFit = CanMakeFolder(folder.Path(newFolder));
+    if (!namesFit) {
+        std::printf("note: the host cannot store the Japanese new folder name; New Folder "
+                    "is checked to fail with a message\n");
+        dialog.Post(33);
+        EXPECT_TRUE(WaitFor([&] { return program.MessageBoxWindow() != nullptr; }));
+        const Texts boxes = program.AnswerMessageBoxes();
+        EXPECT_EQ(1u, boxes.size()) << Joined(boxes);
+        EXPECT_EQ(rowCount, dialog.Rows().size());
+        EXPECT_EQ(nullptr, dialog.LabelEdit());
+    } else {
+        dialog.Command(33);
+        Texts rows = dialog.Rows();
+        ASSERT_EQ(rowCount + 1, rows.size());
+        EXPECT_EQ(newFolder, rows.back());
+        EXPECT_TRUE(folder.HasFolder(newFolder));
+        HWND edit = dialog.LabelEdit();
+        ASSERT_NE(nullptr, edit) << "the new folder's name is not open for editing";
+        EXPECT_EQ(newFolder, TextOf(edit));
+        FileDialog::PressEnter(edit);
+        EXPECT_TRUE(WaitFor([&] {
+            return dialog.LabelEdit() == nullptr || program.MessageBoxWindow() != nullptr;
+        }));
+        for (const std::wstring& text : program.AnswerMessageBoxes()) {
+            ADD_FAILURE() << "message box after Enter on the new folder's name: " << text;
+        }
+        EXPECT_TRUE(folder.HasFolder(newFolder));
+        EXPECT_EQ(newFolder, dialog.Rows().back());
+        dialog.Command(33);
+        rows = dialog.Rows();
+        ASSERT_EQ(rowCount + 2, rows.size());
+        EXPECT_EQ(secondNewFolder, rows.back());
+        EXPECT_TRUE(folder.HasFolder(secondNewFolder));
+        edit = dialog.LabelEdit();
+        ASSERT_NE(nullptr, edit) << "the new folder's name is not open for editing";
+        PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 1);
+        EXPECT_TRUE(WaitFor([&] { return dialog.LabelEdit() == nullptr; }));
+        EXPECT_TRUE(folder.HasFolder(secondNewFolder));
+        EXPECT_EQ(secondNewFolder, dialog.Rows().back());
+    }
+
+    // Delete. The converter asks for a single file, so the list selects one row at a time;
+    // the operation asks about the file: No keeps it, Yes deletes it and its row goes.
+    EXPECT_TRUE(GetWindowLongPtrW(dialog.List(), GWL_STYLE) & LVS_SINGLESEL);
+    const auto deleteChosen = [&](const std::wstring& name, int answer) {
+        const int row = dialog.RowOf(name);
+        if (row < 0) {
+            ADD_FAILURE() << "no row " << name;
+            return false;
+        }
+        dialog.ChooseRow(row);
+        EXPECT_TRUE(WaitFor([&] { return TextOf(dialog.Control(10700)) == name; }))
+            << "the chosen row's name is not in the name field";
+        dialog.Post(38);
+        HWND question = nullptr;
+        if (!WaitFor([&] { return (question = program.QuestionWindow()) != nullptr; })) {
+            ADD_FAILURE() << "no question before deleting " << name;
+            return false;
+        }
+        EXPECT_EQ(japanese ? L"ﾌｧｲﾙ削除の確認" : L"Confirm file delete", TextOf(question));
+        EXPECT_EQ(japanese ? L"'" + name + L"' を削除してもよろしいですか?"
+                           : L"Are you sure you want to delete '" + name + L"'?",
+                  TextOf(GetDlgItem(question, 11901)));
+        PostMessageW(question, WM_COMMAND, answer, 0);
+        return WaitFor([&] { return !IsWindow(question); }, 5000);
+    };
+    const auto operationEnded = [&] {
+        return program.QuestionWindow() == nullptr && program.ProgressWindow() == nullptr;
+    };
+    Texts rows = dialog.Rows();
+    ASSERT_TRUE(deleteChosen(L"free.ini", IDNO));
+    EXPECT_TRUE(WaitFor(operationEnded));
+    for (const std::wstring& text : program.AnswerMessageBoxes()) {
+        ADD_FAILURE() << "message box after No: " << text;
+    }
+    EXPECT_TRUE(folder.HasFile(L"free.ini")) << "No deleted the file";
+    EXPECT_EQ(rows, dialog.Rows());
+    ASSERT_TRUE(deleteChosen(L"free.ini", IDYES));
+    EXPECT_TRUE(WaitFor(operationEnded));
+    for (const std::wstring& text : program.AnswerMessageBoxes()) {
+        ADD_FAILURE() << "message box after Yes: " << text;
+    }
+    EXPECT_FALSE(folder.HasFile(L"free.ini")) << "Yes left the file";
+    rows.erase(std::find(rows.begin(), rows.end(), L"free.ini"));
+    EXPECT_EQ(rows, dialog.Rows());
+
+    // A file in use: Yes, then a message says it could not be deleted; file and row stay.
+    HeldFile held(folder.Path(L"held.ini"));
+    ASSERT_TRUE(held.IsHeld());
+    ASSERT_TRUE(deleteChosen(L"held.ini", IDYES));
+    EXPECT_TRUE(WaitFor([&] { return program.MessageBoxWindow() != nullptr; }))
+        << "no message about the file in use";
+    const Texts failures = program.AnswerMessageBoxes();
+    ASSERT_EQ(1u, failures.size());
+    EXPECT_EQ(0u, failures[0].find(japanese ? L"ｴﾗｰ:" : L"Error:")) << failures[0];
+    EXPECT_TRUE(WaitFor(operationEnded));
+    held.Release();
+    EXPECT_TRUE(folder.HasFile(L"held.ini"));
+    EXPECT_EQ(rows, dialog.Rows());
+
+    // A name without an extension, which exists as typed, is returned with the default
+    // extension: the program remembers plain.ini, which it cannot load, so only the fixed
+    // pages remain.
+    dialog.TypeName(L"plain");
+    dialog.Post(IDOK);
+    ASSERT_TRUE(dialog.WaitUntilClosed());
+    EXPECT_TRUE(WaitFor([&] { return program.TabCount() == 2; }));
+    EXPECT_EQ(fixedTabs, program.TabTexts());
+    PostMessageW(program.window, WM_COMMAND, 40102, 0);
+    EXPECT_EQ(0u, program.WaitForExit());
+    EXPECT_EQ(deviceFolder + L"\\plain.ini", Remembered());
+
+    Texts contents = {L"inner", L"held.ini", L"new.ini", L"plain"};
+    if (namesFit) {
+        contents.insert(contents.end(), {newFolder, secondNewFolder});
+    }
+    EXPECT_EQ(Sorted(contents), folder.Contents()) << Joined(folder.Contents());
 }
 
 } // namespace
