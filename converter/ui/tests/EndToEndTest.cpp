@@ -4,6 +4,7 @@
 #include "converter/definitions/tests/DefinitionFiles.h"
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/HostPath.h"
+#include "framework/app/tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -871,14 +872,7 @@ private:
         CloseHandle(file);
     }
 
-    void Remove() const {
-        for (const wchar_t* name :
-             {L"alpha.ini", L"beta.ini", L"delta.ini", L"gamma.ini", L"other.txt"}) {
-            DeleteFileW((path + L"\\" + name).c_str());
-        }
-        RemoveDirectoryW((path + L"\\sub").c_str());
-        RemoveDirectoryW(path.c_str());
-    }
+    void Remove() const { TempFolder::RemoveTree(path); }
 
     std::wstring path;
 };
@@ -1121,7 +1115,7 @@ public:
     static constexpr wchar_t kName[] = L"manage check";
 
     ManageFolder() : path(HostProgramFolder() + L"\\" + kName) {
-        RemoveTree(path);
+        TempFolder::RemoveTree(path);
         CreateDirectoryW(path.c_str(), nullptr);
         CreateDirectoryW(Path(L"inner").c_str(), nullptr);
         for (const wchar_t* name : {L"free.ini", L"held.ini", L"old.ini", L"plain"}) {
@@ -1132,7 +1126,7 @@ public:
             CloseHandle(file);
         }
     }
-    ~ManageFolder() { RemoveTree(path); }
+    ~ManageFolder() { TempFolder::RemoveTree(path); }
     ManageFolder(const ManageFolder&) = delete;
     ManageFolder& operator=(const ManageFolder&) = delete;
 
@@ -1166,28 +1160,6 @@ public:
     }
 
 private:
-    static void RemoveTree(const std::wstring& folder) {
-        WIN32_FIND_DATAW found;
-        const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name == L"." || name == L"..") {
-                    continue;
-                }
-                const std::wstring child = folder + L"\\" + name;
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(child);
-                } else {
-                    DeleteFileW(child.c_str());
-                }
-            } while (FindNextFileW(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryW(folder.c_str());
-    }
-
     std::wstring path;
 };
 

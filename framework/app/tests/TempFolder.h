@@ -16,7 +16,7 @@ public:
                std::to_wstring(++made);
         CreateDirectoryW(path.c_str(), nullptr);
     }
-    ~TempFolder() { Remove(path); }
+    ~TempFolder() { RemoveTree(path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -62,10 +62,8 @@ public:
         return GetFileAttributesW((path + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    std::wstring path;
-
-private:
-    static void Remove(const std::wstring& folder) {
+    // Removes a folder with everything in it, read-only files included.
+    static void RemoveTree(const std::wstring& folder) {
         WIN32_FIND_DATAW found;
         const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
         if (find != INVALID_HANDLE_VALUE) {
@@ -77,7 +75,7 @@ private:
                 const std::wstring item = folder + L"\\" + name;
                 SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
                 if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    Remove(item);
+                    RemoveTree(item);
                 } else {
                     DeleteFileW(item.c_str());
                 }
@@ -86,4 +84,6 @@ private:
         }
         RemoveDirectoryW(folder.c_str());
     }
+
+    std::wstring path;
 };
