@@ -1,16 +1,16 @@
 // The file selection dialog on real folders and windows: where it starts, moving between
 // places and folders, the name field, the list's views, sorting, renaming, new folders and
 // deleting, as a user's commands and the list's notifications drive them.
+#include "framework/filedialog/FileNameDialog.h"
 #include "framework/app/Application.h"
+#include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/Paths.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
-#include "framework/filedialog/FileNameDialog.h"
 #include "framework/fileops/tests/QuestionAnswerer.h"
-#include "framework/app/InputPanel.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
 #include "platform/SoftInputPanel.h"
@@ -410,8 +410,8 @@ TEST_F(FileNameDialogTest, DeleteKeepsTheRowsOfWhatCouldNotGo) {
     folder.File(L"other.ini", 5);
     Open(folder.path, OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT);
     EXPECT_EQ(135u, View().totalSize);
-    const HANDLE held = CreateFileW(In(L"held.ini").c_str(), GENERIC_READ, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE held =
+        CreateFileW(In(L"held.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     Select({L"free.ini", L"held.ini"});
     {
         QuestionAnswerer answers; // Yes to the two files, then to each of them
@@ -566,6 +566,68 @@ TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
     PumpMessages();
     EXPECT_EQ(0, GetSipHeight());
     check("panel down");
+}
+
+} // namespace
+
+namespace {
+
+// The popup menu the dialog shows next, read while it is open and then closed: its items
+// as "id:text", with "*" for a radio mark and "-" for a grayed item.
+struct ShownMenu {
+    static inline Texts items;
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND popup = FindWindowW(L"#32768", nullptr);
+        if (popup == nullptr || !IsWindowVisible(popup)) {
+            return;
+        }
+        KillTimer(nullptr, timer);
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu, index, text, 64, MF_BYPOSITION);
+            const UINT state = GetMenuState(menu, index, MF_BYPOSITION);
+            if (state & MF_SEPARATOR) {
+                continue;
+            }
+            items.push_back(std::to_wstring(GetMenuItemID(menu, index)) + L":" + text +
+                            ((state & MF_CHECKED) ? L"*" : L"") +
+                            ((state & MF_GRAYED) ? L"-" : L""));
+        }
+        EndMenu();
+    }
+
+    // Runs `show`, which opens a menu, and returns what it held.
+    template <typename Show> static Texts Of(Show show) {
+        items.clear();
+        SetTimer(nullptr, 0, 20, Read);
+        show();
+        return items;
+    }
+};
+
+TEST_F(FileNameDialogTest, ViewsAndContextMenusShowTheirState) {
+    folder.File(L"a.ini", 1);
+    Open(folder.path);
+    Command(IDC_VIEW_DETAILS);
+    const Texts views = ShownMenu::Of([this] { Command(IDC_VIEW_MENU); });
+    EXPECT_EQ((Texts{L"54:Sort by Name", L"55:Sort by Type", L"56:Sort by Size", L"57:Sort by Date",
+                     L"50:Large Icon", L"51:Small Icon", L"52:List", L"53:Details*"}),
+              views);
+
+    // Back is grayed without history, Up on the Desktop.
+    EXPECT_EQ((Texts{L"30:Back-", L"32:Up"}), ShownMenu::Of([this] { Command(IDC_CONTEXT_MENU); }));
+    Command(IDC_FIRST_ANCESTOR);
+    EXPECT_EQ((Texts{L"30:Back", L"32:Up-"}), ShownMenu::Of([this] { Command(IDC_CONTEXT_MENU); }));
+
+    // A right click on the list posts the context menu's command.
+    const Texts fromClick = ShownMenu::Of([this] {
+        NMITEMACTIVATE click = {};
+        Notify(NM_RCLICK, click.hdr);
+        PumpMessages();
+    });
+    EXPECT_EQ((Texts{L"30:Back", L"32:Up-"}), fromClick);
 }
 
 } // namespace
