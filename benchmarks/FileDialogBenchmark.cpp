@@ -84,7 +84,8 @@ void PostMarker() {
 }
 
 // Does nothing: its WM_TIMER only makes sure the queue yields one more message to step on.
-void CALLBACK Nudge(HWND, UINT, UINT_PTR, DWORD) {}
+void CALLBACK Nudge(HWND, UINT, UINT_PTR, DWORD) {
+}
 
 void NoteMarker() {
     if (!turn.active || turn.idle) {
@@ -350,8 +351,7 @@ void Report(const char* what, const Figures& figures, bool withTarget) {
                 List(figures.platform).c_str());
     std::printf("  rows listed: ours %d, GetOpenFileNameW %d; icons asked for by the first "
                 "paint: ours %d, GetOpenFileNameW %d\n",
-                figures.oursRows, figures.platformRows, figures.oursIcons,
-                figures.platformIcons);
+                figures.oursRows, figures.platformRows, figures.oursIcons, figures.platformIcons);
     std::printf("  ours / GetOpenFileNameW %.2f%s\n", ours / platform,
                 withTarget ? " (target at most 0.5)" : "");
     if (figures.failures > 0) {

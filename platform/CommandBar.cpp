@@ -39,8 +39,8 @@ const wchar_t* TooltipOf(HWND bar, const CommandBarState& state, UINT_PTR comman
 
 // The bar's tooltip control asks the bar itself for the text of a button: answer it here,
 // before the toolbar passes the question on to the bar's parent.
-LRESULT CALLBACK CommandBarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK CommandBarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data) {
     auto* state = reinterpret_cast<CommandBarState*>(data);
     if (message == WM_NOTIFY) {
         auto* request = reinterpret_cast<NMTTDISPINFOW*>(lParam);

@@ -42,7 +42,8 @@ BOOL SHGetShortcutTarget(const wchar_t* shortcut, wchar_t* target, int maxChars)
     }
     const int count = static_cast<int>(end - start);
     std::wstring text(MultiByteToWideChar(CP_ACP, 0, bytes + start, count, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes + start, count, text.data(), static_cast<int>(text.size()));
+    MultiByteToWideChar(CP_ACP, 0, bytes + start, count, text.data(),
+                        static_cast<int>(text.size()));
     text.resize(std::min(text.size(), static_cast<size_t>(maxChars - 1)));
     wcscpy(target, text.c_str());
     return TRUE;

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr UINT kSortArrowsBitmap = IDB_UPDOWN; // IDB_UPDOWN_HIRES on high-resolution screens
-constexpr int kSortArrowWidth = 7;      // 14 on high-resolution screens
+constexpr int kSortArrowWidth = 7;             // 14 on high-resolution screens
 constexpr int kAscendingArrow = 0;
 constexpr int kDescendingArrow = 1;
 // Every image source of the icon cache: the registered type, the file itself, the folder
@@ -119,10 +119,9 @@ FileListView::FileListView(HWND control) : Window(control) {
     ListView_SetImageList(handle, IconCache::largeImages, LVSIL_NORMAL);
     ListView_SetExtendedListViewStyle(handle, LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
     const int scale = Application::hiRes ? 2 : 1;
-    sortArrows = ImageList_LoadImageW(Application::instance,
-                                      MAKEINTRESOURCEW(kSortArrowsBitmap + (scale - 1)),
-                                      kSortArrowWidth * scale, 0, kStripTransparent, IMAGE_BITMAP,
-                                      LR_CREATEDIBSECTION);
+    sortArrows = ImageList_LoadImageW(
+        Application::instance, MAKEINTRESOURCEW(kSortArrowsBitmap + (scale - 1)),
+        kSortArrowWidth * scale, 0, kStripTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (sortArrows == nullptr) {
         ShowFatal(handle, L"IDB_UPDOWN");
     } else {
@@ -358,8 +357,9 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     wchar_t newPath[kMaxPath];
     SplitPath(folder, name, entry->path);
     if (JoinPath(newPath, folder, text) == nullptr) {
-        ShowError(Owner(), LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
-                  folder, text);
+        ShowError(Owner(),
+                  LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"), folder,
+                  text);
         return false;
     }
     if (!MoveFileReporting(Owner(), entry->path, newPath, false)) {

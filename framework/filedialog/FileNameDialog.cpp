@@ -124,9 +124,9 @@ INT_PTR FileNameDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
         }
     }
     if (patterns.empty()) {
-        SendMessageW(types, CB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(
-                         LanguageText(L"All files (*.*)", L"すべてのﾌｧｲﾙ (*.*)")));
+        SendMessageW(
+            types, CB_ADDSTRING, 0,
+            reinterpret_cast<LPARAM>(LanguageText(L"All files (*.*)", L"すべてのﾌｧｲﾙ (*.*)")));
         SendMessageW(types, CB_SETCURSEL, 0, 0);
     } else {
         const DWORD index = request->nFilterIndex;
@@ -252,7 +252,6 @@ void FileNameDialog::Layout() {
     MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&listRect), 2);
     MoveWindow(list->handle, 0, listRect.top, client.right,
                std::max(0, bottom - barHeight - static_cast<int>(listRect.top)), TRUE);
-
 }
 
 INT_PTR FileNameDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM lParam) {
@@ -593,7 +592,8 @@ void FileNameDialog::ShowMenuAbove(HMENU menu, const RECT& button) {
 }
 
 void FileNameDialog::ShowViewsMenu() {
-    const HMENU menu = LoadMenuW(Application::instance, LocalizedResourceName(L"FMenuViews").c_str());
+    const HMENU menu =
+        LoadMenuW(Application::instance, LocalizedResourceName(L"FMenuViews").c_str());
     if (menu == nullptr) {
         ShowFatal(handle, L"MENU[%s]", LocalizedResourceName(L"FMenuViews").c_str());
         return;
@@ -602,7 +602,8 @@ void FileNameDialog::ShowViewsMenu() {
     CheckMenuRadioItem(views, IDC_VIEW_LARGE_ICONS, IDC_VIEW_DETAILS, ViewCommand(list->View()),
                        MF_BYCOMMAND);
     RECT button = {};
-    SendMessageW(menuBar.handle, TB_GETITEMRECT, kViewMenuButton, reinterpret_cast<LPARAM>(&button));
+    SendMessageW(menuBar.handle, TB_GETITEMRECT, kViewMenuButton,
+                 reinterpret_cast<LPARAM>(&button));
     MapWindowPoints(menuBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
     ShowMenuAbove(views, button);
     DestroyMenu(menu);
@@ -616,9 +617,9 @@ HMENU FileNameDialog::BuildLocationMenu() const {
     const PathComponents components(current);
     for (int index = 0; index < components.Count() && index < 128; ++index) {
         const wchar_t* component = components.Item(index);
-        const std::wstring text = std::wstring(index + 1, L' ') +
-                                  (index == 0 ? DisplayNameOfPath(component)
-                                              : ComponentName(component));
+        const std::wstring text =
+            std::wstring(index + 1, L' ') +
+            (index == 0 ? DisplayNameOfPath(component) : ComponentName(component));
         AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR + 1 + index, text.c_str());
     }
     const int last = GetMenuItemCount(menu) - 1;

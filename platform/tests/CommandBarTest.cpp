@@ -26,9 +26,8 @@ protected:
         request.hdr.idFrom = command;
         request.hdr.code = TTN_GETDISPINFOW;
         SendMessageW(bar, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
-        return request.lpszText != nullptr && !IS_INTRESOURCE(request.lpszText)
-                   ? request.lpszText
-                   : L"";
+        return request.lpszText != nullptr && !IS_INTRESOURCE(request.lpszText) ? request.lpszText
+                                                                                : L"";
     }
 
     HWND parent = nullptr;
