@@ -138,12 +138,14 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
     const int index = pageCount;
     // Every tab past the first one that reaches the strip's end would be out of sight:
     // inserting one costs the tab control a layout pass with its scroll arrows, so those wait.
-    RECT last = {};
-    RECT strip = {};
-    TabCtrl_GetItemRect(tabControl.handle, tabCount - 1, &last);
-    GetClientRect(tabControl.handle, &strip);
-    if (tabCount == index && last.right < strip.right) {
-        AddTab(index, category->Name().c_str());
+    if (tabCount == index) {
+        RECT last = {};
+        RECT strip = {};
+        TabCtrl_GetItemRect(tabControl.handle, tabCount - 1, &last);
+        GetClientRect(tabControl.handle, &strip);
+        if (last.right < strip.right) {
+            AddTab(index, category->Name().c_str());
+        }
     }
     const std::wstring name = category->Name();
     // The page's dialog is made when the page is first shown (ShowPage).

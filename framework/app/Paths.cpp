@@ -1,5 +1,7 @@
 #include "Paths.h"
 
+#include "platform/Shortcuts.h"
+
 #include <windows.h>
 
 #include <cwchar>
@@ -74,6 +76,20 @@ bool IsProgram(const wchar_t* path) {
 
 bool IsShortcut(const wchar_t* path) {
     return HasExtension(path, L".lnk");
+}
+
+bool ShortcutProgram(const wchar_t* shortcut, wchar_t* target) {
+    if (!SHGetShortcutTarget(shortcut, target, kMaxPath)) {
+        return false;
+    }
+    for (wchar_t* unit = target; *unit != L'\0'; ++unit) {
+        if (*unit < L' ') {
+            *unit = L'\0';
+            break;
+        }
+    }
+    CutCommandLine(target);
+    return true;
 }
 
 void RemoveExtension(wchar_t* path) {

@@ -33,6 +33,10 @@ const wchar_t* FindExtension(const wchar_t* path);
 bool HasExtension(const wchar_t* path, const wchar_t* extension);
 bool IsProgram(const wchar_t* path);
 bool IsShortcut(const wchar_t* path);
+// The program a shortcut file starts: its target command line, cut at the first control
+// character and then to its program (CutCommandLine), into target (kMaxPath characters).
+// False when the shortcut cannot be read.
+bool ShortcutProgram(const wchar_t* shortcut, wchar_t* target);
 void RemoveExtension(wchar_t* path);
 
 // The last "\" that is not the final character, or null.

@@ -9,7 +9,6 @@
 #include "framework/fileops/FolderNames.h"
 #include "platform/DeviceFiles.h"
 #include "platform/ImageStrip.h"
-#include "platform/Shortcuts.h"
 #include "resources/filedialog_ids.h"
 
 #include <algorithm>
@@ -317,14 +316,7 @@ void FileListView::OnGetDisplayInfo(NMLVDISPINFOW& request) {
     wchar_t target[kMaxPath];
     const wchar_t* path = entry->path;
     DWORD attributes = entry->attributes;
-    if (IsShortcut(entry->path) && SHGetShortcutTarget(entry->path, target, kMaxPath)) {
-        for (wchar_t* unit = target; *unit != L'\0'; ++unit) {
-            if (*unit < L' ') {
-                *unit = L'\0';
-                break;
-            }
-        }
-        CutCommandLine(target);
+    if (IsShortcut(entry->path) && ShortcutProgram(entry->path, target)) {
         path = target;
         attributes = DeviceGetFileAttributes(target);
     }
@@ -356,13 +348,8 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     wchar_t name[kMaxPath];
     wchar_t newPath[kMaxPath];
     SplitPath(folder, name, entry->path);
-    if (JoinPath(newPath, folder, text) == nullptr) {
-        ShowError(Owner(),
-                  LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"), folder,
-                  text);
-        return false;
-    }
-    if (!MoveFileReporting(Owner(), entry->path, newPath, false)) {
+    if (!JoinPathReporting(Owner(), newPath, folder, text) ||
+        !MoveFileReporting(Owner(), entry->path, newPath, false)) {
         return false;
     }
     wcscpy(entry->path, newPath);

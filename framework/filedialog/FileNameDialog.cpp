@@ -5,10 +5,10 @@
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/fileops/FileReporting.h"
 #include "platform/CommandBar.h"
 #include "platform/MenuBar.h"
 #include "platform/ShellDialogs.h"
-#include "platform/Shortcuts.h"
 #include "resources/filedialog_ids.h"
 
 #include <algorithm>
@@ -56,15 +56,6 @@ const wchar_t* ComponentName(const wchar_t* component) {
         return PlaceOf(kFindResult).Name();
     default:
         return LanguageText(L"Unknown", L"不明");
-    }
-}
-
-void CutAtControlCharacter(wchar_t* text) {
-    for (; *text != L'\0'; ++text) {
-        if (*text < L' ') {
-            *text = L'\0';
-            return;
-        }
     }
 }
 
@@ -478,11 +469,9 @@ bool FileNameDialog::OpenLocation(const wchar_t* chosen) {
     wcsncpy(path, chosen, kMaxPath - 1);
     if (IsShortcut(path)) {
         wchar_t target[kMaxPath];
-        if (!SHGetShortcutTarget(path, target, kMaxPath)) {
+        if (!ShortcutProgram(path, target)) {
             return false;
         }
-        CutAtControlCharacter(target);
-        CutCommandLine(target);
         wcscpy(path, target);
     }
     const LocationCode code = LocationOfText(path);
@@ -518,9 +507,7 @@ void FileNameDialog::TakeNameField() {
     wchar_t current[kMaxPath];
     list->model.CurrentPath(current);
     wchar_t path[kMaxPath];
-    if (JoinPath(path, current, text) == nullptr) {
-        ShowError(handle, LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
-                  current, text);
+    if (!JoinPathReporting(handle, path, current, text)) {
         return;
     }
     if (!OpenLocation(path)) {

@@ -123,7 +123,7 @@ bool FileOpDialog::Count(const wchar_t* path) {
 template <typename Visit>
 FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit) {
     wchar_t search[kMaxPath];
-    if (!Join(search, folder, L"*.*")) {
+    if (!JoinPathReporting(handle, search, folder, L"*.*")) {
         return Next::kStop;
     }
     WIN32_FIND_DATAW found;
@@ -134,7 +134,7 @@ FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit
     Next next = Next::kGoOn;
     do {
         wchar_t child[kMaxPath];
-        if (cancelRequested || !Join(child, folder, found.cFileName)) {
+        if (cancelRequested || !JoinPathReporting(handle, child, folder, found.cFileName)) {
             next = Next::kStop;
         } else {
             next = visit(child, found);
@@ -142,16 +142,6 @@ FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit
     } while (next == Next::kGoOn && DeviceFindNextFile(find, &found));
     DeviceFindClose(find);
     return next;
-}
-
-// Refuses, with a message, a path longer than the platform's limit.
-bool FileOpDialog::Join(wchar_t* out, const wchar_t* folder, const wchar_t* name) {
-    if (JoinPath(out, folder, name) != nullptr) {
-        return true;
-    }
-    ShowError(handle, LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
-              folder, name);
-    return false;
 }
 
 FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attributes) {
@@ -194,7 +184,7 @@ bool FileOpDialog::TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* 
     wchar_t folder[kMaxPath];
     wchar_t name[kMaxPath];
     SplitPath(folder, name, source);
-    return Join(out, target, name);
+    return JoinPathReporting(handle, out, target, name);
 }
 
 FileOpDialog::Next FileOpDialog::ConfirmReplace(const wchar_t* source, const wchar_t* target,
@@ -289,7 +279,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     }
     const Next next = ForEachEntry(source, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
         wchar_t childTarget[kMaxPath];
-        if (!Join(childTarget, destination, found.cFileName)) {
+        if (!JoinPathReporting(handle, childTarget, destination, found.cFileName)) {
             return Next::kStop;
         }
         ++depth;

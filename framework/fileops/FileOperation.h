@@ -72,7 +72,6 @@ private:
     // Visits the entries of a folder until `visit` stops or Cancel is pressed.
     template <typename Visit>
     Next ForEachEntry(const wchar_t* folder, Visit visit);
-    bool Join(wchar_t* out, const wchar_t* folder, const wchar_t* name);
 
     void SetTexts(const wchar_t* title, const wchar_t* firstLabel, const wchar_t* secondLabel);
     // Whether enough time has passed since the display last changed to change it again.

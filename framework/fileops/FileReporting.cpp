@@ -194,3 +194,12 @@ bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes) {
     ShowError(owner, L"Error SetFileAttribute %d", static_cast<int>(GetLastError()));
     return false;
 }
+
+bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name) {
+    if (JoinPath(out, folder, name) != nullptr) {
+        return true;
+    }
+    ShowError(owner, LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
+              folder, name);
+    return false;
+}

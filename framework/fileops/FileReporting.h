@@ -27,3 +27,6 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes,
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
                        bool replaceExisting = false);
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);
+// JoinPath, with a path that would be longer than the platform's limit refused: "The path
+// is too long" and the two parts.
+bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name);
