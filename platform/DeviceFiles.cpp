@@ -1,6 +1,7 @@
 #include "DeviceFiles.h"
 
 #include <shlobj.h>
+#include <strsafe.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -53,8 +54,9 @@ bool IsRomFile(const std::wstring& path) {
     if (testRomFiles == nullptr) {
         return false;
     }
-    return std::any_of(testRomFiles->begin(), testRomFiles->end(),
-                       [&](const std::wstring& rom) { return _wcsicmp(rom.c_str(), path.c_str()) == 0; });
+    return std::any_of(testRomFiles->begin(), testRomFiles->end(), [&](const std::wstring& rom) {
+        return _wcsicmp(rom.c_str(), path.c_str()) == 0;
+    });
 }
 
 bool IsDotEntry(const wchar_t* name) {
@@ -69,7 +71,7 @@ bool NextRootFolder(Search& search, WIN32_FIND_DATAW* data) {
     const DeviceRootFolder& folder = (*testRootFolders)[search.nextRootFolder++];
     *data = {};
     data->dwFileAttributes = folder.attributes;
-    wcsncpy(data->cFileName, folder.name.c_str(), MAX_PATH - 1);
+    StringCchCopyW(data->cFileName, MAX_PATH, folder.name.c_str());
     return true;
 }
 
@@ -149,8 +151,8 @@ DWORD DeviceGetFileAttributes(const wchar_t* path) {
     return attributes;
 }
 
-BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available,
-                              ULARGE_INTEGER* total, ULARGE_INTEGER* free) {
+BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
+                              ULARGE_INTEGER* free) {
     if (testRootFolders != nullptr && path[0] == L'\\') {
         for (const DeviceRootFolder& folder : *testRootFolders) {
             if (folder.name == path + 1) {
@@ -193,10 +195,10 @@ DWORD DeviceModuleFileName(HMODULE module, wchar_t* path, DWORD size) {
 BOOL DeviceSpecialFolderPath(int folder, wchar_t* path) {
     switch (folder) {
     case CSIDL_DESKTOPDIRECTORY:
-        wcscpy(path, L"\\Windows\\Desktop");
+        StringCchCopyW(path, MAX_PATH, L"\\Windows\\Desktop");
         return TRUE;
     case CSIDL_PERSONAL:
-        wcscpy(path, L"\\My Documents");
+        StringCchCopyW(path, MAX_PATH, L"\\My Documents");
         return TRUE;
     default:
         path[0] = L'\0';

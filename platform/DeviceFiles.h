@@ -17,15 +17,15 @@ HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data);
 BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data);
 BOOL DeviceFindClose(HANDLE find);
 DWORD DeviceGetFileAttributes(const wchar_t* path);
-BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available,
-                              ULARGE_INTEGER* total, ULARGE_INTEGER* free);
+BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
+                              ULARGE_INTEGER* free);
 
 // Copies and moves as the device makes them (the platform's CopyFileW and MoveFileExW).
 BOOL DeviceCopyFile(const wchar_t* source, const wchar_t* target, BOOL failIfExists);
 BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags);
 
 // The device's folder for CSIDL_DESKTOPDIRECTORY ("\Windows\Desktop") or CSIDL_PERSONAL
-// ("\My Documents"); false for any other.
+// ("\My Documents") into path (MAX_PATH characters); false for any other.
 BOOL DeviceSpecialFolderPath(int folder, wchar_t* path);
 
 // The full path of a module's file as the device gives it, without a drive: the host's

@@ -1,6 +1,7 @@
 #include "Shortcuts.h"
 
-#include <algorithm>
+#include <strsafe.h>
+
 #include <cctype>
 #include <cwchar>
 #include <string>
@@ -44,7 +45,6 @@ BOOL SHGetShortcutTarget(const wchar_t* shortcut, wchar_t* target, int maxChars)
     std::wstring text(MultiByteToWideChar(CP_ACP, 0, bytes + start, count, nullptr, 0), L'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes + start, count, text.data(),
                         static_cast<int>(text.size()));
-    text.resize(std::min(text.size(), static_cast<size_t>(maxChars - 1)));
-    wcscpy(target, text.c_str());
+    StringCchCopyW(target, static_cast<size_t>(maxChars), text.c_str()); // cut, as the device does
     return TRUE;
 }

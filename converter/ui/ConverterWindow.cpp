@@ -14,6 +14,7 @@
 #include "platform/MenuBar.h"
 
 #include <commctrl.h>
+#include <strsafe.h>
 
 namespace {
 
@@ -259,7 +260,6 @@ void ConverterWindow::AddDeferredTabs() {
     SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
 }
 
-
 void ConverterWindow::OpenDefinitionFile() {
     wchar_t folder[kMaxPath] = {};
     DeviceModuleFileName(nullptr, folder, kMaxPath);
@@ -282,7 +282,7 @@ void ConverterWindow::OpenDefinitionFile() {
         return;
     }
     UpdateWindow(handle);
-    wcscpy(definitionPath, chosen);
+    StringCchCopyW(definitionPath, kMaxPath, chosen); // both hold kMaxPath characters
     BeginWaitCursor();
     RemoveCategoryPages();
     LoadDefinitionFile(*this, definitionPath);

@@ -2,7 +2,7 @@
 
 #include "Application.h"
 
-#include <cwchar>
+#include <strsafe.h>
 
 GdiObject::~GdiObject() {
     if (owned && handle != nullptr) {
@@ -19,7 +19,7 @@ Font::Font(LONG height, LONG weight, BYTE pitchAndFamily, const wchar_t* faceNam
     description.lfPitchAndFamily = pitchAndFamily;
     description.lfCharSet = Application::japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
     if (faceName != nullptr) {
-        wcsncpy(description.lfFaceName, faceName, LF_FACESIZE - 1);
+        StringCchCopyW(description.lfFaceName, LF_FACESIZE, faceName);
     }
     handle = CreateFontIndirectW(&description);
     owned = handle != nullptr;

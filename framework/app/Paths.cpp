@@ -2,6 +2,7 @@
 
 #include "platform/Shortcuts.h"
 
+#include <strsafe.h>
 #include <windows.h>
 
 #include <cwchar>
@@ -39,7 +40,7 @@ wchar_t* JoinPath(wchar_t* out, const wchar_t* folder, const wchar_t* name) {
     }
     wmemmove(out, folder, folderLength + 1);
     if (nameLength != 0) {
-        wcscat(EnsureTrailingBackslash(out), name);
+        wmemmove(EnsureTrailingBackslash(out), name, nameLength + 1);
     }
     return out;
 }
@@ -230,12 +231,13 @@ void PathComponents::Build(wchar_t* out, int depth) const {
     if (count == 0) {
         return;
     }
-    wcscpy(out, items[0]);
+    // The components come from a path of at most kMaxPath - 1 characters, so they fit again.
+    StringCchCopyW(out, kMaxPath, items[0]);
     for (int i = 1; i <= depth && i < count; ++i) {
         if (!(i == 1 && items[0][0] == L'\\')) {
-            wcscat(out, L"\\");
+            StringCchCatW(out, kMaxPath, L"\\");
         }
-        wcscat(out, items[i]);
+        StringCchCatW(out, kMaxPath, items[i]);
     }
 }
 

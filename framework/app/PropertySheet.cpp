@@ -4,7 +4,7 @@
 #include "MenuBars.h"
 #include "platform/PropertySheets.h"
 
-#include <cwchar>
+#include <strsafe.h>
 
 namespace {
 
@@ -15,9 +15,7 @@ const wchar_t* sheetLinkText = nullptr;
 // Copies a text into a callback's buffer, cut to its length.
 void CopySheetText(const wchar_t* text, LPARAM buffer) {
     if (text != nullptr && buffer != 0) {
-        wchar_t* out = reinterpret_cast<wchar_t*>(buffer);
-        wcsncpy(out, text, kSheetTextLength - 1);
-        out[kSheetTextLength - 1] = L'\0';
+        StringCchCopyW(reinterpret_cast<wchar_t*>(buffer), kSheetTextLength, text);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cpl.h>
 #include <shlobj.h>
+#include <strsafe.h>
 
 #include <algorithm>
 #include <cwchar>
@@ -18,8 +19,7 @@ constexpr int kDatabaseImage = 6;
 constexpr int kMyDocumentsRowImage = 11;
 constexpr int kMyDeviceRowImage = 9;
 
-template <typename Number>
-int Sign(Number a, Number b) {
+template <typename Number> int Sign(Number a, Number b) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
@@ -94,12 +94,12 @@ bool FileListModel::SetLocation(LocationCode location, const wchar_t* folder) {
             wcslen(folder) >= kMaxPath) {
             return false;
         }
-        wcscpy(path, folder);
+        StringCchCopyW(path, kMaxPath, folder);
     } else {
         if (location == code) {
             return false;
         }
-        wcscpy(path, PlaceOf(location).path);
+        StringCchCopyW(path, kMaxPath, PlaceOf(location).path);
     }
     code = location;
     stale = true;
@@ -116,12 +116,12 @@ bool FileListModel::SetFilter(const wchar_t* text) {
 }
 
 LocationCode FileListModel::CurrentLocation(wchar_t* text) const {
-    wcscpy(text, IsPlace(code) ? PlaceOf(code).Name() : path);
+    StringCchCopyW(text, kMaxPath, IsPlace(code) ? PlaceOf(code).Name() : path);
     return code;
 }
 
 LocationCode FileListModel::CurrentPath(wchar_t* text) const {
-    wcscpy(text, path);
+    StringCchCopyW(text, kMaxPath, path);
     return code;
 }
 
@@ -209,7 +209,7 @@ void FileListModel::AddPlaceRow(LocationCode place, int image) {
     auto entry = std::make_unique<FileEntry>();
     entry->kind = place;
     entry->image = image;
-    wcscpy(entry->path, PlaceOf(place).path);
+    StringCchCopyW(entry->path, ARRAYSIZE(entry->path), PlaceOf(place).path);
     entry->attributes = FILE_ATTRIBUTE_DIRECTORY;
     entry->typeName = LanguageText(L"System Folder", L"ｼｽﾃﾑ ﾌｫﾙﾀﾞ");
     entries.push_back(std::move(entry));
@@ -231,8 +231,8 @@ void FileListModel::AddAppletsOf(HWND owner, const wchar_t* library) {
     if (module == nullptr) {
         return;
     }
-    const auto applet = reinterpret_cast<APPLET_PROC>(
-        reinterpret_cast<void*>(GetProcAddress(module, "CPlApplet")));
+    const auto applet =
+        reinterpret_cast<APPLET_PROC>(reinterpret_cast<void*>(GetProcAddress(module, "CPlApplet")));
     if (applet == nullptr) {
         FreeLibrary(module);
         return;
@@ -246,14 +246,15 @@ void FileListModel::AddAppletsOf(HWND owner, const wchar_t* library) {
         if (info.hIcon != nullptr) {
             auto entry = std::make_unique<AppletEntry>();
             entry->kind = kAppletRow;
-            wcsncpy(entry->appletName, info.szName, 31);
-            entry->image = icons.IconFor(entry->appletName, library,
-                                         -static_cast<int>(info.lData), info.hIcon);
+            StringCchCopyW(entry->appletName, ARRAYSIZE(entry->appletName), info.szName);
+            entry->image = icons.IconFor(entry->appletName, library, -static_cast<int>(info.lData),
+                                         info.hIcon);
             DestroyIcon(info.hIcon);
-            wcsncpy(entry->info, info.szInfo, 63);
+            StringCchCopyW(entry->info, ARRAYSIZE(entry->info), info.szInfo);
             const std::wstring argument = std::wstring(library) + L"," + std::to_wstring(index);
-            wcsncpy(entry->launchArgument, argument.c_str(), 63);
-            wcsncpy(entry->path, library, kMaxPath - 1);
+            StringCchCopyW(entry->launchArgument, ARRAYSIZE(entry->launchArgument),
+                           argument.c_str());
+            StringCchCopyW(entry->path, ARRAYSIZE(entry->path), library);
             entries.push_back(std::move(entry));
         }
         applet(owner, CPL_STOP, index, info.lData);
@@ -270,7 +271,7 @@ void FileListModel::AddDatabases() {
         auto entry = std::make_unique<DatabaseEntry>();
         entry->kind = kDatabaseRow;
         entry->image = kDatabaseImage;
-        wcsncpy(entry->databaseName, object.name.c_str(), 31);
+        StringCchCopyW(entry->databaseName, ARRAYSIZE(entry->databaseName), object.name.c_str());
         entry->size = object.size;
         entry->lastWrite = object.lastModified;
         entry->objectId = object.objectId;

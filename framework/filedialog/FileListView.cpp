@@ -11,6 +11,8 @@
 #include "platform/ImageStrip.h"
 #include "resources/filedialog_ids.h"
 
+#include <strsafe.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <vector>
@@ -296,7 +298,7 @@ LocationCode FileListView::PathOfRow(int row, wchar_t* path) const {
         return kNoLocation;
     }
     const bool named = entry->kind == kAppletRow || entry->kind == kDatabaseRow;
-    wcscpy(path, named ? entry->DisplayName() : entry->path);
+    StringCchCopyW(path, kMaxPath, named ? entry->DisplayName() : entry->path);
     return entry->kind;
 }
 
@@ -352,7 +354,7 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
         !MoveFileReporting(Owner(), entry->path, newPath, false)) {
         return false;
     }
-    wcscpy(entry->path, newPath);
+    StringCchCopyW(entry->path, ARRAYSIZE(entry->path), newPath);
     entry->name = FileNamePart(entry->path);
     ListView_SetItemText(handle, row, 0, const_cast<wchar_t*>(entry->DisplayName()));
     return true;
@@ -399,7 +401,7 @@ bool FileListView::DeleteSelection() {
         }
         const size_t length = wcslen(entry->path) + 1;
         if (used + length < list.size()) {
-            wcscpy(list.data() + used, entry->path);
+            wmemcpy(list.data() + used, entry->path, length);
             used += length;
             rows.push_back(row);
         }

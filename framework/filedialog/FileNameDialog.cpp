@@ -11,6 +11,8 @@
 #include "platform/ShellDialogs.h"
 #include "resources/filedialog_ids.h"
 
+#include <strsafe.h>
+
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
@@ -132,8 +134,9 @@ INT_PTR FileNameDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
 
     wchar_t start[kMaxPath] = {};
     LocationCode code = kMyDevice;
-    if (request->lpstrInitialDir != nullptr) {
-        wcsncpy(start, request->lpstrInitialDir, kMaxPath - 1);
+    // A start folder too long to be one is no start folder: never a cut, other folder.
+    if (request->lpstrInitialDir != nullptr &&
+        SUCCEEDED(StringCchCopyW(start, kMaxPath, request->lpstrInitialDir))) {
         code = LocationOfText(start);
     }
     list->model.SetLocation(code, start);
@@ -434,7 +437,7 @@ void FileNameDialog::Back() {
         return;
     }
     wchar_t text[kMaxPath] = {};
-    wcsncpy(text, history.front().c_str(), kMaxPath - 1);
+    StringCchCopyW(text, kMaxPath, history.front().c_str()); // it came from a path buffer
     const LocationCode code = LocationOfText(text);
     Navigate(code, text, false);
     history.pop_front();
@@ -466,13 +469,15 @@ void FileNameDialog::GoToAncestor(int depth) {
 
 bool FileNameDialog::OpenLocation(const wchar_t* chosen) {
     wchar_t path[kMaxPath] = {};
-    wcsncpy(path, chosen, kMaxPath - 1);
+    if (FAILED(StringCchCopyW(path, kMaxPath, chosen))) {
+        return false; // not a folder this dialog can show; Commit says why
+    }
     if (IsShortcut(path)) {
         wchar_t target[kMaxPath];
         if (!ShortcutProgram(path, target)) {
             return false;
         }
-        wcscpy(path, target);
+        StringCchCopyW(path, kMaxPath, target);
     }
     const LocationCode code = LocationOfText(path);
     if (IsPlace(code)) {
@@ -551,7 +556,7 @@ void FileNameDialog::Commit(const wchar_t* chosen) {
                   path.c_str());
         return;
     }
-    wcscpy(request->lpstrFile, path.c_str());
+    StringCchCopyW(request->lpstrFile, request->nMaxFile, path.c_str());
     EndDialog(handle, IDOK);
 }
 

@@ -3,6 +3,8 @@
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
 
+#include <strsafe.h>
+
 #include <cwchar>
 
 namespace {
@@ -40,7 +42,7 @@ LocationCode LocationOfText(wchar_t* text) {
     for (const Place& place : kPlaces) {
         if (SameText(text, place.path) || SameText(text, place.japaneseName) ||
             SameText(text, place.englishName)) {
-            wcscpy(text, place.path);
+            StringCchCopyW(text, kMaxPath, place.path);
             return place.code;
         }
     }
@@ -76,7 +78,7 @@ bool ParentOf(LocationCode& code, wchar_t* path) {
     case kControlPanel:
     case kDatabases:
         code = kMyDevice;
-        wcscpy(path, PlaceOf(kMyDevice).path);
+        StringCchCopyW(path, kMaxPath, PlaceOf(kMyDevice).path);
         return true;
     default:
         return false;

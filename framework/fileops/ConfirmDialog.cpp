@@ -7,16 +7,16 @@
 #include "resources/fileops_ids.h"
 
 #include <shellapi.h>
+#include <strsafe.h>
 
 #include <vector>
 
 namespace {
 
-// Formats a text of one argument; the texts are the program's own.
-template <typename Argument>
-std::wstring Format(const wchar_t* format, Argument argument) {
-    std::vector<wchar_t> text(wcslen(format) + kMaxPath + 32);
-    _snwprintf(text.data(), text.size() - 1, format, argument);
+// Formats a text of one argument, a number or a path; the texts are the program's own.
+template <typename Argument> std::wstring Format(const wchar_t* format, Argument argument) {
+    std::vector<wchar_t> text(wcslen(format) + 2 * kMaxPath + 32);
+    StringCchPrintfW(text.data(), text.size(), format, argument); // cut, never overrun
     return text.data();
 }
 
@@ -86,21 +86,20 @@ void ConfirmDeleteItems::SetTexts(HWND dialog) {
 }
 
 void ConfirmDeleteFolder::SetTexts(HWND dialog) {
-    SetQuestion(
-        dialog, LanguageText(L"Confirm folder delete", L"ﾌｫﾙﾀﾞ削除の確認"), IDI_DELETE,
-        Format(LanguageText(L"Are you sure you want to remove the folder '%s' and all its "
-                            L"contents?",
-                            L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"),
-               NamePart(folder).c_str()));
+    SetQuestion(dialog, LanguageText(L"Confirm folder delete", L"ﾌｫﾙﾀﾞ削除の確認"), IDI_DELETE,
+                Format(LanguageText(L"Are you sure you want to remove the folder '%s' and all its "
+                                    L"contents?",
+                                    L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"),
+                       NamePart(folder).c_str()));
 }
 
 void ConfirmDeleteFile::SetTexts(HWND dialog) {
     const DWORD attributes = GetFileAttributesW(file.c_str());
     const wchar_t* format;
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) {
-        format = LanguageText(
-            L"The file '%s' is a read-only file. Are you sure you want to delete it?",
-            L"ﾌｧｲﾙ '%s' は読み取り専用です。削除してもよろしいですか?");
+        format =
+            LanguageText(L"The file '%s' is a read-only file. Are you sure you want to delete it?",
+                         L"ﾌｧｲﾙ '%s' は読み取り専用です。削除してもよろしいですか?");
     } else if (IsProgram(file.c_str())) {
         format = LanguageText(
             L"The file '%s' is a program.\n\nIf you remove it, you will no longer be able to "

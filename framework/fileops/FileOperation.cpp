@@ -33,7 +33,8 @@ bool RunFileOperation(const FileOpRequest& request) {
 }
 
 FileOpDialog::FileOpDialog(const FileOpRequest& request)
-    : WorkerDialog(&FileOpDialog::Run, this), request(request) {}
+    : WorkerDialog(&FileOpDialog::Run, this), request(request) {
+}
 
 void FileOpDialog::Run(void* data, WorkerDialog& dialog) {
     static_cast<FileOpDialog*>(data)->Operate();
@@ -178,8 +179,12 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
 bool FileOpDialog::TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* target,
                             bool intoTarget) {
     if (!intoTarget) {
-        wcscpy(out, target);
-        return true;
+        if (SUCCEEDED(StringCchCopyW(out, kMaxPath, target))) {
+            return true;
+        }
+        ShowError(handle, LanguageText(L"The path is too long\n%s", L"ﾊﾟｽが長すぎます\n%s"),
+                  target);
+        return false;
     }
     wchar_t folder[kMaxPath];
     wchar_t name[kMaxPath];
@@ -277,16 +282,17 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     } else if (!MakeFolderPath(handle, destination)) {
         return Next::kStop;
     }
-    const Next next = ForEachEntry(source, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
-        wchar_t childTarget[kMaxPath];
-        if (!JoinPathReporting(handle, childTarget, destination, found.cFileName)) {
-            return Next::kStop;
-        }
-        ++depth;
-        const Next done = TransferItem(child, found.dwFileAttributes, childTarget, move);
-        --depth;
-        return done;
-    });
+    const Next next =
+        ForEachEntry(source, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
+            wchar_t childTarget[kMaxPath];
+            if (!JoinPathReporting(handle, childTarget, destination, found.cFileName)) {
+                return Next::kStop;
+            }
+            ++depth;
+            const Next done = TransferItem(child, found.dwFileAttributes, childTarget, move);
+            --depth;
+            return done;
+        });
     if (next == Next::kStop || !move) {
         return next;
     }
@@ -304,7 +310,8 @@ bool FileOpDialog::IsRecursive(const wchar_t* source, const wchar_t* destination
     if (!sameFolder && !inside) {
         return false;
     }
-    ShowError(handle, LanguageText(L"Source to destination is recursive", L"送り側と受け側が同じです"));
+    ShowError(handle,
+              LanguageText(L"Source to destination is recursive", L"送り側と受け側が同じです"));
     return true;
 }
 

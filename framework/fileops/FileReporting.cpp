@@ -21,8 +21,9 @@ bool PassedOver(const wchar_t* path) {
 bool ReportCreateFolder(HWND owner, const wchar_t* path, DWORD error) {
     switch (error) {
     case ERROR_PATH_NOT_FOUND:
-        ShowError(owner, LanguageText(L"Can't find the path specified. '%s'",
-                                      L"ﾃﾞｨﾚｸﾄﾘﾊﾟｽ '%s'が見つかりません。"),
+        ShowError(owner,
+                  LanguageText(L"Can't find the path specified. '%s'",
+                               L"ﾃﾞｨﾚｸﾄﾘﾊﾟｽ '%s'が見つかりません。"),
                   path);
         break;
     case ERROR_DISK_FULL:
@@ -70,8 +71,8 @@ bool ReportMove(HWND owner, const wchar_t* source, DWORD error) {
         ShowError(owner, LanguageText(L"%s is in use", L"%s は使用中です"), source);
         break;
     case ERROR_DISK_FULL:
-        ShowError(owner, LanguageText(L"There is not enough space on the disk",
-                                      L"ﾃﾞｨｽｸがいっぱいです"));
+        ShowError(owner,
+                  LanguageText(L"There is not enough space on the disk", L"ﾃﾞｨｽｸがいっぱいです"));
         break;
     default:
         ShowError(owner, L"Error Move file %d", static_cast<int>(error));
@@ -91,10 +92,9 @@ bool MakeFolderPath(HWND owner, const wchar_t* path) {
         return IsDirectory(path);
     }
     wchar_t prefix[kMaxPath];
-    if (wcslen(path) >= kMaxPath) {
+    if (FAILED(StringCchCopyW(prefix, kMaxPath, path))) {
         return false;
     }
-    wcscpy(prefix, path);
     // A server name after "\\" is not checked; nor is whatever comes before the first "\"
     // of any other path (nothing, for an absolute path).
     wchar_t* separator = prefix;
@@ -162,8 +162,7 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target)
     return CopyFileReporting(owner, source, DeviceGetFileAttributes(source), target);
 }
 
-bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes,
-                       const wchar_t* target) {
+bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target) {
     if (PassedOver(attributes)) {
         return true;
     }

@@ -4,6 +4,8 @@
 #include "framework/app/Paths.h"
 #include "framework/app/RegistryKey.h"
 
+#include <strsafe.h>
+
 #include <string_view>
 
 namespace {
@@ -48,8 +50,7 @@ std::unique_ptr<FileType> ReadFileType(const wchar_t* extension) {
     type->openCommand = ReadDefaultValue(className + L"\\Shell\\Open\\Command");
     if (std::optional<std::wstring> icon = ReadDefaultValue(className + L"\\DefaultIcon")) {
         wchar_t location[kMaxPath];
-        wcsncpy(location, icon->c_str(), kMaxPath - 1);
-        location[kMaxPath - 1] = L'\0';
+        StringCchCopyW(location, kMaxPath, icon->c_str()); // a registry text, cut to a path
         type->iconIndex = SplitIconLocation(location);
         type->iconFile = location;
     }

@@ -15,9 +15,11 @@ constexpr int kGrowth = 64;
 
 // Load order of the fixed images; 3, 4 and 5 are also the overlays 1, 2 and 3.
 constexpr int kFixedIcons[IconCache::kFixedImageCount] = {
-    IDI_DOCUMENT, IDI_PROGRAM_FILE,  IDI_FOLDER,    IDI_SHORTCUT_OVERLAY, IDI_ROM_OVERLAY,
-    IDI_ROM_SHORTCUT_OVERLAY, IDI_DATABASE, IDI_CONTROL_PANEL, IDI_NETWORK, IDI_MY_DEVICE,
-    IDI_DESKTOP, IDI_MY_DOCUMENTS, IDI_DATABASE_PLACE};
+    IDI_DOCUMENT,         IDI_PROGRAM_FILE,  IDI_FOLDER,
+    IDI_SHORTCUT_OVERLAY, IDI_ROM_OVERLAY,   IDI_ROM_SHORTCUT_OVERLAY,
+    IDI_DATABASE,         IDI_CONTROL_PANEL, IDI_NETWORK,
+    IDI_MY_DEVICE,        IDI_DESKTOP,       IDI_MY_DOCUMENTS,
+    IDI_DATABASE_PLACE};
 constexpr int kFirstOverlayImage = 3;
 constexpr int kOverlayCount = 3;
 
@@ -141,10 +143,10 @@ int IconCache::ImageFor(const wchar_t* path, DWORD attributes, int sources) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return kFolderImage;
     }
-    wchar_t lower[kMaxPath];
-    wcsncpy(lower, path, kMaxPath - 1);
-    lower[kMaxPath - 1] = L'\0';
-    CharLowerW(lower);
+    // Whole, however long: a cut path would lose its extension or name another file.
+    std::wstring lowerPath = path;
+    CharLowerBuffW(lowerPath.data(), static_cast<DWORD>(lowerPath.size()));
+    const wchar_t* lower = lowerPath.c_str();
     const wchar_t* extension = FindExtension(lower);
     if (*extension == L'\0') {
         return kDocumentImage;
@@ -161,15 +163,14 @@ int IconCache::ImageFor(const wchar_t* path, DWORD attributes, int sources) {
     if (type == nullptr || !type->className || !type->iconFile) {
         return kDocumentImage;
     }
-    const int image = (sources & kRegisteredTypes)
-                          ? IconFor(type->className->c_str(), type->iconFile->c_str(),
-                                    type->iconIndex, nullptr)
-                          : -1;
+    const int image =
+        (sources & kRegisteredTypes)
+            ? IconFor(type->className->c_str(), type->iconFile->c_str(), type->iconIndex, nullptr)
+            : -1;
     return image != -1 ? image : kDocumentImage;
 }
 
-int IconCache::IconFor(const wchar_t* key, const wchar_t* iconFile, int iconIndex,
-                       HICON fallback) {
+int IconCache::IconFor(const wchar_t* key, const wchar_t* iconFile, int iconIndex, HICON fallback) {
     const auto known = keyToImage.find(key);
     if (known != keyToImage.end()) {
         return known->second;
@@ -188,14 +189,11 @@ int IconCache::IconFor(const wchar_t* key, const wchar_t* iconFile, int iconInde
     };
     // At high resolution a library may come with a companion of larger icons: abc.192.dll.
     if (Application::hiRes && HasExtension(iconFile, L".dll")) {
-        wchar_t companion[kMaxPath];
-        wcsncpy(companion, iconFile, kMaxPath - 1);
-        companion[kMaxPath - 1] = L'\0';
-        RemoveExtension(companion);
-        const std::wstring suffix = L"." + std::to_wstring(Application::dpiX) + L".dll";
-        if (wcslen(companion) + suffix.size() < kMaxPath) {
-            wcscat(companion, suffix.c_str());
-            extract(companion);
+        std::wstring companion = iconFile;
+        companion.erase(FindExtension(companion.c_str()) - companion.c_str());
+        companion += L"." + std::to_wstring(Application::dpiX) + L".dll";
+        if (companion.size() < kMaxPath) {
+            extract(companion.c_str());
         }
     }
     if (large == nullptr && small == nullptr) {

@@ -32,8 +32,8 @@ protected:
     static void SetUpTestSuite() {
         Application::instance = GetModuleHandleW(nullptr);
         Application::dpiX = Application::dpiY = 96;
-        wcscpy(Application::className, L"MensurioTest");
-        wcscpy(Application::title, L"Mensurio");
+        StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioTest");
+        StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
     }
 
     void SetUp() override {
@@ -48,7 +48,7 @@ protected:
     void TearDown() override {
         window.reset();
         PumpMessages();
-        wcscpy(definitionPath, savedPath);
+        StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), savedPath);
         SaveSettings();
         Application::japanese = FALSE;
     }
@@ -383,15 +383,15 @@ TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
 TEST(ConverterSettings, PathRoundTripsThroughTheRegistry) {
     wchar_t saved[kMaxPath] = {};
     LoadSettings();
-    wcscpy(saved, definitionPath);
+    StringCchCopyW(saved, ARRAYSIZE(saved), definitionPath);
 
-    wcscpy(definitionPath, L"\\My Documents\\単位.ini");
+    StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), L"\\My Documents\\単位.ini");
     SaveSettings();
     definitionPath[0] = L'\0';
     LoadSettings();
     EXPECT_STREQ(L"\\My Documents\\単位.ini", definitionPath);
 
-    wcscpy(definitionPath, saved);
+    StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), saved);
     SaveSettings();
 }
 

@@ -77,8 +77,8 @@ int wmain(int argc, wchar_t** argv) {
     ReleaseDC(nullptr, screen);
     Application::hiRes = Application::dpiX >= 130;
     Application::japanese = argc > 2 && wcscmp(argv[2], L"ja") == 0;
-    wcscpy(Application::className, L"MensurioDemo");
-    wcscpy(Application::title, L"Mensurio");
+    StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioDemo");
+    StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
     InitControlClasses(0xFF);
 
     const wchar_t* what = argc > 1 ? argv[1] : L"frame";

@@ -11,7 +11,7 @@ namespace {
 // Runs an in-place operation on a copy of `path` in a full-size buffer.
 template <class Operation> std::wstring Applied(const wchar_t* path, Operation operation) {
     wchar_t buffer[kMaxPath];
-    wcscpy(buffer, path);
+    StringCchCopyW(buffer, ARRAYSIZE(buffer), path);
     operation(buffer);
     return buffer;
 }
@@ -26,7 +26,7 @@ TEST(Paths, GoUp) {
     EXPECT_EQ(L"\\\\server", Applied(L"\\\\server\\share", GoUp));
     for (const wchar_t* top : {L"", L"\\", L"\\\\"}) {
         wchar_t buffer[kMaxPath];
-        wcscpy(buffer, top);
+        StringCchCopyW(buffer, ARRAYSIZE(buffer), top);
         EXPECT_FALSE(GoUp(buffer));
         EXPECT_STREQ(top, buffer);
     }
@@ -97,7 +97,7 @@ TEST(Paths, NothingIsWrittenPastAFullPathBuffer) {
     wmemset(guarded.canary, L'!', 4);
 
     const std::wstring folder = L"\\" + std::wstring(258, L'f'); // 259 characters: full
-    wcscpy(guarded.path, folder.c_str());
+    StringCchCopyW(guarded.path, ARRAYSIZE(guarded.path), folder.c_str());
     EnsureTrailingBackslash(guarded.path);
     EXPECT_EQ(folder, guarded.path);
 
@@ -152,13 +152,13 @@ TEST(Paths, QuotesCommandLinesAndIconLocations) {
     wchar_t text[kMaxPath] = L"\"\\Windows\\shell32.dll\",-12";
     EXPECT_EQ(-12, SplitIconLocation(text));
     EXPECT_STREQ(L"\\Windows\\shell32.dll", text);
-    wcscpy(text, L"\\Windows\\app.exe");
+    StringCchCopyW(text, ARRAYSIZE(text), L"\\Windows\\app.exe");
     EXPECT_EQ(0, SplitIconLocation(text));
     EXPECT_STREQ(L"\\Windows\\app.exe", text);
-    wcscpy(text, L"app.exe,x");
+    StringCchCopyW(text, ARRAYSIZE(text), L"app.exe,x");
     EXPECT_EQ(0, SplitIconLocation(text));
     EXPECT_STREQ(L"app.exe", text);
-    wcscpy(text, L"app.exe,3,4");
+    StringCchCopyW(text, ARRAYSIZE(text), L"app.exe,3,4");
     EXPECT_EQ(3, SplitIconLocation(text));
 }
 

@@ -74,8 +74,9 @@ class WindowObjects : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         Application::instance = GetModuleHandleW(nullptr);
-        wcscpy(Application::className, L"MensurioTestFrame");
-        wcscpy(Application::title, L"Mensurio");
+        StringCchCopyW(Application::className, ARRAYSIZE(Application::className),
+                       L"MensurioTestFrame");
+        StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
         Application::dpiX = Application::dpiY = 96;
     }
 

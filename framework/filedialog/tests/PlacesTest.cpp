@@ -1,7 +1,7 @@
 // The fixed places: typed texts, the Up command and display names.
+#include "framework/filedialog/Places.h"
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
-#include "framework/filedialog/Places.h"
 
 #include <gtest/gtest.h>
 
@@ -16,14 +16,14 @@ struct Located {
 
 Located Locate(const wchar_t* typed) {
     wchar_t text[kMaxPath];
-    wcscpy(text, typed);
+    StringCchCopyW(text, ARRAYSIZE(text), typed);
     const LocationCode code = LocationOfText(text);
     return {code, text};
 }
 
 Located Up(LocationCode code, const wchar_t* from, bool expected = true) {
     wchar_t path[kMaxPath];
-    wcscpy(path, from);
+    StringCchCopyW(path, ARRAYSIZE(path), from);
     EXPECT_EQ(expected, ParentOf(code, path)) << from;
     return {code, path};
 }

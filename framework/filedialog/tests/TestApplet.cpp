@@ -1,6 +1,7 @@
 // A Control Panel library for the file list's tests: two applets, the first with an icon,
 // the second without. It writes down every call, which the tests read through
 // TestAppletCalls after loading the library themselves.
+#include <strsafe.h>
 #include <windows.h>
 
 #include <cpl.h>
@@ -26,8 +27,8 @@ extern "C" __declspec(dllexport) const wchar_t* TestAppletCalls() {
     return calls.c_str();
 }
 
-extern "C" __declspec(dllexport) LONG CALLBACK CPlApplet(HWND, UINT message, LPARAM first,
-                                                         LPARAM second) {
+extern "C" __declspec(dllexport) LONG CALLBACK
+    CPlApplet(HWND, UINT message, LPARAM first, LPARAM second) {
     switch (message) {
     case CPL_INIT:
         calls += L"init ";
@@ -43,12 +44,12 @@ extern "C" __declspec(dllexport) LONG CALLBACK CPlApplet(HWND, UINT message, LPA
         }
         if (first == 0) {
             info->lData = kClockIcon;
-            info->hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kClockIcon),
-                                                        IMAGE_ICON, 32, 32, 0));
-            wcscpy(info->szName, L"Clock");
-            wcscpy(info->szInfo, L"Sets the date and time");
+            info->hIcon = static_cast<HICON>(
+                LoadImageW(instance, MAKEINTRESOURCEW(kClockIcon), IMAGE_ICON, 32, 32, 0));
+            StringCchCopyW(info->szName, ARRAYSIZE(info->szName), L"Clock");
+            StringCchCopyW(info->szInfo, ARRAYSIZE(info->szInfo), L"Sets the date and time");
         } else {
-            wcscpy(info->szName, L"Hidden");
+            StringCchCopyW(info->szName, ARRAYSIZE(info->szName), L"Hidden");
         }
         return 0;
     }
