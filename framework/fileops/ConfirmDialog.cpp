@@ -53,7 +53,11 @@ int CountEntries(const wchar_t* list) {
 } // namespace
 
 INT_PTR ConfirmDialog::Ask(HWND parent) {
-    return DoModal(parent, LocalizedResourceName(templateBase).c_str());
+    const INT_PTR answer = DoModal(parent, LocalizedResourceName(templateBase).c_str());
+    if (answer == IDYES || answer == IDNO || (offersCancel && answer == kAnswerAll)) {
+        return answer;
+    }
+    return offersCancel ? IDCANCEL : IDNO;
 }
 
 INT_PTR ConfirmDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
@@ -171,10 +175,10 @@ std::wstring FileDescription(const wchar_t* path) {
 bool ConfirmDeleteSelection(HWND owner, const wchar_t* list) {
     const int count = CountEntries(list);
     if (count > 1) {
-        return ConfirmDeleteItems(count).Ask(owner) != IDNO;
+        return ConfirmDeleteItems(count).Ask(owner) == IDYES;
     }
     if (count == 1 && IsDirectory(list)) {
-        return ConfirmDeleteFolder(list).Ask(owner) != IDNO;
+        return ConfirmDeleteFolder(list).Ask(owner) == IDYES;
     }
     return true;
 }
