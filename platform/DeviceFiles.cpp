@@ -4,9 +4,11 @@
 #include <strsafe.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <cwctype>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -20,10 +22,15 @@ struct WriteFault {
 };
 std::unique_ptr<WriteFault> writeFault;
 
-// True, with the fault's error set, when a write into `target` is to fail.
-bool Faulted(const wchar_t* target) {
-    if (writeFault == nullptr ||
-        _wcsnicmp(target, writeFault->folder.c_str(), writeFault->folder.size()) != 0) {
+bool InFolder(const wchar_t* path, const std::wstring& folder) {
+    return _wcsnicmp(path, folder.c_str(), folder.size()) == 0;
+}
+
+// True, with the fault's error set, when a write into `target` from `source` (null: a file
+// made there) is to fail.
+bool WriteFaulted(const wchar_t* target, const wchar_t* source = nullptr) {
+    if (writeFault == nullptr || !InFolder(target, writeFault->folder) ||
+        (source != nullptr && InFolder(source, writeFault->folder))) {
         return false;
     }
     if (writeFault->successes > 0) {
@@ -32,6 +39,138 @@ bool Faulted(const wchar_t* target) {
     }
     SetLastError(writeFault->error);
     return true;
+}
+
+std::atomic<long> fileCalls{0};
+std::atomic<long> faultyCall{-1};
+std::atomic<DWORD> faultyCallError{0};
+
+// Counts a file call; true, with the test's error set, when it is the one to fail.
+bool CallFaulted() {
+    const long index = fileCalls++;
+    if (index != faultyCall) {
+        return false;
+    }
+    SetLastError(faultyCallError);
+    return true;
+}
+
+bool IsRomFile(const std::wstring& path) {
+    if (testRomFiles == nullptr) {
+        return false;
+    }
+    return std::any_of(testRomFiles->begin(), testRomFiles->end(), [&](const std::wstring& rom) {
+        return _wcsicmp(rom.c_str(), path.c_str()) == 0;
+    });
+}
+
+// True, with ERROR_ACCESS_DENIED set, when the file lies in ROM, where nothing changes it.
+bool InRom(const wchar_t* path) {
+    if (!IsRomFile(path)) {
+        return false;
+    }
+    SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
+// The path at which the host found the file or folder open as `file`, as a full path
+// without the "\\?\" prefix; empty when the host cannot tell.
+std::wstring HostPathOf(HANDLE file) {
+    std::vector<wchar_t> buffer(2 * MAX_PATH);
+    DWORD length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = GetFinalPathNameByHandleW(file, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                           FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= buffer.size()) {
+        return {};
+    }
+    std::wstring path(buffer.data(), length);
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) {
+        return L"\\" + path.substr(7);
+    }
+    if (path.compare(0, 4, L"\\\\?\\") == 0) {
+        return path.substr(4);
+    }
+    return path;
+}
+
+HANDLE OpenItself(const wchar_t* path, DWORD access) {
+    return CreateFileW(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING,
+                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Where the host finds a folder, remembered for the last folder asked: the entries of one
+// folder are changed one after another. Forgotten whenever a folder may have changed.
+class ResolvedFolders {
+public:
+    std::wstring Of(const std::wstring& folder) {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (_wcsicmp(folder.c_str(), lastFolder.c_str()) != 0) {
+            const HANDLE handle = OpenItself(folder.c_str(), FILE_READ_ATTRIBUTES);
+            if (handle == INVALID_HANDLE_VALUE) {
+                return {};
+            }
+            lastFolder = folder;
+            lastResolved = HostPathOf(handle);
+            CloseHandle(handle);
+        }
+        return lastResolved;
+    }
+    void Forget() {
+        std::lock_guard<std::mutex> lock(mutex);
+        lastFolder.clear();
+    }
+
+private:
+    std::mutex mutex;
+    std::wstring lastFolder;
+    std::wstring lastResolved;
+};
+ResolvedFolders resolvedFolders;
+
+// True when the host reached the item open as `file` somewhere else than `path` says: the
+// item is a link to a file or folder elsewhere. Its folder may itself lie behind a link
+// the user went through; only the last step counts.
+bool IsHostLink(HANDLE file, const wchar_t* path) {
+    const std::wstring reached = HostPathOf(file);
+    wchar_t full[2 * MAX_PATH];
+    wchar_t* name = nullptr;
+    const DWORD length = GetFullPathNameW(path, 2 * MAX_PATH, full, &name);
+    if (reached.empty() || length == 0 || length >= 2 * MAX_PATH || name == nullptr) {
+        return false; // the host cannot tell; nothing to compare
+    }
+    std::wstring folder(full, name);
+    if (folder.size() > 1 && folder.back() == L'\\' && folder[folder.size() - 2] != L':') {
+        folder.pop_back();
+    }
+    std::wstring expected = resolvedFolders.Of(folder);
+    if (expected.empty()) {
+        expected = folder;
+    }
+    if (expected.back() != L'\\') {
+        expected += L'\\';
+    }
+    expected += name;
+    return _wcsicmp(expected.c_str(), reached.c_str()) != 0;
+}
+
+// True, with ERROR_REPARSE_POINT_ENCOUNTERED set, when `path` is a host link; the host's
+// own calls would then change what it points to.
+bool RefusedAsLink(const wchar_t* path) {
+    const HANDLE handle = OpenItself(path, FILE_READ_ATTRIBUTES);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false; // the call itself will say why the item cannot be had
+    }
+    const bool link = IsHostLink(handle, path);
+    CloseHandle(handle);
+    if (link) {
+        SetLastError(ERROR_REPARSE_POINT_ENCOUNTERED);
+    }
+    return link;
 }
 
 constexpr wchar_t kRootPattern[] = L"\\*.*";
@@ -48,15 +187,6 @@ std::vector<std::unique_ptr<Search>> openSearches;
 auto FindSearch(HANDLE find) {
     return std::find_if(openSearches.begin(), openSearches.end(),
                         [find](const std::unique_ptr<Search>& open) { return open.get() == find; });
-}
-
-bool IsRomFile(const std::wstring& path) {
-    if (testRomFiles == nullptr) {
-        return false;
-    }
-    return std::any_of(testRomFiles->begin(), testRomFiles->end(), [&](const std::wstring& rom) {
-        return _wcsicmp(rom.c_str(), path.c_str()) == 0;
-    });
 }
 
 bool IsDotEntry(const wchar_t* name) {
@@ -99,6 +229,9 @@ void SetLarge(ULARGE_INTEGER* out, ULONGLONG value) {
 } // namespace
 
 HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
+    if (CallFaulted()) {
+        return INVALID_HANDLE_VALUE;
+    }
     auto search = std::make_unique<Search>();
     const wchar_t* separator = wcsrchr(pattern, L'\\');
     search->folder.assign(pattern, separator != nullptr ? separator + 1 : pattern);
@@ -127,7 +260,7 @@ BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    return NextEntry(**search, data, false);
+    return !CallFaulted() && NextEntry(**search, data, false);
 }
 
 BOOL DeviceFindClose(HANDLE find) {
@@ -144,6 +277,9 @@ BOOL DeviceFindClose(HANDLE find) {
 }
 
 DWORD DeviceGetFileAttributes(const wchar_t* path) {
+    if (CallFaulted()) {
+        return INVALID_FILE_ATTRIBUTES;
+    }
     const DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && IsRomFile(path)) {
         return attributes | FILE_ATTRIBUTE_INROM;
@@ -170,12 +306,88 @@ BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, UL
     return GetDiskFreeSpaceExW(path, available, total, free);
 }
 
-BOOL DeviceCopyFile(const wchar_t* source, const wchar_t* target, BOOL failIfExists) {
-    return !Faulted(target) && CopyFileW(source, target, failIfExists);
+BOOL DeviceSetFileAttributes(const wchar_t* path, DWORD attributes) {
+    return !CallFaulted() && !InRom(path) && !RefusedAsLink(path) &&
+           SetFileAttributesW(path, attributes);
 }
 
-BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags) {
-    return !Faulted(target) && MoveFileExW(source, target, flags);
+BOOL DeviceCreateDirectory(const wchar_t* path) {
+    return !CallFaulted() && CreateDirectoryW(path, nullptr);
+}
+
+BOOL DeviceRemoveDirectory(const wchar_t* path) {
+    if (CallFaulted() || RefusedAsLink(path)) {
+        return FALSE;
+    }
+    resolvedFolders.Forget();
+    return RemoveDirectoryW(path);
+}
+
+// One open serves both the link check and the delete: the delete is the common case of a
+// large operation.
+BOOL DeviceDeleteFile(const wchar_t* path) {
+    if (CallFaulted() || InRom(path)) {
+        return FALSE;
+    }
+    const HANDLE file = CreateFileW(path, DELETE | FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return FALSE;
+    }
+    BOOL deleted = FALSE;
+    if (IsHostLink(file, path)) {
+        SetLastError(ERROR_REPARSE_POINT_ENCOUNTERED);
+    } else {
+        FILE_DISPOSITION_INFO disposition = {TRUE};
+        deleted =
+            SetFileInformationByHandle(file, FileDispositionInfo, &disposition, sizeof disposition);
+    }
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return deleted;
+}
+
+BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceExisting) {
+    if (CallFaulted() || InRom(source) || (replaceExisting && InRom(target)) ||
+        RefusedAsLink(source) || WriteFaulted(target, source)) {
+        return FALSE;
+    }
+    resolvedFolders.Forget();
+    return MoveFileExW(source, target, replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+}
+
+HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,
+                        DWORD attributes) {
+    const bool writes = (access & (GENERIC_WRITE | FILE_WRITE_DATA)) != 0;
+    const bool makes =
+        disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
+    if (CallFaulted() || (writes && InRom(path)) || (makes && WriteFaulted(path))) {
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(path, access, sharing, nullptr, disposition, attributes, nullptr);
+}
+
+BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read) {
+    *read = 0;
+    return !CallFaulted() && ReadFile(file, buffer, size, read, nullptr);
+}
+
+BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written) {
+    *written = 0;
+    if (CallFaulted()) {
+        // A write that fails part-way, as on a full card: half of it is on the disk.
+        const DWORD error = GetLastError();
+        WriteFile(file, buffer, size / 2, written, nullptr);
+        SetLastError(error);
+        return FALSE;
+    }
+    return WriteFile(file, buffer, size, written, nullptr);
+}
+
+BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time) {
+    return !CallFaulted() && SetFileTime(file, nullptr, nullptr, &time);
 }
 
 DWORD DeviceModuleFileName(HMODULE module, wchar_t* path, DWORD size) {
@@ -222,6 +434,16 @@ void SetWriteFaultForTesting(const wchar_t* folder, DWORD error, int successes) 
     }
     writeFault->error = error;
     writeFault->successes = successes;
+}
+
+void SetFileCallFaultForTesting(long index, DWORD error) {
+    faultyCallError = error;
+    faultyCall = index;
+    fileCalls = 0;
+}
+
+long FileCallsForTesting() {
+    return fileCalls;
 }
 
 void SetRomFilesForTesting(const std::vector<std::wstring>* paths) {

@@ -13,16 +13,37 @@
 // The attribute of a file that lies in the device's ROM (the desktop reads 0x40 otherwise).
 constexpr DWORD FILE_ATTRIBUTE_INROM = 0x40;
 
+// The host's mark of a link (a symbolic link or junction), which its own calls may follow
+// to a file or folder elsewhere. The device has no links: the calls below that change a
+// file or folder refuse one with this error instead of reaching what it points to.
+#ifndef ERROR_REPARSE_POINT_ENCOUNTERED
+constexpr DWORD ERROR_REPARSE_POINT_ENCOUNTERED = 4395;
+#endif
+
+// The device's file calls. Each is the platform's call of the same name, with the device's
+// rules: listings without "." and "..", ROM files that read 0x40 and cannot be changed
+// (ERROR_ACCESS_DENIED), and links that are never changed through.
 HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data);
 BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data);
 BOOL DeviceFindClose(HANDLE find);
 DWORD DeviceGetFileAttributes(const wchar_t* path);
+BOOL DeviceSetFileAttributes(const wchar_t* path, DWORD attributes);
 BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, ULARGE_INTEGER* total,
                               ULARGE_INTEGER* free);
-
-// Copies and moves as the device makes them (the platform's CopyFileW and MoveFileExW).
-BOOL DeviceCopyFile(const wchar_t* source, const wchar_t* target, BOOL failIfExists);
-BOOL DeviceMoveFileEx(const wchar_t* source, const wchar_t* target, DWORD flags);
+BOOL DeviceCreateDirectory(const wchar_t* path);
+BOOL DeviceRemoveDirectory(const wchar_t* path);
+// Deletes a file that is not read-only.
+BOOL DeviceDeleteFile(const wchar_t* path);
+// Moves or renames a file or folder on one volume (ERROR_NOT_SAME_DEVICE across volumes),
+// replacing an existing target file in one step when asked to.
+BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceExisting);
+// Opens or creates a file for CreateFileW's access, sharing and disposition; a file made
+// gets `attributes`.
+HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,
+                        DWORD attributes);
+BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read);
+BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written);
+BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time);
 
 // The device's folder for CSIDL_DESKTOPDIRECTORY ("\Windows\Desktop") or CSIDL_PERSONAL
 // ("\My Documents") into path (MAX_PATH characters); false for any other.
@@ -44,9 +65,16 @@ struct DeviceRootFolder {
 
 // Replaces the listing of "\*.*" and the space of those folders; null puts the host's back.
 void SetRootFoldersForTesting(const std::vector<DeviceRootFolder>* folders);
-// Makes copies and moves into `folder` (and below it) fail with `error`, a full disk or a
-// read-only folder, which a host cannot easily be made to have, after `successes` of them
-// have gone through. Null: none fail.
+// Makes writes into `folder` (and below it) fail with `error`, a full disk or a read-only
+// folder, which a host cannot easily be made to have, after `successes` of them have gone
+// through: a file made there, or a file or folder moved there from elsewhere. Null: none
+// fail.
 void SetWriteFaultForTesting(const wchar_t* folder, DWORD error, int successes);
+// Makes the device file call with the given index fail with `error`, counting every call
+// above from 0 at this one; a write that fails has written half its bytes first. A
+// negative index: none fail.
+void SetFileCallFaultForTesting(long index, DWORD error);
+// The device file calls made since the last SetFileCallFaultForTesting.
+long FileCallsForTesting();
 // Full paths of files that are to be in ROM (compared without regard to case); null: none.
 void SetRomFilesForTesting(const std::vector<std::wstring>* paths);

@@ -21,6 +21,21 @@ bool IsFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// A folder the host marks as a link to a folder elsewhere: an item of its own, never
+// entered. (A link to a file is refused by the device's calls that would change it.)
+bool IsLinkedFolder(DWORD attributes) {
+    return IsFolder(attributes) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A folder whose entries the operation goes through.
+bool IsRealFolder(DWORD attributes) {
+    return IsFolder(attributes) && !IsLinkedFolder(attributes);
+}
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 const wchar_t* NextEntry(const wchar_t* entry) {
     return entry + wcslen(entry) + 1;
 }
@@ -46,7 +61,7 @@ void FileOpDialog::Operate() {
     if (sources == nullptr || *sources == L'\0') {
         return;
     }
-    multiple = *NextEntry(sources) != L'\0' || IsDirectory(sources);
+    multiple = *NextEntry(sources) != L'\0' || IsRealFolder(DeviceGetFileAttributes(sources));
     confirm = (request.flags & kNoConfirmation) == 0;
     if (!Prepare()) {
         return; // cancelled: nothing has changed
@@ -57,7 +72,9 @@ void FileOpDialog::Operate() {
         SetTexts(LanguageText(L"Delete files in progress...", L"ﾌｧｲﾙ削除中..."),
                  LanguageText(L"Delete file:", L"削除するﾌｧｲﾙ:"), L"");
         for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
-            if (DeleteItem(source, DeviceGetFileAttributes(source)) == Next::kStop) {
+            DWORD attributes = INVALID_FILE_ATTRIBUTES;
+            if (cancelRequested || !ReadAttributesReporting(handle, source, attributes) ||
+                DeleteItem(source, attributes) == Next::kStop) {
                 return;
             }
         }
@@ -71,12 +88,13 @@ void FileOpDialog::Operate() {
                  copy ? LanguageText(L"Destination:", L"ｺﾋﾟｰ先:")
                       : LanguageText(L"Destination:", L"移動先:"));
         for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
-            if (IsRecursive(source, destination)) {
+            DWORD attributes = INVALID_FILE_ATTRIBUTES;
+            if (cancelRequested || IsRecursive(source, destination) ||
+                !ReadAttributesReporting(handle, source, attributes)) {
                 return;
             }
             depth = 0;
-            if (TransferItem(source, DeviceGetFileAttributes(source), destination, !copy) ==
-                Next::kStop) {
+            if (TransferItem(source, attributes, destination, !copy) == Next::kStop) {
                 return;
             }
         }
@@ -96,15 +114,15 @@ bool FileOpDialog::Prepare() {
     SetWindowTextW(handle, LanguageText(L"Prepare operation", L"準備中..."));
     SetDlgItemTextW(handle, IDC_FIRST_LABEL, LanguageText(L"Folders:", L"ﾌｫﾙﾀﾞ数:"));
     for (const wchar_t* source = request.sources; *source != L'\0'; source = NextEntry(source)) {
-        if (!Count(source)) {
+        if (!Count(source, DeviceGetFileAttributes(source))) {
             return false;
         }
     }
     return true;
 }
 
-bool FileOpDialog::Count(const wchar_t* path) {
-    if (!IsDirectory(path)) { // also a source that no longer exists
+bool FileOpDialog::Count(const wchar_t* path, DWORD attributes) {
+    if (!IsRealFolder(attributes)) { // also a source that no longer exists, and a link
         ++filesCounted;
         return true;
     }
@@ -113,11 +131,7 @@ bool FileOpDialog::Count(const wchar_t* path) {
         SetDlgItemInt(handle, IDC_FIRST_VALUE, static_cast<UINT>(foldersCounted), FALSE);
     }
     return ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
-               if (!IsFolder(found.dwFileAttributes)) {
-                   ++filesCounted;
-                   return Next::kGoOn;
-               }
-               return Count(child) ? Next::kGoOn : Next::kStop;
+               return Count(child, found.dwFileAttributes) ? Next::kGoOn : Next::kStop;
            }) == Next::kGoOn;
 }
 
@@ -130,6 +144,12 @@ FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit
     WIN32_FIND_DATAW found;
     const HANDLE find = DeviceFindFirstFile(search, &found);
     if (find == INVALID_HANDLE_VALUE) {
+        // Nothing in it, or gone meanwhile: done. A folder that cannot be read is not.
+        const DWORD error = GetLastError();
+        if (error != ERROR_NO_MORE_FILES && !IsMissing(error)) {
+            ShowError(handle, L"Error FindFile %d", static_cast<int>(error));
+            return Next::kStop;
+        }
         return cancelRequested ? Next::kStop : Next::kGoOn;
     }
     Next next = Next::kGoOn;
@@ -141,12 +161,23 @@ FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit
             next = visit(child, found);
         }
     } while (next == Next::kGoOn && DeviceFindNextFile(find, &found));
+    // A listing cut short is no listing of the whole folder.
+    const DWORD error = GetLastError();
+    if (next == Next::kGoOn && error != ERROR_NO_MORE_FILES) {
+        ShowError(handle, L"Error FindFile %d", static_cast<int>(error));
+        next = Next::kStop;
+    }
     DeviceFindClose(find);
     return next;
 }
 
 FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attributes) {
     Progress(path, L"");
+    if (IsLinkedFolder(attributes)) {
+        ++foldersDone;
+        ReportLink(handle, path); // neither entered nor removed
+        return Next::kStop;
+    }
     if (!IsFolder(attributes)) {
         ++filesDone;
         if (confirm) {
@@ -170,10 +201,14 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
     if (next == Next::kStop) {
         return Next::kStop;
     }
-    // A folder that keeps files the user chose to keep stays, without a message.
-    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path);
-    return Next::kGoOn;
+    // A folder that keeps files the user chose to keep stays, without a message; one that
+    // is gone needs no removal. Any other failure leaves a folder the user wanted gone.
+    DeviceSetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    if (DeviceRemoveDirectory(path) || GetLastError() == ERROR_DIR_NOT_EMPTY ||
+        IsMissing(GetLastError())) {
+        return Next::kGoOn;
+    }
+    return RemoveFolderReporting(handle, path) ? Next::kGoOn : Next::kStop;
 }
 
 bool FileOpDialog::TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* target,
@@ -218,11 +253,9 @@ FileOpDialog::Next FileOpDialog::CopyOneFile(const wchar_t* source, DWORD attrib
     if (skip) {
         return Next::kGoOn;
     }
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
-        // A read-only target can be replaced once the user has agreed to replace it.
-        SetAttributesReporting(handle, target, FILE_ATTRIBUTE_NORMAL);
-    }
-    return CopyFileReporting(handle, source, attributes, target) ? Next::kGoOn : Next::kStop;
+    // The copy replaces the target only once it is complete, read-only or not.
+    return CopyFileReporting(handle, source, attributes, target, &cancelRequested) ? Next::kGoOn
+                                                                                   : Next::kStop;
 }
 
 FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_t* target,
@@ -247,26 +280,40 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
                                               const wchar_t* target, bool move) {
     Progress(source, target);
     wchar_t destination[kMaxPath];
+    if (IsLinkedFolder(attributes)) {
+        // Neither entered nor copied: what it points to lies outside what was chosen.
+        ++foldersDone;
+        ReportLink(handle, source);
+        return Next::kStop;
+    }
     if (!IsFolder(attributes)) {
         ++filesDone;
         // One read of the target tells both whether the file goes into it and, otherwise,
         // whether there is a file to replace.
-        DWORD existing = GetFileAttributesW(target);
-        if (!TargetOf(destination, source, target, IsFolder(existing))) {
+        DWORD existing = INVALID_FILE_ATTRIBUTES;
+        if (!ReadAttributesReporting(handle, target, existing) ||
+            !TargetOf(destination, source, target, IsFolder(existing))) {
             return Next::kStop;
         }
-        if (IsFolder(existing)) {
-            existing = GetFileAttributesW(destination);
+        if (IsFolder(existing) && !ReadAttributesReporting(handle, destination, existing)) {
+            return Next::kStop;
         }
         return move ? MoveOneFile(source, destination, existing)
                     : CopyOneFile(source, attributes, destination, existing);
     }
     ++foldersDone;
     // A listed folder goes into the target; the folders inside it were given their own.
-    if (!TargetOf(destination, source, target, depth == 0)) {
+    DWORD existing = INVALID_FILE_ATTRIBUTES;
+    if (!TargetOf(destination, source, target, depth == 0) ||
+        !ReadAttributesReporting(handle, destination, existing)) {
         return Next::kStop;
     }
-    if (IsDirectory(destination)) {
+    if (IsLinkedFolder(existing)) {
+        // Merging into it would write into a folder elsewhere.
+        ReportLink(handle, destination);
+        return Next::kStop;
+    }
+    if (IsFolder(existing)) {
         if (confirm) {
             const INT_PTR answer = ConfirmReplaceFolder(destination, multiple).Ask(handle);
             if (answer == IDCANCEL) {

@@ -13,7 +13,7 @@
 struct FileOpRequest {
     HWND owner;
     UINT operation;
-    const wchar_t* sources; // full paths, each ended by a zero, the list by an empty entry
+    const wchar_t* sources;     // full paths, each ended by a zero, the list by an empty entry
     const wchar_t* destination; // a folder, or a full target name for a single file
     WORD flags;
 };
@@ -52,7 +52,7 @@ private:
 
     // Counts what the sources hold; false when Cancel stopped it.
     bool Prepare();
-    bool Count(const wchar_t* path);
+    bool Count(const wchar_t* path, DWORD attributes);
 
     // Each item comes with its attributes as the device lists them (INVALID_FILE_ATTRIBUTES:
     // missing; 0x40: in ROM).
@@ -70,8 +70,7 @@ private:
     bool IsRecursive(const wchar_t* source, const wchar_t* destination);
 
     // Visits the entries of a folder until `visit` stops or Cancel is pressed.
-    template <typename Visit>
-    Next ForEachEntry(const wchar_t* folder, Visit visit);
+    template <typename Visit> Next ForEachEntry(const wchar_t* folder, Visit visit);
 
     void SetTexts(const wchar_t* title, const wchar_t* firstLabel, const wchar_t* secondLabel);
     // Whether enough time has passed since the display last changed to change it again.

@@ -5,20 +5,38 @@
 #include "framework/app/Paths.h"
 #include "platform/DeviceFiles.h"
 
+#include <strsafe.h>
+
+#include <algorithm>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
-// A source that is missing or lies in ROM is left alone.
-bool PassedOver(DWORD attributes) {
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_INROM) != 0;
+// Copies go through a buffer of this size at most: large enough that the host's calls
+// cost nothing beside the data, small enough to check Cancel several times a second.
+constexpr DWORD kCopyBlock = 1024 * 1024;
+// The attributes a copy takes from its source.
+constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-bool PassedOver(const wchar_t* path) {
-    return PassedOver(DeviceGetFileAttributes(path));
+// The report of a call that met a link: whatever the call, the link was left alone.
+bool ReportedAsLink(HWND owner, const wchar_t* path, DWORD error) {
+    if (error != ERROR_REPARSE_POINT_ENCOUNTERED) {
+        return false;
+    }
+    ReportLink(owner, path);
+    return true;
 }
 
 bool ReportCreateFolder(HWND owner, const wchar_t* path, DWORD error) {
+    if (ReportedAsLink(owner, path, error)) {
+        return false;
+    }
     switch (error) {
     case ERROR_PATH_NOT_FOUND:
         ShowError(owner,
@@ -38,6 +56,9 @@ bool ReportCreateFolder(HWND owner, const wchar_t* path, DWORD error) {
 }
 
 bool ReportCopy(HWND owner, const wchar_t* source, DWORD error) {
+    if (error == ERROR_CANCELLED || ReportedAsLink(owner, source, error)) {
+        return false; // the user asked for the stop
+    }
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
         ShowError(owner, LanguageText(L"File not found", L"ﾌｧｲﾙが見つかりません"));
@@ -66,6 +87,9 @@ bool ReportCopy(HWND owner, const wchar_t* source, DWORD error) {
 }
 
 bool ReportMove(HWND owner, const wchar_t* source, DWORD error) {
+    if (ReportedAsLink(owner, source, error)) {
+        return false;
+    }
     switch (error) {
     case ERROR_SHARING_VIOLATION:
         ShowError(owner, LanguageText(L"%s is in use", L"%s は使用中です"), source);
@@ -81,19 +105,152 @@ bool ReportMove(HWND owner, const wchar_t* source, DWORD error) {
     return false;
 }
 
+// Deletes a file this program made and no one else has seen; its own read-only flag goes
+// first. Its error, if any, gives way to the one that made it go.
+void DiscardFile(const wchar_t* path, DWORD attributes) {
+    const DWORD error = GetLastError();
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        DeviceSetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    }
+    DeviceDeleteFile(path);
+    SetLastError(error);
+}
+
+// Copies the bytes of an open source into an open target, checking `cancel` before each
+// block; false with the last error set (ERROR_CANCELLED for a cancel).
+bool CopyBytes(HANDLE source, HANDLE target, const std::atomic<bool>* cancel) {
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(source, &size);
+    std::vector<char> buffer(
+        static_cast<size_t>(std::clamp<LONGLONG>(size.QuadPart, 1, kCopyBlock)));
+    for (;;) {
+        if (cancel != nullptr && *cancel) {
+            SetLastError(ERROR_CANCELLED);
+            return false;
+        }
+        DWORD read = 0;
+        if (!DeviceReadFile(source, buffer.data(), static_cast<DWORD>(buffer.size()), &read)) {
+            return false;
+        }
+        if (read == 0) {
+            return true;
+        }
+        DWORD written = 0;
+        if (!DeviceWriteFile(target, buffer.data(), read, &written)) {
+            return false;
+        }
+        if (written != read) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+    }
+}
+
+// The path of the new copy in the target's folder: "~mn0000.tmp", whose number
+// CopyIntoPlace changes until the name is free. False, reported, when it does not fit.
+bool NewFileBeside(HWND owner, wchar_t* out, const wchar_t* target) {
+    wchar_t folder[kMaxPath];
+    wchar_t name[kMaxPath];
+    SplitPath(folder, name, target);
+    return JoinPathReporting(owner, out, folder, L"~mn0000.tmp");
+}
+
+// Copies `source` into a new file at `copy` (numbered anew while the name is taken), then
+// puts it in the target's place: a new name, or the existing target replaced in one step.
+// False, with the last error set, when anything fails; the target is then as it was, and
+// the new file gone.
+bool CopyIntoPlace(wchar_t* copy, const wchar_t* source, DWORD attributes, const wchar_t* target,
+                   const std::atomic<bool>* cancel) {
+    static std::atomic<unsigned> copies{0};
+    const HANDLE input = DeviceCreateFile(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                                          FILE_FLAG_SEQUENTIAL_SCAN);
+    if (input == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    FILETIME lastWrite = {};
+    GetFileTime(input, nullptr, nullptr, &lastWrite);
+    const DWORD kept = attributes & kCopiedAttributes;
+    wchar_t* number = copy + wcslen(copy) - 8; // "0000.tmp"
+    HANDLE output = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        swprintf(number, 9, L"%04x.tmp", copies++ & 0xffff);
+        output = DeviceCreateFile(copy, GENERIC_WRITE, 0, CREATE_NEW,
+                                  (kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) |
+                                      FILE_FLAG_SEQUENTIAL_SCAN);
+        if (output != INVALID_HANDLE_VALUE ||
+            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
+            break;
+        }
+    }
+    if (output == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        CloseHandle(input);
+        SetLastError(error);
+        return false;
+    }
+    const bool copied =
+        CopyBytes(input, output, cancel) && DeviceSetLastWriteTime(output, lastWrite);
+    const DWORD error = GetLastError();
+    CloseHandle(input);
+    CloseHandle(output);
+    SetLastError(error);
+    if (!copied) {
+        DiscardFile(copy, kept);
+        return false;
+    }
+    if (DeviceMoveFile(copy, target, false)) {
+        return true;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) {
+        DiscardFile(copy, kept);
+        return false;
+    }
+    // The target exists: it is replaced now that its replacement is complete. A read-only
+    // target gets its flag back when it stays.
+    const DWORD existing = DeviceGetFileAttributes(target);
+    const bool readOnly =
+        existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0;
+    if ((readOnly && !DeviceSetFileAttributes(target, existing & ~FILE_ATTRIBUTE_READONLY)) ||
+        !DeviceMoveFile(copy, target, true)) {
+        const DWORD failure = GetLastError();
+        if (readOnly) {
+            DeviceSetFileAttributes(target, existing);
+        }
+        SetLastError(failure);
+        DiscardFile(copy, kept);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool CreateFolderReporting(HWND owner, const wchar_t* path) {
-    return CreateDirectoryW(path, nullptr) || ReportCreateFolder(owner, path, GetLastError());
+    return DeviceCreateDirectory(path) || ReportCreateFolder(owner, path, GetLastError());
 }
 
 bool MakeFolderPath(HWND owner, const wchar_t* path) {
-    if (PathExists(path)) {
-        return IsDirectory(path);
+    // Whatever of the path exists must be a folder: a file of one of the names is reported
+    // as the folder's creation would meet it.
+    const auto folderOrMissing = [owner](const wchar_t* part, bool& exists) {
+        const DWORD attributes = DeviceGetFileAttributes(part);
+        exists = attributes != INVALID_FILE_ATTRIBUTES;
+        if (!exists && !IsMissing(GetLastError())) {
+            return ReportCreateFolder(owner, part, GetLastError());
+        }
+        return !exists || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+               ReportCreateFolder(owner, part, ERROR_ALREADY_EXISTS);
+    };
+    bool exists = false;
+    if (!folderOrMissing(path, exists)) {
+        return false;
+    }
+    if (exists) {
+        return true;
     }
     wchar_t prefix[kMaxPath];
     if (FAILED(StringCchCopyW(prefix, kMaxPath, path))) {
-        return false;
+        return ReportCreateFolder(owner, path, ERROR_FILENAME_EXCED_RANGE);
     }
     // A server name after "\\" is not checked; nor is whatever comes before the first "\"
     // of any other path (nothing, for an absolute path).
@@ -104,16 +261,13 @@ bool MakeFolderPath(HWND owner, const wchar_t* path) {
         separator = wcschr(prefix, L'\\');
     }
     if (separator == nullptr) {
-        return false;
+        return ReportCreateFolder(owner, path, ERROR_PATH_NOT_FOUND);
     }
     for (separator = wcschr(separator + 1, L'\\'); separator != nullptr;
          separator = wcschr(separator + 1, L'\\')) {
         *separator = L'\0';
-        const bool exists = PathExists(prefix);
-        if (exists && !IsDirectory(prefix)) {
-            return false;
-        }
-        if (!exists && !CreateFolderReporting(owner, prefix)) {
+        if (!folderOrMissing(prefix, exists) ||
+            (!exists && !CreateFolderReporting(owner, prefix))) {
             return false;
         }
         *separator = L'\\';
@@ -122,11 +276,14 @@ bool MakeFolderPath(HWND owner, const wchar_t* path) {
 }
 
 bool RemoveFolderReporting(HWND owner, const wchar_t* path) {
-    SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (RemoveDirectoryW(path)) {
+    DeviceSetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
+    if (DeviceRemoveDirectory(path)) {
         return true;
     }
     const DWORD error = GetLastError();
+    if (ReportedAsLink(owner, path, error)) {
+        return false;
+    }
     if (error == ERROR_DIR_NOT_EMPTY) {
         ShowError(owner, LanguageText(L"Folder not empty", L"ﾌｫﾙﾀﾞが空でありません"));
     } else {
@@ -140,16 +297,20 @@ bool DeleteFileReporting(HWND owner, const wchar_t* path) {
 }
 
 bool DeleteFileReporting(HWND owner, const wchar_t* path, DWORD attributes) {
-    if (PassedOver(attributes)) {
+    // A file that is gone, or in ROM, is passed over.
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_INROM) != 0) {
         return true;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY) {
-        SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
+        DeviceSetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
     }
-    if (DeleteFileW(path)) {
+    if (DeviceDeleteFile(path)) {
         return true;
     }
     const DWORD error = GetLastError();
+    if (ReportedAsLink(owner, path, error)) {
+        return false;
+    }
     if (error == ERROR_ACCESS_DENIED) {
         ShowError(owner, LanguageText(L"Access denied", L"ﾌｧｲﾙにｱｸｾｽできません"));
     } else {
@@ -158,40 +319,86 @@ bool DeleteFileReporting(HWND owner, const wchar_t* path, DWORD attributes) {
     return false;
 }
 
-bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target) {
-    return CopyFileReporting(owner, source, DeviceGetFileAttributes(source), target);
+bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
+                       const std::atomic<bool>* cancel) {
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    return ReadAttributesReporting(owner, source, attributes) &&
+           CopyFileReporting(owner, source, attributes, target, cancel);
 }
 
-bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target) {
-    if (PassedOver(attributes)) {
+bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target,
+                       const std::atomic<bool>* cancel) {
+    // A source that is gone is passed over; one in ROM is read like any other.
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    return DeviceCopyFile(source, target, FALSE) || ReportCopy(owner, source, GetLastError());
+    wchar_t copy[kMaxPath];
+    return NewFileBeside(owner, copy, target) &&
+           (CopyIntoPlace(copy, source, attributes, target, cancel) ||
+            ReportCopy(owner, source, GetLastError()));
 }
 
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
                        bool replaceExisting) {
-    if (PassedOver(source)) {
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (!ReadAttributesReporting(owner, source, attributes)) {
+        return false;
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return true; // a source that is gone is passed over
+    }
+    DWORD existing = INVALID_FILE_ATTRIBUTES;
+    if (replaceExisting) {
+        existing = DeviceGetFileAttributes(target);
+    }
+    const bool readOnly =
+        existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0;
+    if (readOnly && !DeviceSetFileAttributes(target, existing & ~FILE_ATTRIBUTE_READONLY)) {
+        return ReportMove(owner, source, GetLastError());
+    }
+    if (DeviceMoveFile(source, target, replaceExisting)) {
         return true;
     }
-    if (!replaceExisting) {
-        return DeviceMoveFileEx(source, target, MOVEFILE_COPY_ALLOWED) ||
-               ReportMove(owner, source, GetLastError());
+    const DWORD error = GetLastError();
+    if (readOnly) {
+        DeviceSetFileAttributes(target, existing);
     }
-    const DWORD existing = GetFileAttributesW(target);
-    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesW(target, existing & ~FILE_ATTRIBUTE_READONLY);
+    if (error == ERROR_NOT_SAME_DEVICE && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        // Another volume: a copy that replaces only once complete, then the source goes.
+        if (!replaceExisting && DeviceGetFileAttributes(target) != INVALID_FILE_ATTRIBUTES) {
+            return ReportMove(owner, source, ERROR_ALREADY_EXISTS);
+        }
+        return CopyFileReporting(owner, source, attributes, target) &&
+               DeleteFileReporting(owner, source, attributes);
     }
-    return DeviceMoveFileEx(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) ||
-           ReportMove(owner, source, GetLastError());
+    return ReportMove(owner, source, error);
 }
 
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes) {
-    if (SetFileAttributesW(path, attributes)) {
+    if (DeviceSetFileAttributes(path, attributes)) {
         return true;
     }
-    ShowError(owner, L"Error SetFileAttribute %d", static_cast<int>(GetLastError()));
+    const DWORD error = GetLastError();
+    if (!ReportedAsLink(owner, path, error)) {
+        ShowError(owner, L"Error SetFileAttribute %d", static_cast<int>(error));
+    }
     return false;
+}
+
+bool ReadAttributesReporting(HWND owner, const wchar_t* path, DWORD& attributes) {
+    attributes = DeviceGetFileAttributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES || IsMissing(GetLastError())) {
+        return true;
+    }
+    ShowError(owner, L"Error GetFileAttributes %d", static_cast<int>(GetLastError()));
+    return false;
+}
+
+void ReportLink(HWND owner, const wchar_t* path) {
+    ShowError(owner,
+              LanguageText(L"'%s' is a link to another place and was left as it is.",
+                           L"'%s' は別の場所へのﾘﾝｸなので、そのままにしました。"),
+              path);
 }
 
 bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name) {

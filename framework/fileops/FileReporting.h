@@ -1,32 +1,45 @@
 // File-system calls that report their own failures: each shows the platform's error in an
 // Error box owned by `owner`, with a text chosen by the error code, and returns false.
 //
-// Files in ROM, and sources whose attributes cannot be read, are passed over: delete, copy
-// and move succeed without touching them.
+// Sources that are missing are passed over: delete, copy and move succeed without them, as
+// the delete does with files in ROM. A link to a file or folder elsewhere is never changed
+// through: it is reported as such.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
+
 bool CreateFolderReporting(HWND owner, const wchar_t* path);
-// Creates the folder and every missing folder above it. Fails without a message when a
-// part of the path exists as a file, or the path has no separator after its first part.
+// Creates the folder and every missing folder above it. A file that holds the name of one
+// of them is reported as the folder's creation would report it.
 bool MakeFolderPath(HWND owner, const wchar_t* path);
 // Removes an empty folder, read-only or not.
 bool RemoveFolderReporting(HWND owner, const wchar_t* path);
 // Deletes a file, read-only or not.
 bool DeleteFileReporting(HWND owner, const wchar_t* path);
-// Copies a file, replacing an existing target.
-bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target);
+// Copies a file, replacing an existing target only once the copy is complete: the data
+// goes into a new file beside the target, which then takes the target's place in one step.
+// A failure part-way, or `cancel` set meanwhile, leaves an existing target as it was and
+// no new file behind (a cancelled copy returns false without a message).
+bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
+                       const std::atomic<bool>* cancel = nullptr);
 // The same two with the attributes of the file or source as the device has just listed
 // them, which saves reading them again.
 bool DeleteFileReporting(HWND owner, const wchar_t* path, DWORD attributes);
-bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes,
-                       const wchar_t* target);
+bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target,
+                       const std::atomic<bool>* cancel = nullptr);
 // Moves or renames a file or folder. An existing target is replaced only when asked for,
-// in one step (a read-only target too), so that a failed move never loses it.
+// in one step (a read-only target too, whose flag comes back if the move fails), so that a
+// failed move never loses it. A file moves to another volume as a copy, then a delete.
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
                        bool replaceExisting = false);
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);
+// The attributes of `path`, INVALID_FILE_ATTRIBUTES when nothing is there; false, reported,
+// when the device cannot tell.
+bool ReadAttributesReporting(HWND owner, const wchar_t* path, DWORD& attributes);
+// Tells that `path` is a link to a file or folder elsewhere, which was not changed.
+void ReportLink(HWND owner, const wchar_t* path);
 // JoinPath, with a path that would be longer than the platform's limit refused: "The path
 // is too long" and the two parts.
 bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class TempFolder {
 public:
@@ -16,7 +17,12 @@ public:
                std::to_wstring(++made);
         CreateDirectoryW(path.c_str(), nullptr);
     }
-    ~TempFolder() { RemoveTree(path); }
+    ~TempFolder() {
+        for (const std::wstring& link : links) {
+            RunHostCommand(L"Z:\\bin\\rm", L"rm -f \"" + UnixPath(link) + L"\"");
+        }
+        RemoveTree(path);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -46,9 +52,8 @@ public:
     }
     // The bytes of a file under the folder, or "(missing)".
     std::string Read(const std::wstring& name) const {
-        const HANDLE handle =
-            CreateFileW((path + L"\\" + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                        OPEN_EXISTING, 0, nullptr);
+        const HANDLE handle = CreateFileW((path + L"\\" + name).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             return "(missing)";
         }
@@ -58,11 +63,32 @@ public:
         CloseHandle(handle);
         return bytes;
     }
+    // Makes `name` a symbolic link of the Linux host to `target` (a full path), which the
+    // folder's removal takes away again. False where the host makes none (on Windows).
+    bool Link(const std::wstring& name, const std::wstring& target) {
+        const std::wstring link = path + L"\\" + name;
+        const std::wstring from = UnixPath(target);
+        const std::wstring to = UnixPath(link);
+        if (from.empty() || to.empty() ||
+            !RunHostCommand(L"Z:\\bin\\ln", L"ln -s \"" + from + L"\" \"" + to + L"\"")) {
+            return false;
+        }
+        links.push_back(link);
+        // Note: Wine's handle of a Linux process may be signalled before the process ends.
+        for (int wait = 0; wait < 200; ++wait) {
+            if (GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                return true;
+            }
+            Sleep(10);
+        }
+        return false;
+    }
     bool Exists(const std::wstring& name) const {
         return GetFileAttributesW((path + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    // Removes a folder with everything in it, read-only files included.
+    // Removes a folder with everything in it, read-only files included. A link to a folder
+    // is not entered: what it points to is not the folder's.
     static void RemoveTree(const std::wstring& folder) {
         WIN32_FIND_DATAW found;
         const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -74,7 +100,9 @@ public:
                 }
                 const std::wstring item = folder + L"\\" + name;
                 SetFileAttributesW(item.c_str(), FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+                    continue;
+                } else if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                     RemoveTree(item);
                 } else {
                     DeleteFileW(item.c_str());
@@ -86,4 +114,37 @@ public:
     }
 
     std::wstring path;
+
+private:
+    // The Linux path of a Windows path under Wine; empty elsewhere.
+    static std::wstring UnixPath(const std::wstring& windowsPath) {
+        using Convert = char*(CDECL*)(const wchar_t*);
+        const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void (*)()>(
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+        char* converted = convert != nullptr ? convert(windowsPath.c_str()) : nullptr;
+        if (converted == nullptr) {
+            return {};
+        }
+        std::wstring unix(MultiByteToWideChar(CP_UTF8, 0, converted, -1, nullptr, 0), L'\0');
+        MultiByteToWideChar(CP_UTF8, 0, converted, -1, unix.data(), static_cast<int>(unix.size()));
+        HeapFree(GetProcessHeap(), 0, converted);
+        unix.pop_back(); // the terminator
+        return unix;
+    }
+    // Runs a program of the Linux host to its end; false when it could not be started.
+    static bool RunHostCommand(const wchar_t* program, std::wstring commandLine) {
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            return false;
+        }
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+
+    std::vector<std::wstring> links;
 };

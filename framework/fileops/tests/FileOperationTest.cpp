@@ -1,11 +1,11 @@
 // Delete, copy and move of real files and folders behind the progress dialog, with the
 // questions answered as a user would, Cancel, failures part-way, and nothing lost.
+#include "framework/fileops/FileOperation.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/fileops/ConfirmDialog.h"
-#include "framework/fileops/FileOperation.h"
 #include "framework/fileops/FileReporting.h"
 #include "framework/fileops/tests/QuestionAnswerer.h"
 #include "platform/DeviceFiles.h"
@@ -15,6 +15,8 @@
 
 #include <commctrl.h>
 
+#include <iostream>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,6 +42,7 @@ protected:
         Application::japanese = FALSE;
         SetRomFilesForTesting(nullptr);
         SetWriteFaultForTesting(nullptr, 0, 0);
+        SetFileCallFaultForTesting(-1, 0);
     }
 
     bool Run(UINT operation, const Texts& sources, const std::wstring& destination = L"",
@@ -98,7 +101,8 @@ TEST_F(FileOperations, DeleteOfOneFileAsksYesOrNo) {
     Application::japanese = TRUE;
     answers.answers = {IDYES};
     EXPECT_TRUE(Run(kDeleteFiles, {program}));
-    EXPECT_EQ(L"ﾌｧｲﾙ 'tool.exe' は読み取り専用です。削除してもよろしいですか?", answers.questions[1]);
+    EXPECT_EQ(L"ﾌｧｲﾙ 'tool.exe' は読み取り専用です。削除してもよろしいですか?",
+              answers.questions[1]);
     EXPECT_FALSE(folder.Exists(L"tool.exe"));
 }
 
@@ -172,7 +176,7 @@ TEST_F(FileOperations, ManyItemsAndFoldersThatExistAreAskedAbout) {
     EXPECT_TRUE(Run(kCopyFiles, {In(L"photos"), first}, In(L"to")));
     EXPECT_EQ(L"Confirm Folder Replace", answers.titles.back());
     EXPECT_EQ(0u, answers.questions.back().find(L"This folder already contains a folder called '" +
-                                                  In(L"to\\photos") + L"'."));
+                                                In(L"to\\photos") + L"'."));
     EXPECT_FALSE(folder.Exists(L"to\\photos\\new.jpg"));
     EXPECT_TRUE(folder.Exists(L"to\\a.txt")); // the next source still goes
     // Yes merges the folders.
@@ -222,8 +226,8 @@ TEST_F(FileOperations, AFileInUseStopsTheCopyAndKeepsTheSources) {
     folder.File(L"tree\\a.txt", "a");
     const std::wstring held = folder.File(L"tree\\b.txt", "b");
     folder.File(L"tree\\c.txt", "c");
-    const HANDLE handle = CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                      nullptr);
+    const HANDLE handle =
+        CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     folder.Folder(L"to");
     EXPECT_TRUE(Run(kMoveFiles, {In(L"tree")}, In(L"to"), kNoConfirmation));
     CloseHandle(handle);
@@ -306,6 +310,241 @@ TEST_F(FileOperations, PathsTooLongAreRefusedWithoutHarm) {
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(0u, recorder.Texts()[0].find(L"The path is too long"));
     EXPECT_EQ("kept", folder.Read(longName));
+}
+
+TEST_F(FileOperations, LinksAreItemsOfTheirOwnNeverFollowed) {
+    folder.Folder(L"elsewhere");
+    folder.File(L"elsewhere\\kept.txt", "kept");
+    folder.Folder(L"chosen");
+    folder.File(L"chosen\\own.txt", "own");
+    if (!folder.Link(L"chosen\\folder link", In(L"elsewhere")) ||
+        !folder.Link(L"chosen\\file link", In(L"elsewhere\\kept.txt")) ||
+        !folder.Link(L"chosen\\loop", In(L"chosen"))) {
+        GTEST_SKIP() << "this host makes no links";
+    }
+    folder.Folder(L"to");
+    // Copy never enters a link: it ends (the loop would not), and brings nothing of elsewhere.
+    EXPECT_TRUE(Run(kCopyFiles, {In(L"chosen")}, In(L"to"), kNoConfirmation));
+    EXPECT_FALSE(folder.Exists(L"to\\chosen\\folder link\\kept.txt"));
+    EXPECT_FALSE(folder.Exists(L"to\\chosen\\loop\\own.txt"));
+    // Delete and move leave what the links point to where it is, a link to a file too.
+    EXPECT_TRUE(Run(kDeleteFiles, {In(L"chosen\\file link")}, L"", kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {In(L"chosen\\file link")}, In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {In(L"chosen\\folder link")}, In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(Run(kDeleteFiles, {In(L"chosen")}, L"", kNoConfirmation));
+    EXPECT_EQ("kept", folder.Read(L"elsewhere\\kept.txt"));
+    EXPECT_TRUE(folder.Exists(L"elsewhere"));
+    // Every link met is named, and nothing else went wrong.
+    ASSERT_LE(5u, recorder.Boxes().size());
+    for (const std::wstring& text : recorder.Texts()) {
+        EXPECT_NE(std::wstring::npos, text.find(L"is a link to another place")) << text;
+    }
+}
+
+TEST_F(FileOperations, OnlyYesOrAllGoesAhead) {
+    folder.Folder(L"tree");
+    folder.File(L"tree\\a.txt", "a");
+    folder.File(L"tree\\b.txt", "b");
+    // Escape on the folder's question, then on the first file's: nothing goes, and nothing
+    // more is asked.
+    answers.answers = {IDCANCEL};
+    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({In(L"tree")}).c_str()));
+    answers.answers = {IDCANCEL};
+    EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree")}));
+    EXPECT_EQ(2u, answers.questions.size());
+    // Escape on a single file's question and on a replace question keeps the files.
+    answers.answers = {IDCANCEL};
+    EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree\\a.txt")}));
+    folder.Folder(L"to");
+    folder.File(L"to\\a.txt", "old");
+    answers.answers = {IDCANCEL};
+    EXPECT_TRUE(Run(kCopyFiles, {In(L"tree\\a.txt")}, In(L"to")));
+    EXPECT_EQ(4u, answers.questions.size());
+    EXPECT_EQ("a", folder.Read(L"tree\\a.txt"));
+    EXPECT_EQ("b", folder.Read(L"tree\\b.txt"));
+    EXPECT_EQ("old", folder.Read(L"to\\a.txt"));
+
+    // A question that cannot be shown at all is a No, or a Cancel where Cancel is offered.
+    const HINSTANCE program = Application::instance;
+    Application::instance = GetModuleHandleW(L"kernel32.dll");
+    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({In(L"tree")}).c_str()));
+    EXPECT_EQ(IDNO, ConfirmDeleteFile(In(L"tree\\a.txt").c_str(), false).Ask(nullptr));
+    EXPECT_EQ(IDCANCEL, ConfirmDeleteFile(In(L"tree\\a.txt").c_str(), true).Ask(nullptr));
+    EXPECT_EQ(IDCANCEL,
+              ConfirmReplaceFile(In(L"tree\\a.txt").c_str(), In(L"to\\a.txt").c_str(), true)
+                  .Ask(nullptr));
+    Application::instance = program;
+}
+
+TEST_F(FileOperations, CancelStopsBetweenSourcesAndInsideACopy) {
+    const std::wstring first = folder.File(L"1.txt", 1);
+    const std::wstring second = folder.File(L"2.txt", 1);
+    const std::wstring third = folder.File(L"3.txt", 1);
+    // All to the first question, with Cancel pressed while it was up: the first goes, and
+    // the sources after it are not touched.
+    answers.cancelAtFirstQuestion = true;
+    answers.answers = {kAnswerAll};
+    EXPECT_TRUE(Run(kDeleteFiles, {first, second, third}));
+    EXPECT_FALSE(folder.Exists(L"1.txt"));
+    EXPECT_TRUE(folder.Exists(L"2.txt"));
+    EXPECT_TRUE(folder.Exists(L"3.txt"));
+
+    // Yes to replacing a large file, with Cancel pressed meanwhile: the copy stops before it
+    // is done, and the old file stays whole, with nothing half-written beside it.
+    const std::string large(3 * 1024 * 1024 + 17, 'n');
+    const std::wstring source = folder.File(L"large.bin", large);
+    folder.Folder(L"to");
+    folder.File(L"to\\large.bin", "old");
+    answers.cancelAtFirstQuestion = true;
+    answers.answers = {IDYES};
+    EXPECT_TRUE(Run(kCopyFiles, {source}, In(L"to")));
+    EXPECT_EQ("old", folder.Read(L"to\\large.bin"));
+    EXPECT_EQ(large, folder.Read(L"large.bin"));
+    std::atomic<bool> cancel{true};
+    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), In(L"to\\new.bin").c_str(), &cancel));
+    EXPECT_FALSE(folder.Exists(L"to\\new.bin"));
+    WIN32_FIND_DATAW found;
+    const HANDLE find = FindFirstFileW(In(L"to\\*").c_str(), &found);
+    int entries = 0;
+    do {
+        entries += found.cFileName[0] != L'.';
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    EXPECT_EQ(1, entries); // large.bin alone
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
+
+TEST_F(FileOperations, ADestinationBeyondThePathLimitIsRefused) {
+    const std::wstring file = folder.File(L"a.txt", "a");
+    const std::wstring destination = L"C:\\" + std::wstring(297, L'd');
+    EXPECT_TRUE(Run(kCopyFiles, {file}, destination, kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {file}, destination, kNoConfirmation));
+    ASSERT_EQ(2u, recorder.Boxes().size());
+    EXPECT_EQ(0u, recorder.Texts()[1].find(L"The path is too long"));
+    EXPECT_EQ("a", folder.Read(L"a.txt"));
+}
+
+// For every file call of a copy, a move and a delete of a tree of random files, in turn:
+// the operation with that call failing. Whatever fails, every file is whole somewhere, no
+// file is half-written, and the failure is told.
+TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
+    std::mt19937 random(1208);
+    const auto bytes = [&](size_t size) {
+        std::string text(size, '\0');
+        for (char& byte : text) {
+            byte = static_cast<char>(random());
+        }
+        return text;
+    };
+    const Texts folders = {L"tree", L"tree\\a", L"tree\\a\\b", L"tree\\c"};
+    std::map<std::wstring, std::string> files; // under tree
+    for (int file = 0; file < 8; ++file) {
+        files[folders[random() % 4].substr(4) + L"\\" + std::to_wstring(file) + L".bin"] =
+            bytes(random() % 6000);
+    }
+    files[L"\\a\\large.bin"] = bytes(2 * 1024 * 1024 + 999); // three blocks of a copy
+    // Targets already there, one of them read-only, and a folder to merge into.
+    std::map<std::wstring, std::string> old = {{files.begin()->first, "old one"},
+                                               {L"\\a\\large.bin", "old large"}};
+    const std::wstring readOnlySource = std::next(files.begin())->first;
+    const std::wstring readOnlyTarget = L"\\a\\large.bin";
+
+    const auto reset = [&] {
+        TempFolder::RemoveTree(In(L"tree"));
+        TempFolder::RemoveTree(In(L"to"));
+        for (const std::wstring& name : folders) {
+            folder.Folder(name);
+        }
+        for (const auto& [name, content] : files) {
+            folder.File(L"tree" + name, content);
+        }
+        SetFileAttributesW(In(L"tree" + readOnlySource).c_str(), FILE_ATTRIBUTE_READONLY);
+        folder.Folder(L"to");
+        folder.Folder(L"to\\tree");
+        folder.Folder(L"to\\tree\\a");
+        for (const auto& [name, content] : old) {
+            folder.File(L"to\\tree" + name, content);
+        }
+        SetFileAttributesW(In(L"to\\tree" + readOnlyTarget).c_str(), FILE_ATTRIBUTE_READONLY);
+        recorder.Clear();
+    };
+    const auto leftovers = [&] {
+        int count = 0;
+        for (const std::wstring& name : folders) {
+            for (const std::wstring root : {L"", L"to\\"}) {
+                WIN32_FIND_DATAW found;
+                const HANDLE find = FindFirstFileW(In(root + name + L"\\~mn*").c_str(), &found);
+                if (find != INVALID_HANDLE_VALUE) {
+                    ++count;
+                    FindClose(find);
+                }
+            }
+        }
+        return count;
+    };
+
+    int faults = 0;
+    int lost = 0;
+    for (const UINT operation : {kCopyFiles, kMoveFiles, kDeleteFiles}) {
+        const std::wstring destination = operation == kDeleteFiles ? L"" : In(L"to");
+        reset();
+        SetFileCallFaultForTesting(-1, 0);
+        ASSERT_TRUE(Run(operation, {In(L"tree")}, destination, kNoConfirmation));
+        const long calls = FileCallsForTesting();
+        ASSERT_TRUE(recorder.Boxes().empty());
+        for (long call = 0; call < calls; ++call) {
+            reset();
+            SetFileCallFaultForTesting(call, ERROR_GEN_FAILURE);
+            ASSERT_TRUE(Run(operation, {In(L"tree")}, destination, kNoConfirmation));
+            SetFileCallFaultForTesting(-1, 0);
+            ++faults;
+            bool complete = true;
+            for (const auto& [name, content] : files) {
+                const std::string source = folder.Read(L"tree" + name);
+                const std::string target = folder.Read(L"to\\tree" + name);
+                const auto known = old.find(name);
+                const std::string before = known != old.end() ? known->second : "(missing)";
+                const bool sourceWhole = source == content;
+                const bool targetWhole = target == content;
+                // No file anywhere holds anything but what it held or what it was to hold.
+                const bool sane =
+                    (sourceWhole || source == "(missing)") && (targetWhole || target == before);
+                bool kept = true;
+                switch (operation) {
+                case kCopyFiles:
+                    kept = sourceWhole;
+                    complete = complete && targetWhole;
+                    break;
+                case kMoveFiles:
+                    kept = sourceWhole || targetWhole;
+                    complete = complete && targetWhole && !sourceWhole;
+                    break;
+                default:
+                    complete = complete && source == "(missing)";
+                    break;
+                }
+                if (!sane || !kept) {
+                    ++lost;
+                    ADD_FAILURE() << "operation " << operation << ", call " << call << ": "
+                                  << std::string(name.begin(), name.end());
+                }
+            }
+            if (operation == kDeleteFiles) {
+                complete = complete && !folder.Exists(L"tree");
+            }
+            const bool readOnlyKept =
+                folder.Read(L"to\\tree" + readOnlyTarget) != "old large" ||
+                (GetFileAttributesW(In(L"to\\tree" + readOnlyTarget).c_str()) &
+                 FILE_ATTRIBUTE_READONLY);
+            EXPECT_TRUE(readOnlyKept) << "operation " << operation << ", call " << call;
+            EXPECT_EQ(0, leftovers()) << "operation " << operation << ", call " << call;
+            EXPECT_TRUE(complete || !recorder.Boxes().empty())
+                << "silence after operation " << operation << ", call " << call;
+        }
+    }
+    EXPECT_EQ(0, lost);
+    EXPECT_LT(100, faults);
+    std::cout << faults << " faults injected, " << lost << " files lost\n";
 }
 
 } // namespace

@@ -1,11 +1,11 @@
 // The reporting file calls on real files: what they do, which files they pass over, and
 // the texts they report, chosen by the platform's error code. New folder names and the
 // check of typed names.
+#include "framework/fileops/FileReporting.h"
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TempFolder.h"
-#include "framework/fileops/FileReporting.h"
 #include "framework/fileops/FolderNames.h"
 #include "platform/DeviceFiles.h"
 
@@ -34,11 +34,15 @@ TEST_F(FileReporting, FoldersAreMadeAndRemoved) {
     EXPECT_TRUE(MakeFolderPath(nullptr, In(L"a\\b\\c").c_str()));
     EXPECT_TRUE(IsDirectory(In(L"a\\b\\c").c_str()));
     EXPECT_TRUE(MakeFolderPath(nullptr, In(L"a\\b").c_str())); // already there
+    // A file in the way, or no folder to start from, is said, not passed over in silence.
     folder.File(L"plain", 1);
     EXPECT_FALSE(MakeFolderPath(nullptr, In(L"plain").c_str()));
     EXPECT_FALSE(MakeFolderPath(nullptr, In(L"plain\\below").c_str()));
     EXPECT_FALSE(MakeFolderPath(nullptr, L"nofolder"));
-    EXPECT_TRUE(recorder.Boxes().empty());
+    EXPECT_EQ((Texts{L"Error CreateDirectory 183", L"Error CreateDirectory 183",
+                     L"Can't find the path specified. 'nofolder'"}),
+              recorder.Texts());
+    recorder.Clear();
 
     EXPECT_FALSE(CreateFolderReporting(nullptr, In(L"missing\\x").c_str()));
     EXPECT_FALSE(RemoveFolderReporting(nullptr, In(L"a\\b").c_str()));
@@ -51,30 +55,35 @@ TEST_F(FileReporting, FoldersAreMadeAndRemoved) {
     EXPECT_TRUE(RemoveFolderReporting(nullptr, In(L"a\\b\\c").c_str()));
 }
 
-TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStay) {
+TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStayAndSaySo) {
     const std::wstring readOnly = folder.File(L"read-only.txt", 3);
     SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(DeleteFileReporting(nullptr, readOnly.c_str()));
     EXPECT_FALSE(folder.Exists(L"read-only.txt"));
 
-    const std::wstring rom = folder.File(L"rom.exe", 3);
+    // A ROM file is passed over by a delete and can be copied, but never changed: a move,
+    // a rename or a copy onto it fails and says so.
+    const std::wstring rom = folder.File(L"rom.exe", "rom");
+    const std::wstring other = folder.File(L"other.exe", "other");
     const std::vector<std::wstring> romFiles = {rom};
     SetRomFilesForTesting(&romFiles);
     EXPECT_TRUE(DeleteFileReporting(nullptr, rom.c_str()));
     EXPECT_TRUE(CopyFileReporting(nullptr, rom.c_str(), In(L"copy.exe").c_str()));
-    EXPECT_TRUE(MoveFileReporting(nullptr, rom.c_str(), In(L"moved.exe").c_str()));
-    EXPECT_TRUE(folder.Exists(L"rom.exe"));
-    EXPECT_FALSE(folder.Exists(L"copy.exe"));
+    EXPECT_FALSE(MoveFileReporting(nullptr, rom.c_str(), In(L"moved.exe").c_str()));
+    EXPECT_FALSE(CopyFileReporting(nullptr, other.c_str(), rom.c_str()));
+    EXPECT_EQ("rom", folder.Read(L"rom.exe"));
+    EXPECT_EQ("rom", folder.Read(L"copy.exe"));
     EXPECT_FALSE(folder.Exists(L"moved.exe"));
-    // A source that does not exist is passed over the same way.
+    EXPECT_EQ((Texts{L"Error Move file 5", L"Error CopyFile 5"}), recorder.Texts());
+    // A source that does not exist is passed over.
     EXPECT_TRUE(CopyFileReporting(nullptr, In(L"gone").c_str(), In(L"copy").c_str()));
-    EXPECT_TRUE(recorder.Boxes().empty());
+    EXPECT_EQ(2u, recorder.Boxes().size());
 }
 
 TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
     const std::wstring source = folder.File(L"held.txt", "held");
-    const HANDLE held = CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                    nullptr);
+    const HANDLE held =
+        CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), In(L"copy.txt").c_str()));
     Application::japanese = TRUE;
@@ -116,7 +125,8 @@ TEST_F(FileReporting, NamesWithForbiddenCharacters) {
     EXPECT_FALSE(CheckNameChars(nullptr, L"a,b"));
     Application::japanese = TRUE;
     EXPECT_FALSE(CheckNameChars(nullptr, L"a;b"));
-    EXPECT_EQ((Texts{L"Invalid chars\n\\/:,;*?\"<>|", L"ﾌｧｲﾙ名には次の文字は使えません。\n\\/:,;*?\"<>|"}),
+    EXPECT_EQ((Texts{L"Invalid chars\n\\/:,;*?\"<>|",
+                     L"ﾌｧｲﾙ名には次の文字は使えません。\n\\/:,;*?\"<>|"}),
               recorder.Texts());
 }
 
