@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <optional>
 #include <string>
 
@@ -24,9 +25,17 @@ public:
 
     bool IsFolder() const { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
+    // A folder's entries are listed even where their full paths pass the platform's limit:
+    // a folder path of up to kMaxPath - 1 characters, "\" and a name of as many.
+    static constexpr int kMaxEntryPath = 2 * kMaxPath;
+
+    // Whether the path is within the platform's limit, so that the row can be opened,
+    // renamed or deleted.
+    bool PathFits() const { return wcsnlen(path, kMaxPath) < kMaxPath; }
+
     LocationCode kind = kPlainFile;
     int image = -1; // into the icon cache's lists; -1 until the row is first drawn
-    wchar_t path[kMaxPath] = {};
+    wchar_t path[kMaxEntryPath] = {};
     const wchar_t* name = path; // where the name part of path begins
     DWORD attributes = 0;
     unsigned long long size = 0;

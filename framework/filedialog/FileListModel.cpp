@@ -192,8 +192,13 @@ std::unique_ptr<FileEntry> FileListModel::MakeFoundEntry(const wchar_t* folder,
                                                          const WIN32_FIND_DATAW& found) {
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     auto entry = std::make_unique<FileEntry>();
-    if (JoinPath(entry->path, folder, found.cFileName) == nullptr) {
-        return nullptr; // a path the list could not hold
+    // Always fits: a folder path and a name of less than kMaxPath characters each.
+    const size_t folderLength = wcslen(folder);
+    const bool separator = folderLength != 0 && folder[folderLength - 1] != L'\\';
+    if (FAILED(StringCchCopyW(entry->path, FileEntry::kMaxEntryPath, folder)) ||
+        FAILED(StringCchCatW(entry->path, FileEntry::kMaxEntryPath, separator ? L"\\" : L"")) ||
+        FAILED(StringCchCatW(entry->path, FileEntry::kMaxEntryPath, found.cFileName))) {
+        return nullptr;
     }
     entry->name = FileNamePart(entry->path);
     entry->kind = isFolder ? kPlainFolder : kPlainFile;

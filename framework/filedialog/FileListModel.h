@@ -46,8 +46,8 @@ public:
     void SetSortKey(int key);
     // Orders the rows by the sort word; the Find Result keeps its own order.
     void Sort();
-    // The row of a file or folder found in `folder`, with its type name; null when its path
-    // would not fit.
+    // The row of a file or folder found in `folder`, with its type name, also where its
+    // full path passes the platform's limit.
     std::unique_ptr<FileEntry> MakeFoundEntry(const wchar_t* folder, const WIN32_FIND_DATAW& found);
 
     LocationCode code = kNoLocation;

@@ -298,6 +298,10 @@ LocationCode FileListView::PathOfRow(int row, wchar_t* path) const {
         return kNoLocation;
     }
     const bool named = entry->kind == kAppletRow || entry->kind == kDatabaseRow;
+    if (!named && !PathFitsReporting(*entry)) {
+        path[0] = L'\0';
+        return kNoLocation;
+    }
     StringCchCopyW(path, kMaxPath, named ? entry->DisplayName() : entry->path);
     return entry->kind;
 }
@@ -341,7 +345,8 @@ bool FileListView::OnBeginLabelEdit(int row) const {
 
 bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     auto* entry = const_cast<FileEntry*>(EntryOfRow(row));
-    if (text == nullptr || entry == nullptr || !CheckNameChars(Owner(), text)) {
+    if (text == nullptr || entry == nullptr || !CheckNameChars(Owner(), text) ||
+        !PathFitsReporting(*entry)) {
         return false;
     }
     // The row's own folder, not the location's: the Desktop shows the files of a folder
@@ -362,7 +367,7 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
 
 bool FileListView::NewFolder() {
     wchar_t path[kMaxPath];
-    if (!NewFolderName(path, model.path) || !CreateFolderReporting(handle, path)) {
+    if (!NewFolderName(Owner(), path, model.path) || !CreateFolderReporting(Owner(), path)) {
         return false;
     }
     WIN32_FIND_DATAW found;
@@ -396,7 +401,7 @@ bool FileListView::DeleteSelection() {
     for (int row = ListView_GetNextItem(handle, -1, LVNI_SELECTED); row != -1;
          row = ListView_GetNextItem(handle, row, LVNI_SELECTED)) {
         const FileEntry* entry = EntryOfRow(row);
-        if (entry == nullptr || !(entry->kind & kRenameBit)) {
+        if (entry == nullptr || !(entry->kind & kRenameBit) || !PathFitsReporting(*entry)) {
             continue;
         }
         const size_t length = wcslen(entry->path) + 1;
@@ -432,6 +437,14 @@ void FileListView::RemoveRow(int row) {
     auto& entries = model.entries;
     entries.erase(std::find_if(entries.begin(), entries.end(),
                                [entry](const auto& owned) { return owned.get() == entry; }));
+}
+
+bool FileListView::PathFitsReporting(const FileEntry& entry) const {
+    if (entry.PathFits()) {
+        return true;
+    }
+    ReportPathTooLong(Owner(), entry.path);
+    return false;
 }
 
 HWND FileListView::Owner() const {

@@ -40,7 +40,8 @@ public:
 
     const FileEntry* EntryOfRow(int row) const;
     // The path of a row (a place row: the place's path; an applet or database: its name)
-    // and its kind; kNoLocation and an empty path for no row.
+    // and its kind; kNoLocation and an empty path for no row, and, with the "path too long"
+    // message, for a row whose path passes the limit.
     LocationCode PathOfRow(int row, wchar_t* path) const;
     // The first row both selected and focused, or -1.
     int ChosenRow() const;
@@ -76,6 +77,8 @@ private:
     // Makes the Name column as wide as the widest name needs.
     void FitNameColumn();
     void RemoveRow(int row);
+    // False, with the "path too long" message, for a row listed beyond the path limit.
+    bool PathFitsReporting(const FileEntry& entry) const;
     HWND Owner() const;
 
     HIMAGELIST sortArrows = nullptr;

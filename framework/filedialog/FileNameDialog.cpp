@@ -552,8 +552,7 @@ void FileNameDialog::Commit(const wchar_t* chosen) {
     }
     // The caller's buffer decides what fits: a longer path is refused, not cut.
     if (request->lpstrFile == nullptr || path.size() >= request->nMaxFile) {
-        ShowError(handle, LanguageText(L"The path is too long\n%s", L"ﾊﾟｽが長すぎます\n%s"),
-                  path.c_str());
+        ReportPathTooLong(handle, path.c_str());
         return;
     }
     StringCchCopyW(request->lpstrFile, request->nMaxFile, path.c_str());
@@ -561,10 +560,9 @@ void FileNameDialog::Commit(const wchar_t* chosen) {
 }
 
 void FileNameDialog::ShowChosenName() {
-    const int row = list->ChosenRow();
-    wchar_t path[kMaxPath];
-    if (list->PathOfRow(row, path) == kPlainFile) {
-        SetDlgItemTextW(handle, IDC_NAME_FIELD, FileNamePart(path));
+    const FileEntry* entry = list->EntryOfRow(list->ChosenRow());
+    if (entry != nullptr && entry->kind == kPlainFile) {
+        SetDlgItemTextW(handle, IDC_NAME_FIELD, entry->name);
     }
 }
 

@@ -217,8 +217,7 @@ bool FileOpDialog::TargetOf(wchar_t* out, const wchar_t* source, const wchar_t* 
         if (SUCCEEDED(StringCchCopyW(out, kMaxPath, target))) {
             return true;
         }
-        ShowError(handle, LanguageText(L"The path is too long\n%s", L"ﾊﾟｽが長すぎます\n%s"),
-                  target);
+        ReportPathTooLong(handle, target);
         return false;
     }
     wchar_t folder[kMaxPath];

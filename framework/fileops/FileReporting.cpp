@@ -401,6 +401,10 @@ void ReportLink(HWND owner, const wchar_t* path) {
               path);
 }
 
+void ReportPathTooLong(HWND owner, const wchar_t* path) {
+    ShowError(owner, LanguageText(L"The path is too long\n%s", L"ﾊﾟｽが長すぎます\n%s"), path);
+}
+
 bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name) {
     if (JoinPath(out, folder, name) != nullptr) {
         return true;

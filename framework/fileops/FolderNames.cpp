@@ -1,5 +1,6 @@
 #include "FolderNames.h"
 
+#include "FileReporting.h"
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
 #include "framework/app/Paths.h"
@@ -7,11 +8,11 @@
 #include <cwchar>
 #include <string>
 
-bool NewFolderName(wchar_t* out, const wchar_t* folder) {
+bool NewFolderName(HWND owner, wchar_t* out, const wchar_t* folder) {
     const std::wstring base = LanguageText(L"New Folder", L"新しいフォルダ");
     std::wstring candidate = base;
     for (unsigned number = 2;; ++number) {
-        if (JoinPath(out, folder, candidate.c_str()) == nullptr) {
+        if (!JoinPathReporting(owner, out, folder, candidate.c_str())) {
             return false;
         }
         if (!PathExists(out)) {

@@ -385,9 +385,53 @@ TEST_F(FileNameDialogTest, RenameInPlace) {
     View().PathOfRow(row, path);
     EXPECT_EQ(In(L"new.ini"), path);
 
+    // A file in ROM cannot be renamed: the box says so and the row keeps its name.
+    const std::vector<std::wstring> rom = {In(L"new.ini")};
+    SetRomFilesForTesting(&rom);
+    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"other.ini"));
+    EXPECT_EQ(L"Error Move file 5", recorder.Boxes().back().text);
+    EXPECT_EQ(L"new.ini", RowText(row));
+    EXPECT_TRUE(folder.Exists(L"new.ini"));
+
     // Places are not renamed.
     Command(IDC_FIRST_ANCESTOR);
     EXPECT_EQ(1, EditLabel(LVN_BEGINLABELEDITW, RowOf(L"My Device"), nullptr));
+}
+
+TEST_F(FileNameDialogTest, RowsBeyondThePathLimitAreListedAndExplained) {
+    // A folder of 247 characters: the paths of most names in it pass the limit of 259.
+    std::wstring deep = folder.path;
+    while (deep.size() + 11 < 247) {
+        deep += L"\\" + std::wstring(10, L'd');
+        CreateDirectoryW(deep.c_str(), nullptr);
+    }
+    deep += L"\\" + std::wstring(247 - deep.size() - 1, L'e');
+    ASSERT_EQ(247u, deep.size());
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+    const std::wstring longName = L"a name past the limit.ini";
+    const HANDLE file = CreateFileW((L"\\\\?\\" + deep + L"\\" + longName).c_str(), GENERIC_WRITE,
+                                    0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+
+    Open(deep);
+    const int row = RowOf(longName);
+    ASSERT_NE(-1, row);
+    // What cannot be opened, renamed or made says why.
+    Select({longName});
+    NMITEMACTIVATE click = {};
+    Notify(NM_DBLCLK, click.hdr);
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"short.ini"));
+    Command(IDC_NEW_FOLDER); // "New Folder" still fits
+    ListView_CancelEditLabel(List());
+    Command(IDC_NEW_FOLDER);
+    EXPECT_EQ((Texts{longName, L"New Folder"}), Rows());
+    ASSERT_EQ(3u, recorder.Boxes().size());
+    for (const std::wstring& text : recorder.Texts()) {
+        EXPECT_EQ(0u, text.find(L"The path is too long")) << text;
+    }
+    DeleteFileW((L"\\\\?\\" + deep + L"\\" + longName).c_str());
 }
 
 TEST_F(FileNameDialogTest, NewFoldersComeLastInEditMode) {

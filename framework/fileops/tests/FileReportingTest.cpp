@@ -105,17 +105,17 @@ TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
 
 TEST_F(FileReporting, NewFolderNames) {
     wchar_t name[kMaxPath];
-    ASSERT_TRUE(NewFolderName(name, folder.path.c_str()));
+    ASSERT_TRUE(NewFolderName(nullptr, name, folder.path.c_str()));
     EXPECT_EQ(In(L"New Folder"), name);
     folder.Folder(L"New Folder (2)");
-    NewFolderName(name, folder.path.c_str());
+    NewFolderName(nullptr, name, folder.path.c_str());
     EXPECT_EQ(In(L"New Folder"), name);
     folder.Folder(L"New Folder");
-    NewFolderName(name, folder.path.c_str());
+    NewFolderName(nullptr, name, folder.path.c_str());
     EXPECT_EQ(In(L"New Folder (3)"), name);
     Application::japanese = TRUE;
     folder.File(L"新しいフォルダ", 1); // a file takes the name too
-    NewFolderName(name, folder.path.c_str());
+    NewFolderName(nullptr, name, folder.path.c_str());
     EXPECT_EQ(In(L"新しいフォルダ (2)"), name);
 }
 
