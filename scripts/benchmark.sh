@@ -29,22 +29,3 @@ restart_wine
 echo "== file_operation_benchmark"
 wine "$BUILD/benchmarks/file_operation_benchmark.exe"
 
-# One file of 200 MB copied by our engine and by cp on the host, in turns, five times each;
-# the file is read once first so that both find it in the page cache. Medians are compared.
-large=$(mktemp -d /tmp/mensurio-large.XXXXXX)
-dd if=/dev/urandom of="$large/large.bin" bs=1M count=200 status=none
-cat "$large/large.bin" >/dev/null
-for run in 1 2 3 4 5; do
-    start=$(date +%s.%N)
-    cp "$large/large.bin" "$large/copy.bin"
-    awk "BEGIN { print $(date +%s.%N) - $start }" >>"$large/cp.txt"
-    rm "$large/copy.bin"
-    wine "$BUILD/benchmarks/file_operation_benchmark.exe" "Z:${large//\//\\}\\large.bin" \
-        >>"$large/ours.txt"
-done
-median() { sort -n "$1" | sed -n 3p; }
-awk -v cp="$(median "$large/cp.txt")" -v ours="$(median "$large/ours.txt")" 'BEGIN {
-    printf "one file of 200 MB: ours %.2f s (%.0f MB/s), cp %.2f s (%.0f MB/s)\n",
-        ours, 200 / ours, cp, 200 / cp
-    printf "  throughput of ours / cp %.2f (target at least 0.8)\n", cp / ours }'
-rm -rf "$large"

@@ -146,8 +146,8 @@ bool CopyBytes(HANDLE source, HANDLE target, const std::atomic<bool>* cancel) {
     }
 }
 
-// The path of the new copy in the target's folder: "~mn0000.tmp", whose number
-// CopyIntoPlace changes until the name is free. False, reported, when it does not fit.
+// The path of a new file in the target's folder: "~mn0000.tmp", whose number CopyInto
+// changes until the name is free. False, reported, when it does not fit.
 bool NewFileBeside(HWND owner, wchar_t* out, const wchar_t* target) {
     wchar_t folder[kMaxPath];
     wchar_t name[kMaxPath];
@@ -155,70 +155,86 @@ bool NewFileBeside(HWND owner, wchar_t* out, const wchar_t* target) {
     return JoinPathReporting(owner, out, folder, L"~mn0000.tmp");
 }
 
-// Copies `source` into a new file at `copy` (numbered anew while the name is taken), then
-// puts it in the target's place: a new name, or the existing target replaced in one step.
-// False, with the last error set, when anything fails; the target is then as it was, and
-// the new file gone.
-bool CopyIntoPlace(wchar_t* copy, const wchar_t* source, DWORD attributes, const wchar_t* target,
-                   const std::atomic<bool>* cancel) {
-    static std::atomic<unsigned> copies{0};
-    const HANDLE input = DeviceCreateFile(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
-                                          FILE_FLAG_SEQUENTIAL_SCAN);
-    if (input == INVALID_HANDLE_VALUE) {
-        return false;
+// Makes the file the copy goes into: `target` itself when it does not exist yet, else a new
+// file beside it (`spare`), which takes its place only once complete.
+HANDLE CreateCopyFile(HWND owner, const wchar_t* target, DWORD attributes, wchar_t* spare,
+                      bool& replacing) {
+    static std::atomic<unsigned> spares{0};
+    const DWORD flags =
+        (attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN;
+    const auto taken = [] {
+        return GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS;
+    };
+    replacing = false;
+    HANDLE file = DeviceCreateFile(target, GENERIC_WRITE, 0, CREATE_NEW, flags);
+    if (file != INVALID_HANDLE_VALUE || !taken()) {
+        return file;
     }
-    FILETIME lastWrite = {};
-    GetFileTime(input, nullptr, nullptr, &lastWrite);
-    const DWORD kept = attributes & kCopiedAttributes;
-    wchar_t* number = copy + wcslen(copy) - 8; // "0000.tmp"
-    HANDLE output = INVALID_HANDLE_VALUE;
+    replacing = true;
+    if (!NewFileBeside(owner, spare, target)) {
+        SetLastError(ERROR_CANCELLED); // said already
+        return INVALID_HANDLE_VALUE;
+    }
+    wchar_t* number = spare + wcslen(spare) - 8; // "0000.tmp"
     for (int attempt = 0; attempt < 16; ++attempt) {
-        swprintf(number, 9, L"%04x.tmp", copies++ & 0xffff);
-        output = DeviceCreateFile(copy, GENERIC_WRITE, 0, CREATE_NEW,
-                                  (kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL) |
-                                      FILE_FLAG_SEQUENTIAL_SCAN);
-        if (output != INVALID_HANDLE_VALUE ||
-            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
+        swprintf(number, 9, L"%04x.tmp", spares++ & 0xffff);
+        file = DeviceCreateFile(spare, GENERIC_WRITE, 0, CREATE_NEW, flags);
+        if (file != INVALID_HANDLE_VALUE || !taken()) {
             break;
         }
     }
-    if (output == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        CloseHandle(input);
-        SetLastError(error);
-        return false;
-    }
-    const bool copied =
-        CopyBytes(input, output, cancel) && DeviceSetLastWriteTime(output, lastWrite);
-    const DWORD error = GetLastError();
-    CloseHandle(input);
-    CloseHandle(output);
-    SetLastError(error);
-    if (!copied) {
-        DiscardFile(copy, kept);
-        return false;
-    }
-    if (DeviceMoveFile(copy, target, false)) {
-        return true;
-    }
-    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) {
-        DiscardFile(copy, kept);
-        return false;
-    }
-    // The target exists: it is replaced now that its replacement is complete. A read-only
-    // target gets its flag back when it stays.
+    return file;
+}
+
+// Puts the complete copy `spare` in the place of the existing `target` in one step. A
+// read-only target gets its flag back when it stays.
+bool ReplaceWith(const wchar_t* spare, const wchar_t* target) {
     const DWORD existing = DeviceGetFileAttributes(target);
     const bool readOnly =
         existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0;
     if ((readOnly && !DeviceSetFileAttributes(target, existing & ~FILE_ATTRIBUTE_READONLY)) ||
-        !DeviceMoveFile(copy, target, true)) {
-        const DWORD failure = GetLastError();
+        !DeviceMoveFile(spare, target, true)) {
+        const DWORD error = GetLastError();
         if (readOnly) {
             DeviceSetFileAttributes(target, existing);
         }
-        SetLastError(failure);
-        DiscardFile(copy, kept);
+        SetLastError(error);
         return false;
+    }
+    return true;
+}
+
+// Copies `source` to `target`: a new target is written in place, an existing one replaced
+// only once its replacement is complete. When anything fails the target is as it was, the
+// file being written is gone, and the failure is reported (a Cancel is not).
+bool CopyInto(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target,
+              const std::atomic<bool>* cancel) {
+    const HANDLE input = DeviceCreateFile(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
+                                          FILE_FLAG_SEQUENTIAL_SCAN);
+    if (input == INVALID_HANDLE_VALUE) {
+        return ReportCopy(owner, source, GetLastError());
+    }
+    FILETIME lastWrite = {};
+    GetFileTime(input, nullptr, nullptr, &lastWrite);
+    const DWORD kept = attributes & kCopiedAttributes;
+    wchar_t spare[kMaxPath];
+    bool replacing = false;
+    const HANDLE output = CreateCopyFile(owner, target, kept, spare, replacing);
+    const wchar_t* written = replacing ? spare : target;
+    bool copied = output != INVALID_HANDLE_VALUE && CopyBytes(input, output, cancel) &&
+                  DeviceSetLastWriteTime(output, lastWrite);
+    const DWORD error = GetLastError();
+    CloseHandle(input);
+    if (output == INVALID_HANDLE_VALUE) {
+        return ReportCopy(owner, source, error);
+    }
+    CloseHandle(output);
+    SetLastError(error);
+    copied = copied && (!replacing || ReplaceWith(spare, target));
+    if (!copied) {
+        const DWORD failure = GetLastError();
+        DiscardFile(written, kept);
+        return ReportCopy(owner, source, failure);
     }
     return true;
 }
@@ -332,10 +348,7 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, cons
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    wchar_t copy[kMaxPath];
-    return NewFileBeside(owner, copy, target) &&
-           (CopyIntoPlace(copy, source, attributes, target, cancel) ||
-            ReportCopy(owner, source, GetLastError()));
+    return CopyInto(owner, source, attributes, target, cancel);
 }
 
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
