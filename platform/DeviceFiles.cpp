@@ -66,7 +66,7 @@ bool IsRomFile(const std::wstring& path) {
 
 // True, with ERROR_ACCESS_DENIED set, when the file lies in ROM, where nothing changes it.
 bool InRom(const wchar_t* path) {
-    if (!IsRomFile(path)) {
+    if (testRomFiles == nullptr || !IsRomFile(path)) {
         return false;
     }
     SetLastError(ERROR_ACCESS_DENIED);

@@ -2,7 +2,8 @@
 //
 // A device listing never holds "." and ".."; files in ROM carry attribute 0x40; storage
 // cards are folders of the root "\" with the directory and temporary attributes. The desktop
-// host has neither ROM files nor storage cards of its own: tests put them in place.
+// host has neither ROM files nor storage cards of its own: tests put them in place. The
+// host has links, which the device does not: they are never changed through.
 #pragma once
 
 #include <windows.h>

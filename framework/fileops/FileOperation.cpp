@@ -16,6 +16,8 @@ namespace {
 // The progress display is redrawn at most this often: a person cannot read faster, and a
 // redraw per file would cost more than many of the files themselves.
 constexpr ULONGLONG kProgressInterval = 100;
+// Posted by the worker: the display has changed.
+constexpr UINT kShowDisplay = WM_APP + 2;
 
 bool IsFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -111,8 +113,10 @@ void FileOpDialog::Operate() {
 }
 
 bool FileOpDialog::Prepare() {
-    SetWindowTextW(handle, LanguageText(L"Prepare operation", L"準備中..."));
-    SetDlgItemTextW(handle, IDC_FIRST_LABEL, LanguageText(L"Folders:", L"ﾌｫﾙﾀﾞ数:"));
+    ChangeDisplay([](Display& display) {
+        display.title = LanguageText(L"Prepare operation", L"準備中...");
+        display.firstLabel = LanguageText(L"Folders:", L"ﾌｫﾙﾀﾞ数:");
+    });
     for (const wchar_t* source = request.sources; *source != L'\0'; source = NextEntry(source)) {
         if (!Count(source, DeviceGetFileAttributes(source))) {
             return false;
@@ -128,7 +132,8 @@ bool FileOpDialog::Count(const wchar_t* path, DWORD attributes) {
     }
     ++foldersCounted;
     if (TimeToShow()) {
-        SetDlgItemInt(handle, IDC_FIRST_VALUE, static_cast<UINT>(foldersCounted), FALSE);
+        ChangeDisplay(
+            [this](Display& display) { display.firstValue = std::to_wstring(foldersCounted); });
     }
     return ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
                return Count(child, found.dwFileAttributes) ? Next::kGoOn : Next::kStop;
@@ -363,11 +368,13 @@ bool FileOpDialog::IsRecursive(const wchar_t* source, const wchar_t* destination
 
 void FileOpDialog::SetTexts(const wchar_t* title, const wchar_t* firstLabel,
                             const wchar_t* secondLabel) {
-    SetWindowTextW(handle, title);
-    SetDlgItemTextW(handle, IDC_FIRST_LABEL, firstLabel);
-    SetDlgItemTextW(handle, IDC_FIRST_VALUE, L"");
-    SetDlgItemTextW(handle, IDC_SECOND_LABEL, secondLabel);
-    SetDlgItemTextW(handle, IDC_SECOND_VALUE, L"");
+    ChangeDisplay([&](Display& display) {
+        display.title = title;
+        display.firstLabel = firstLabel;
+        display.firstValue.clear();
+        display.secondLabel = secondLabel;
+        display.secondValue.clear();
+    });
     lastShown = 0;
 }
 
@@ -384,21 +391,74 @@ void FileOpDialog::Progress(const wchar_t* source, const wchar_t* target) {
     if (!TimeToShow()) {
         return;
     }
-    SetDlgItemTextW(handle, IDC_FIRST_VALUE, source);
-    SetDlgItemTextW(handle, IDC_SECOND_VALUE, target);
     const int total = foldersCounted + filesCounted;
-    DrawBar(total == 0 ? 0 : (foldersDone + filesDone) * 100 / total);
+    const int percent = total == 0 ? 0 : (foldersDone + filesDone) * 100 / total;
+    ChangeDisplay([&](Display& display) {
+        display.firstValue = source;
+        display.secondValue = target;
+        display.percent = percent;
+    });
 }
 
-void FileOpDialog::DrawBar(int percent) {
+template <typename Change> void FileOpDialog::ChangeDisplay(Change change) {
+    std::lock_guard<std::mutex> lock(displayLock);
+    change(display);
+    if (!showPending) {
+        showPending = PostMessageW(handle, kShowDisplay, 0, 0) != FALSE;
+    }
+}
+
+INT_PTR FileOpDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kShowDisplay) {
+        ShowDisplay();
+        return 1;
+    }
+    return WorkerDialog::DialogProc(dialog, message, wParam, lParam);
+}
+
+void FileOpDialog::ShowDisplay() {
+    Display next;
+    {
+        std::lock_guard<std::mutex> lock(displayLock);
+        next = display;
+        showPending = false;
+    }
+    const auto show = [this](int control, const std::wstring& text, const std::wstring& was) {
+        if (text != was) {
+            SetDlgItemTextW(handle, control, text.c_str());
+        }
+    };
+    if (next.title != shown.title) {
+        SetWindowTextW(handle, next.title.c_str());
+    }
+    show(IDC_FIRST_LABEL, next.firstLabel, shown.firstLabel);
+    show(IDC_FIRST_VALUE, next.firstValue, shown.firstValue);
+    show(IDC_SECOND_LABEL, next.secondLabel, shown.secondLabel);
+    show(IDC_SECOND_VALUE, next.secondValue, shown.secondValue);
     RECT place;
+    if (next.percent != shown.percent && BarPlace(place)) {
+        InvalidateRect(handle, &place, FALSE);
+    }
+    shown = std::move(next);
+}
+
+bool FileOpDialog::BarPlace(RECT& place) const {
     const HWND marker = GetDlgItem(handle, IDC_PROGRESS_PLACE);
     if (marker == nullptr || !GetWindowRect(marker, &place)) {
-        return;
+        return false;
     }
     MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&place), 2);
-    const HDC dc = GetDC(handle);
-    DrawPercentBar(dc, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                   kBlueBarColumn, percent, nullptr);
-    ReleaseDC(handle, dc);
+    return true;
+}
+
+INT_PTR FileOpDialog::OnPaint(HWND dialog, UINT, WPARAM, LPARAM) {
+    PAINTSTRUCT paint;
+    const HDC dc = BeginPaint(dialog, &paint);
+    RECT place;
+    if (shown.percent >= 0 && BarPlace(place)) {
+        DrawPercentBar(dc, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, kBlueBarColumn, shown.percent, nullptr);
+    }
+    EndPaint(dialog, &paint);
+    return 1;
 }

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <mutex>
+#include <string>
+
 // What to do, in the layout of the platform's shell file-operation request. The caller
 // clears it before filling it in, and keeps it and its lists unchanged until the
 // operation returns.
@@ -34,6 +37,11 @@ bool RunFileOperation(const FileOpRequest& request);
 class FileOpDialog : public WorkerDialog {
 public:
     explicit FileOpDialog(const FileOpRequest& request);
+
+    // Shows what the worker last put on display.
+    INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Draws the percentage bar in the place its invisible control marks.
+    INT_PTR OnPaint(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     const FileOpRequest& request;
     bool multiple = false;
@@ -76,7 +84,24 @@ private:
     // Whether enough time has passed since the display last changed to change it again.
     bool TimeToShow();
     void Progress(const wchar_t* source, const wchar_t* target);
-    void DrawBar(int percent);
+
+    // What the dialog shows. The worker changes it and asks the dialog's own thread to show
+    // it, without waiting: the work never waits for the user interface.
+    struct Display {
+        std::wstring title;
+        std::wstring firstLabel;
+        std::wstring firstValue;
+        std::wstring secondLabel;
+        std::wstring secondValue;
+        int percent = -1; // no bar yet
+    };
+    template <typename Change> void ChangeDisplay(Change change);
+    void ShowDisplay();
+    bool BarPlace(RECT& place) const;
 
     ULONGLONG lastShown = 0;
+    std::mutex displayLock;
+    Display display;          // the worker's, under displayLock
+    bool showPending = false; // under displayLock
+    Display shown;            // the dialog thread's
 };

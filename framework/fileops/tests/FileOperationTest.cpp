@@ -78,10 +78,13 @@ TEST_F(FileOperations, DeleteAsksPerFileWithAllAndNo) {
     // Then one question per file until All: the first file is kept, the rest go.
     answers.titles.clear();
     answers.questions.clear();
+    answers.progress.clear();
     answers.answers = {IDNO, kAnswerAll};
     EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree")}));
     EXPECT_EQ(2u, answers.titles.size());
     EXPECT_EQ(L"Confirm file delete", answers.titles[0]);
+    // Behind the question, the progress dialog shows the operation and where it is.
+    EXPECT_EQ(L"Delete files in progress...: " + In(L"tree"), answers.progress[0]);
     EXPECT_EQ(1, folder.Exists(L"tree\\first.txt") + folder.Exists(L"tree\\second.txt") +
                      folder.Exists(L"tree\\sub\\third.txt"));
     EXPECT_TRUE(folder.Exists(L"tree")); // it still holds the kept file; no message

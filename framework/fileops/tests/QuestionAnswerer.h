@@ -27,6 +27,8 @@ public:
     std::vector<INT_PTR> answers;
     std::vector<std::wstring> titles;
     std::vector<std::wstring> questions;
+    // What the progress dialog behind each question showed: its title and first value.
+    std::vector<std::wstring> progress;
     bool cancelAtFirstQuestion = false;
 
 private:
@@ -41,6 +43,11 @@ private:
         self.titles.push_back(text);
         GetDlgItemTextW(window, IDC_QUESTION_TEXT, text, 600);
         self.questions.push_back(text);
+        const HWND owner = GetWindow(window, GW_OWNER);
+        GetWindowTextW(owner, text, 600);
+        std::wstring shown = text;
+        GetDlgItemTextW(owner, IDC_FIRST_VALUE, text, 600);
+        self.progress.push_back(shown + L": " + text);
         if (self.cancelAtFirstQuestion) {
             self.cancelAtFirstQuestion = false;
             // The progress dialog owns the question.
