@@ -34,10 +34,6 @@ bool IsRealFolder(DWORD attributes) {
     return IsFolder(attributes) && !IsLinkedFolder(attributes);
 }
 
-bool IsMissing(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
 const wchar_t* NextEntry(const wchar_t* entry) {
     return entry + wcslen(entry) + 1;
 }
@@ -151,7 +147,7 @@ FileOpDialog::Next FileOpDialog::ForEachEntry(const wchar_t* folder, Visit visit
     if (find == INVALID_HANDLE_VALUE) {
         // Nothing in it, or gone meanwhile: done. A folder that cannot be read is not.
         const DWORD error = GetLastError();
-        if (error != ERROR_NO_MORE_FILES && !IsMissing(error)) {
+        if (error != ERROR_NO_MORE_FILES && !IsNotFound(error)) {
             ShowError(handle, L"Error FindFile %d", static_cast<int>(error));
             return Next::kStop;
         }
@@ -180,8 +176,7 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
     Progress(path, L"");
     if (IsLinkedFolder(attributes)) {
         ++foldersDone;
-        ReportLink(handle, path); // neither entered nor removed
-        return Next::kStop;
+        return PassOverLink(path, false); // neither entered nor removed
     }
     if (!IsFolder(attributes)) {
         ++filesDone;
@@ -210,7 +205,7 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
     // is gone needs no removal. Any other failure leaves a folder the user wanted gone.
     DeviceSetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
     if (DeviceRemoveDirectory(path) || GetLastError() == ERROR_DIR_NOT_EMPTY ||
-        IsMissing(GetLastError())) {
+        IsNotFound(GetLastError())) {
         return Next::kGoOn;
     }
     return RemoveFolderReporting(handle, path) ? Next::kGoOn : Next::kStop;
@@ -273,7 +268,8 @@ FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_
     }
     // Reaching here with an existing target means the user said Yes or All (or asked for
     // no questions): the target is replaced in one step, never deleted first.
-    return MoveFileReporting(handle, source, target, existing != INVALID_FILE_ATTRIBUTES)
+    return MoveFileReporting(handle, source, target, existing != INVALID_FILE_ATTRIBUTES,
+                             &cancelRequested)
                ? Next::kGoOn
                : Next::kStop;
 }
@@ -287,20 +283,30 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     if (IsLinkedFolder(attributes)) {
         // Neither entered nor copied: what it points to lies outside what was chosen.
         ++foldersDone;
-        ReportLink(handle, source);
-        return Next::kStop;
+        return PassOverLink(source, move);
     }
     if (!IsFolder(attributes)) {
         ++filesDone;
         // One read of the target tells both whether the file goes into it and, otherwise,
-        // whether there is a file to replace.
+        // whether there is a file to replace. Only the destination the caller chose may be
+        // a link: anything written through a link below it would land elsewhere.
         DWORD existing = INVALID_FILE_ATTRIBUTES;
-        if (!ReadAttributesReporting(handle, target, existing) ||
-            !TargetOf(destination, source, target, IsFolder(existing))) {
+        if (!ReadAttributesReporting(handle, target, existing)) {
             return Next::kStop;
         }
-        if (IsFolder(existing) && !ReadAttributesReporting(handle, destination, existing)) {
+        if (depth > 0 && IsLinkedFolder(existing)) {
+            return PassOverLink(target, move);
+        }
+        if (!TargetOf(destination, source, target, IsFolder(existing))) {
             return Next::kStop;
+        }
+        if (IsFolder(existing)) {
+            if (!ReadAttributesReporting(handle, destination, existing)) {
+                return Next::kStop;
+            }
+            if (IsLinkedFolder(existing)) {
+                return PassOverLink(destination, move);
+            }
         }
         return move ? MoveOneFile(source, destination, existing)
                     : CopyOneFile(source, attributes, destination, existing);
@@ -313,9 +319,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
         return Next::kStop;
     }
     if (IsLinkedFolder(existing)) {
-        // Merging into it would write into a folder elsewhere.
-        ReportLink(handle, destination);
-        return Next::kStop;
+        return PassOverLink(destination, move); // merging would write into a folder elsewhere
     }
     if (IsFolder(existing)) {
         if (confirm) {
@@ -348,6 +352,11 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
         return next;
     }
     return RemoveFolderReporting(handle, source) ? Next::kGoOn : Next::kStop;
+}
+
+FileOpDialog::Next FileOpDialog::PassOverLink(const wchar_t* path, bool move) {
+    ReportLink(handle, path);
+    return move ? Next::kStop : Next::kGoOn;
 }
 
 bool FileOpDialog::IsRecursive(const wchar_t* source, const wchar_t* destination) {

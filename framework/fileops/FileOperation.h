@@ -76,6 +76,9 @@ private:
     // Asks before replacing a file; kStop for Cancel, and `skip` for No.
     Next ConfirmReplace(const wchar_t* source, const wchar_t* target, DWORD existing, bool& skip);
     bool IsRecursive(const wchar_t* source, const wchar_t* destination);
+    // Tells that a link was left as it is. A delete or a copy goes on without it; a move
+    // stops, as the folder that holds the link cannot go.
+    Next PassOverLink(const wchar_t* path, bool move);
 
     // Visits the entries of a folder until `visit` stops or Cancel is pressed.
     template <typename Visit> Next ForEachEntry(const wchar_t* folder, Visit visit);

@@ -20,10 +20,6 @@ constexpr DWORD kCopyBlock = 1024 * 1024;
 constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-bool IsMissing(DWORD error) {
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-}
-
 // The report of a call that met a link: whatever the call, the link was left alone.
 bool ReportedAsLink(HWND owner, const wchar_t* path, DWORD error) {
     if (error != ERROR_REPARSE_POINT_ENCOUNTERED) {
@@ -251,7 +247,7 @@ bool MakeFolderPath(HWND owner, const wchar_t* path) {
     const auto folderOrMissing = [owner](const wchar_t* part, bool& exists) {
         const DWORD attributes = DeviceGetFileAttributes(part);
         exists = attributes != INVALID_FILE_ATTRIBUTES;
-        if (!exists && !IsMissing(GetLastError())) {
+        if (!exists && !IsNotFound(GetLastError())) {
             return ReportCreateFolder(owner, part, GetLastError());
         }
         return !exists || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
@@ -352,7 +348,7 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, cons
 }
 
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
-                       bool replaceExisting) {
+                       bool replaceExisting, const std::atomic<bool>* cancel) {
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     if (!ReadAttributesReporting(owner, source, attributes)) {
         return false;
@@ -381,7 +377,7 @@ bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
         if (!replaceExisting && DeviceGetFileAttributes(target) != INVALID_FILE_ATTRIBUTES) {
             return ReportMove(owner, source, ERROR_ALREADY_EXISTS);
         }
-        return CopyFileReporting(owner, source, attributes, target) &&
+        return CopyFileReporting(owner, source, attributes, target, cancel) &&
                DeleteFileReporting(owner, source, attributes);
     }
     return ReportMove(owner, source, error);
@@ -400,11 +396,15 @@ bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes) {
 
 bool ReadAttributesReporting(HWND owner, const wchar_t* path, DWORD& attributes) {
     attributes = DeviceGetFileAttributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES || IsMissing(GetLastError())) {
+    if (attributes != INVALID_FILE_ATTRIBUTES || IsNotFound(GetLastError())) {
         return true;
     }
     ShowError(owner, L"Error GetFileAttributes %d", static_cast<int>(GetLastError()));
     return false;
+}
+
+bool IsNotFound(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 void ReportLink(HWND owner, const wchar_t* path) {

@@ -31,13 +31,16 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, cons
                        const std::atomic<bool>* cancel = nullptr);
 // Moves or renames a file or folder. An existing target is replaced only when asked for,
 // in one step (a read-only target too, whose flag comes back if the move fails), so that a
-// failed move never loses it. A file moves to another volume as a copy, then a delete.
+// failed move never loses it. A file moves to another volume as a copy (which `cancel`
+// stops as it stops CopyFileReporting), then a delete.
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
-                       bool replaceExisting = false);
+                       bool replaceExisting = false, const std::atomic<bool>* cancel = nullptr);
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);
 // The attributes of `path`, INVALID_FILE_ATTRIBUTES when nothing is there; false, reported,
 // when the device cannot tell.
 bool ReadAttributesReporting(HWND owner, const wchar_t* path, DWORD& attributes);
+// Whether a file call's error means that nothing is at the path (or its folder).
+bool IsNotFound(DWORD error);
 // Tells that `path` is a link to a file or folder elsewhere, which was not changed.
 void ReportLink(HWND owner, const wchar_t* path);
 // Tells that `path` is longer than the platform's limit, so that it cannot be opened or made.
