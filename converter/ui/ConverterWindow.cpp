@@ -282,14 +282,17 @@ void ConverterWindow::OpenDefinitionFile() {
         return;
     }
     UpdateWindow(handle);
-    StringCchCopyW(definitionPath, kMaxPath, chosen); // both hold kMaxPath characters
+    ReplaceCategoryPages(chosen);
+}
+
+void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
+    StringCchCopyW(definitionPath, kMaxPath, path); // cut, as the platform's paths are
     BeginWaitCursor();
     RemoveCategoryPages();
     LoadDefinitionFile(*this, definitionPath);
     EndWaitCursor();
-    currentPage = 0;
+    // The page on screen may be the Time page, or one that is gone: SelectPage hides it.
     SelectPage(0);
-    SetFocus(tabControl.handle);
 }
 
 void ConverterWindow::AddPageButtons() {

@@ -42,6 +42,9 @@ public:
     // Lets the user choose another definition file, whose pages then replace the category
     // pages; Cancel changes nothing.
     void OpenDefinitionFile();
+    // Remembers `path` as the definition file and replaces the category pages by its own;
+    // the first page is then the one shown.
+    void ReplaceCategoryPages(const wchar_t* path);
 
     int currentPage = 0;
     Window tabControl;
