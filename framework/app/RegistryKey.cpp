@@ -36,12 +36,22 @@ LONG RegistryKey::ReadString(const wchar_t* valueName, wchar_t* buffer, DWORD& s
         buffer[0] = L'\0';
         return result;
     }
-    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
-        // The platform does not add a terminator that the stored value lacks.
-        const DWORD valueChars = size / sizeof(wchar_t);
-        buffer[valueChars < bufferChars ? valueChars : bufferChars - 1] = L'\0';
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+        buffer[0] = L'\0'; // bytes of another kind are no text
+        return ERROR_UNSUPPORTED_TYPE;
     }
-    return ERROR_SUCCESS;
+    // The platform does not add a terminator that the stored value lacks; a text that
+    // fills the buffer without one did not fit, and a cut text would be another text.
+    const DWORD valueChars = size / sizeof(wchar_t);
+    if (valueChars > 0 && buffer[valueChars - 1] == L'\0') {
+        return ERROR_SUCCESS;
+    }
+    if (valueChars < bufferChars) {
+        buffer[valueChars] = L'\0';
+        return ERROR_SUCCESS;
+    }
+    buffer[0] = L'\0';
+    return ERROR_MORE_DATA;
 }
 
 LONG RegistryKey::WriteString(const wchar_t* valueName, const wchar_t* text) {

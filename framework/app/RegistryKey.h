@@ -19,8 +19,9 @@ public:
     LONG Close();
 
     // Reads a string value into `buffer`, whose size in bytes `size` gives; on return `size`
-    // holds the value's size. The buffer always ends up terminated: empty on any error, and
-    // cut to the buffer when a value stored without terminator fills it exactly.
+    // holds the value's size. The buffer always ends up terminated, and empty on any error:
+    // a value that is not text (ERROR_UNSUPPORTED_TYPE), or a text that does not fit with
+    // its terminator (ERROR_MORE_DATA).
     LONG ReadString(const wchar_t* valueName, wchar_t* buffer, DWORD& size);
     LONG WriteString(const wchar_t* valueName, const wchar_t* text);
 

@@ -51,7 +51,7 @@ TEST_F(RegistryKeys, MissingValueOrKeyGivesAnEmptyBufferAndAnError) {
     EXPECT_EQ(ERROR_SUCCESS, absent.Close());
 }
 
-TEST_F(RegistryKeys, StringsWithoutTerminatorReadTerminated) {
+TEST_F(RegistryKeys, OnlyWholeTextsAreRead) {
     SetRaw(L"bare", REG_SZ, L"abcdef", 6 * sizeof(wchar_t));
     wchar_t text[16];
     wmemset(text, L'#', 16);
@@ -59,20 +59,25 @@ TEST_F(RegistryKeys, StringsWithoutTerminatorReadTerminated) {
     EXPECT_EQ(ERROR_SUCCESS, key.ReadString(L"bare", text, size));
     EXPECT_STREQ(L"abcdef", text);
 
-    // A value that fills the buffer exactly: the platform may refuse it (Wine does) or
-    // return it whole; either way the buffer ends terminated.
+    // A value that fills the buffer exactly, leaving no room for the terminator, is too
+    // long: a cut path would name another file. So is a longer one.
     wchar_t exact[6];
     wmemset(exact, L'#', 6);
     size = sizeof exact;
-    const LONG result = key.ReadString(L"bare", exact, size);
-    EXPECT_LT(wcsnlen(exact, 6), 6u);
-    EXPECT_STREQ(result == ERROR_SUCCESS ? L"abcde" : L"", exact);
-
-    // Too long for the buffer: an error and an empty text.
+    EXPECT_NE(ERROR_SUCCESS, key.ReadString(L"bare", exact, size));
+    EXPECT_STREQ(L"", exact);
     wchar_t small[4] = L"old";
     size = sizeof small;
     EXPECT_EQ(ERROR_MORE_DATA, key.ReadString(L"bare", small, size));
     EXPECT_STREQ(L"", small);
+
+    // A number where a text belongs is no text.
+    const DWORD number = 0x3039;
+    SetRaw(L"number", REG_DWORD, &number, sizeof number);
+    wmemset(text, L'#', 16);
+    size = sizeof text;
+    EXPECT_EQ(ERROR_UNSUPPORTED_TYPE, key.ReadString(L"number", text, size));
+    EXPECT_STREQ(L"", text);
 }
 
 TEST_F(RegistryKeys, ReadRegistryNumberTakesAnyTypeOfAtMostFourBytes) {
