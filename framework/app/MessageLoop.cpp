@@ -7,6 +7,9 @@
 namespace {
 
 constexpr int kAccelerators = 100;
+// How long a second instance waits for the first one's window: 40 steps of 50 ms.
+constexpr int kWindowWaits = 40;
+constexpr DWORD kWindowWaitStep = 50;
 
 } // namespace
 
@@ -15,7 +18,13 @@ HWND ActivatePreviousInstance(const wchar_t* className) {
     if (GetLastError() != ERROR_ALREADY_EXISTS) {
         return nullptr;
     }
-    const HWND running = FindWindowW(className, nullptr);
+    // An instance started a moment before may hold the mutex without its window yet: it
+    // gets a while to make it, so that two starts at once do not both run.
+    HWND running = FindWindowW(className, nullptr);
+    for (int wait = 0; running == nullptr && wait < kWindowWaits; ++wait) {
+        Sleep(kWindowWaitStep);
+        running = FindWindowW(className, nullptr);
+    }
     if (running != nullptr) {
         SetForegroundWindow(running);
     }

@@ -4,7 +4,8 @@
 #include "FrameWindow.h"
 
 // Brings an already running instance's window to the front and returns it; null when this
-// is the first instance. The mutex named after the class stays open for the process's life.
+// is the first instance, or when an instance holds the mutex but shows no window within
+// about two seconds. The mutex named after the class stays open for the process's life.
 HWND ActivatePreviousInstance(const wchar_t* className);
 
 // Runs until the quit message and returns its code. Each message is offered to the

@@ -1,6 +1,10 @@
 #include "framework/app/Application.h"
+#include "framework/app/MessageLoop.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -44,6 +48,35 @@ TEST_F(ApplicationValues, LanguageChoosesResourceSuffixAndText) {
     EXPECT_STREQ(L"ｴﾗｰ", LanguageText(L"Error", L"ｴﾗｰ"));
     Application::japanese = FALSE;
     EXPECT_STREQ(L"Error", LanguageText(L"Error", L"ｴﾗｰ"));
+}
+
+TEST(SingleInstance, ASecondStartWaitsForTheFirstOnesWindow) {
+    const wchar_t* const className = L"MensurioSingleInstanceTest";
+    ASSERT_EQ(nullptr, ActivatePreviousInstance(className)); // the first start
+    // The first instance has its mutex but shows its window only a moment later.
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    std::atomic<HWND> made{nullptr};
+    std::atomic<bool> done{false};
+    std::thread first([&] {
+        Sleep(300);
+        made = CreateWindowW(className, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             windowClass.hInstance, nullptr);
+        for (MSG message; !done; Sleep(5)) {
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageW(&message);
+            }
+        }
+        DestroyWindow(made);
+    });
+    const HWND found = ActivatePreviousInstance(className);
+    done = true;
+    first.join();
+    EXPECT_NE(nullptr, found);
+    EXPECT_EQ(made.load(), found);
 }
 
 } // namespace
