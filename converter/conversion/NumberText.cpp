@@ -63,6 +63,12 @@ double ReadNumberPrefix(const char* text) {
     }
     const bool hasDigits = integerEnd != numberStart || end - integerEnd > 1;
     if (!hasDigits) {
+        // What the rows write for a value beyond every double reads back as that value.
+        const bool infinite = (numberStart[0] | 0x20) == 'i' && (numberStart[1] | 0x20) == 'n' &&
+                              (numberStart[2] | 0x20) == 'f';
+        if (infinite) {
+            return negative ? -HUGE_VAL : HUGE_VAL;
+        }
         return 0;
     }
     if (*end == 'e' || *end == 'E') {

@@ -12,7 +12,8 @@ bool IsNumberChar(wchar_t character);
 
 // The value of a row's text: the longest leading decimal number of the text converted to the
 // ANSI code page (white space, sign, digits with at most one ".", optional exponent); 0 when
-// there is none. A comma ends the number, so "1,5" reads as 1.
+// there is none. A comma ends the number, so "1,5" reads as 1. "inf" and "-inf", which the
+// rows show for values beyond every double, read as those values.
 double ReadRowText(const wchar_t* text);
 
 // The same rule on narrow text.

@@ -47,6 +47,11 @@ LRESULT ConverterPage::EditHandler(HWND edit, UINT message, WPARAM wParam, LPARA
     if (message == WM_CHAR) {
         return OnEditChar(row, wParam, lParam);
     }
+    if (message == WM_GETDLGCODE) {
+        // Enter and Tab reach the row as characters, not the dialog as commands: the row
+        // converts on Enter and moves between rows on Tab.
+        return edits[row]->CallOldProc(edit, message, wParam, lParam) | DLGC_WANTALLKEYS;
+    }
     return edits[row]->CallOldProc(edit, message, wParam, lParam);
 }
 
@@ -119,6 +124,8 @@ void ConverterPage::AdoptRows(HWND dialog) {
         labels[row]->Subclass(this, &ConverterPage::LabelHandler);
         edits[row] = std::make_unique<Window>(GetDlgItem(dialog, kFirstEdit + row));
         edits[row]->Subclass(this, &ConverterPage::EditHandler);
+        // A row holds what its number text can hold, so a long paste is cut at once.
+        SendMessageW(edits[row]->handle, EM_SETLIMITTEXT, kMaxRowText, 0);
     }
 }
 

@@ -36,11 +36,16 @@ TEST(ReadRowText, TakesTheLongestLeadingNumber) {
     EXPECT_EQ(0.1, ReadRowText(L"0.1")); // nearest double, as the decimal text says
 }
 
-TEST(ReadRowText, ReadsNoHexadecimalOrNamedValues) {
+TEST(ReadRowText, ReadsNoHexadecimalOrNamedValuesButItsOwnInfinity) {
     // The C library's strtod would read these; a row holds decimal numbers only.
     EXPECT_EQ(0, ReadRowText(L"0x10"));
-    EXPECT_EQ(0, ReadRowText(L"inf"));
     EXPECT_EQ(0, ReadRowText(L"nan"));
+    // What a row shows for a value beyond every double reads back as that value.
+    const double infinity = std::numeric_limits<double>::infinity();
+    for (const double value : {infinity, -infinity}) {
+        EXPECT_EQ(value, ReadRowText(FormatValue(value, 0).c_str()));
+        EXPECT_EQ(value, ReadRowText(FormatValue(value, 1).c_str()));
+    }
 }
 
 TEST(ReadRowText, HugeAndTinyExponentsSaturate) {

@@ -154,6 +154,25 @@ TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
     EXPECT_FALSE(GetWindowLongPtrW(Page(0).handle, GWL_STYLE) & WS_VISIBLE);
 }
 
+TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {
+    Open(kThreeSections);
+    const TempDefinitionFile other("[Mass]\r\n\"g\" = 1\r\n\"kg\" = 1000\r\n");
+    // From a category tab whose page goes away, and from the Time tab.
+    for (const int from : {3, 1}) {
+        window->SelectPage(from);
+        window->ReplaceCategoryPages(other.Path());
+        int shown = 0;
+        for (int index = 0; index < window->pageCount; ++index) {
+            const HWND page = window->pages[index]->handle;
+            shown += page != nullptr && (GetWindowLongPtrW(page, GWL_STYLE) & WS_VISIBLE) != 0;
+        }
+        EXPECT_EQ(1, shown) << "from page " << from;
+        EXPECT_TRUE(GetWindowLongPtrW(Page(0).handle, GWL_STYLE) & WS_VISIBLE) << from;
+        EXPECT_EQ(0, TabCtrl_GetCurSel(window->tabControl.handle));
+        EXPECT_EQ((Texts{L"Temp", L"Time", L"Mass"}), Tabs());
+    }
+}
+
 TEST_F(ConverterWindowTest, FixedPagesStartAtZeroCelsiusAndOneSecond) {
     Open(kThreeSections);
     EXPECT_EQ((Texts{L"0", L"32", L"273.15"}), Rows(0));
@@ -200,6 +219,35 @@ TEST_F(ConverterWindowTest, LabelTapsCommitOneUnitOrZeroDegrees) {
     EXPECT_EQ((Texts{L"86400", L"1440", L"24", L"1", L"0.00273791"}), Rows(1));
     TapLabel(2, 1);
     EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2));
+}
+
+TEST_F(ConverterWindowTest, RowsTakeWholeNumbersUpToTheirLimitAndReadTheirOwnText) {
+    Open(kThreeSections);
+    // A number wider than its field scrolls in whole, and converts.
+    Type(2, 0, std::wstring(400, L'9'));
+    EXPECT_EQ(259u, TextOf(Page(2).edits[0]->handle).size()); // what a row's text holds
+    const auto paste = [&](const std::wstring& text) {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+        Type(2, 1, L"");
+        SendMessageW(window->handle, WM_COMMAND, 40202, 0);
+    };
+    paste(L"12345678901234567890");
+    EXPECT_EQ((Texts{L"1.23457e+22", L"1.23457e+19", L"4.8605e+23", L"4.05042e+22"}), Rows(2));
+    // A paste far longer than a row is cut to it at once.
+    paste(L"7" + std::wstring(100000, L' '));
+    EXPECT_EQ(L"7000", Rows(2)[0]);
+    // Beyond every double the rows show "inf", and an Enter on one changes nothing.
+    Type(2, 1, L"1e308\r");
+    EXPECT_EQ((Texts{L"inf", L"1e+308", L"inf", L"inf"}), Rows(2));
+    Type(2, 0, L"\r");
+    EXPECT_EQ((Texts{L"inf", L"inf", L"inf", L"inf"}), Rows(2));
 }
 
 TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
