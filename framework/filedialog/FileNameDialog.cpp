@@ -7,10 +7,12 @@
 #include "framework/app/MessageBoxes.h"
 #include "framework/fileops/FileReporting.h"
 #include "platform/CommandBar.h"
+#include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
 #include "platform/ShellDialogs.h"
 #include "resources/filedialog_ids.h"
 
+#include <shlobj.h>
 #include <strsafe.h>
 
 #include <algorithm>
@@ -509,8 +511,16 @@ void FileNameDialog::TakeNameField() {
     if (text[0] == L'\0') {
         return;
     }
+    // A name cannot hold "\": a text that starts with one is a path from the device's
+    // root. Anything else is a name in the folder listed; on the Desktop that is the
+    // Desktop's own folder, unless the text names a place.
     wchar_t current[kMaxPath];
-    list->model.CurrentPath(current);
+    const LocationCode location = list->model.CurrentPath(current);
+    if (text[0] == L'\\') {
+        current[0] = L'\0';
+    } else if (location == kDesktop && !IsPlace(LocationOfText(text))) {
+        DeviceSpecialFolderPath(CSIDL_DESKTOPDIRECTORY, current);
+    }
     wchar_t path[kMaxPath];
     if (!JoinPathReporting(handle, path, current, text)) {
         return;
@@ -521,6 +531,16 @@ void FileNameDialog::TakeNameField() {
 }
 
 void FileNameDialog::Commit(const wchar_t* chosen) {
+    // The default extension comes before any test: "units" means units.ini, looked for and
+    // asked about as such. Only a file to open that exists as named stays as it is.
+    std::wstring path = chosen;
+    if (*FindExtension(chosen) == L'\0' && request->lpstrDefExt != nullptr) {
+        const std::wstring extended = path + L"." + request->lpstrDefExt;
+        if (saveMode || PathExists(extended.c_str()) || !PathExists(chosen)) {
+            path = extended;
+        }
+    }
+    chosen = path.c_str();
     if (saveMode) {
         if ((request->Flags & OFN_OVERWRITEPROMPT) && PathExists(chosen)) {
             wchar_t text[kMessageTextSize];
@@ -533,8 +553,7 @@ void FileNameDialog::Commit(const wchar_t* chosen) {
             }
         }
     } else if ((request->Flags & OFN_FILEMUSTEXIST) && !PathExists(chosen)) {
-        // The name is looked for as typed, before any default extension: say why nothing
-        // opens rather than leave the user waiting.
+        // Say why nothing opens rather than leave the user waiting.
         wchar_t title[MAX_PATH] = {};
         GetWindowTextW(handle, title, MAX_PATH);
         wchar_t text[kMessageTextSize];
@@ -544,11 +563,6 @@ void FileNameDialog::Commit(const wchar_t* chosen) {
                  chosen);
         ShowMessageBox(handle, text, title, MB_OK | MB_ICONEXCLAMATION);
         return;
-    }
-    std::wstring path = chosen;
-    if (*FindExtension(chosen) == L'\0' && request->lpstrDefExt != nullptr) {
-        path += L".";
-        path += request->lpstrDefExt;
     }
     // The caller's buffer decides what fits: a longer path is refused, not cut.
     if (request->lpstrFile == nullptr || path.size() >= request->nMaxFile) {

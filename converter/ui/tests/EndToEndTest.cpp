@@ -922,16 +922,16 @@ TEST_F(EndToEnd, OpenDialogChoosesTheDefinitionFileAndReplacesThePages) {
         EXPECT_EQ(2, SendMessageW(dialog.Control(10400), CB_GETCOUNT, 0, 0));
         EXPECT_EQ(L"", TextOf(dialog.Control(10700)));
 
-        // The name must exist as typed, before the default extension: "units" is not there,
-        // and the dialog says so and stays; "units.ini" opens.
-        dialog.TypeName(L"units");
+        // A name that is not there is said so, and the dialog stays; a name is looked for
+        // with the default extension: "units" opens units.ini.
+        dialog.TypeName(L"nothing");
         dialog.Post(IDOK);
         EXPECT_TRUE(WaitFor([&] { return program.MessageBoxWindow() != nullptr; }));
         const Texts boxes = program.AnswerMessageBoxes();
         ASSERT_EQ(1u, boxes.size());
-        EXPECT_NE(std::wstring::npos, boxes[0].find(L"\\units"));
+        EXPECT_NE(std::wstring::npos, boxes[0].find(L"\\nothing.ini"));
         EXPECT_FALSE(dialog.WaitUntilClosed(200));
-        dialog.TypeName(L"units.ini");
+        dialog.TypeName(L"units");
         dialog.Post(IDOK);
         ASSERT_TRUE(dialog.WaitUntilClosed());
         EXPECT_TRUE(
@@ -1394,17 +1394,18 @@ TEST_F(EndToEnd, OpenDialogManagesFiles) {
     EXPECT_TRUE(folder.HasFile(L"held.ini"));
     EXPECT_EQ(rows, dialog.Rows());
 
-    // A name without an extension, which exists as typed, is returned with the default
-    // extension: the program remembers plain.ini, which it cannot load, so only the fixed
-    // pages remain.
+    // A name without an extension that exists as typed, with no such name with the default
+    // extension beside it, is the file the user means: the program loads plain itself.
     dialog.TypeName(L"plain");
     dialog.Post(IDOK);
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    EXPECT_TRUE(WaitFor([&] { return program.TabCount() == 2; }));
-    EXPECT_EQ(fixedTabs, program.TabTexts());
+    Texts plainTabs = fixedTabs;
+    plainTabs.push_back(L"Nothing");
+    EXPECT_TRUE(WaitFor([&] { return program.TabCount() == 3; }));
+    EXPECT_EQ(plainTabs, program.TabTexts());
     PostMessageW(program.window, WM_COMMAND, 40102, 0);
     EXPECT_EQ(0u, program.WaitForExit());
-    EXPECT_EQ(deviceFolder + L"\\plain.ini", Remembered());
+    EXPECT_EQ(deviceFolder + L"\\plain", Remembered());
 
     Texts contents = {L"inner", L"held.ini", L"new.ini", L"plain"};
     if (namesFit) {

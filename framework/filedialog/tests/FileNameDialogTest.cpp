@@ -262,17 +262,52 @@ TEST_F(FileNameDialogTest, NamesAreLookedForInTheCurrentFolder) {
     EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
     EXPECT_FALSE(Ended());
     ASSERT_EQ(1u, recorder.Boxes().size());
-    EXPECT_EQ(In(L"My Documents") + L"\nThe file does not exist. Check the name and try again.",
+    EXPECT_EQ(In(L"My Documents.ini") + L"\nThe file does not exist. Check the name and try again.",
               recorder.Boxes()[0].text);
     EXPECT_EQ(L"Open", recorder.Boxes()[0].caption);
-    // The file must exist before the default extension is added.
+    // A name without any "." is looked for with the default extension.
     Take(L"units");
-    EXPECT_FALSE(Ended());
-    EXPECT_EQ(2u, recorder.Boxes().size());
-    // A name without any "." gets it.
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(In(L"units.ini"), chosen);
+}
+
+TEST_F(FileNameDialogTest, TypedNamesMeanWhatTheUserSees) {
+    folder.File(L"units.ini", 10);
+    folder.File(L"plain", 10);
+    // A file that exists as named, without extension, is taken as it is.
+    Open(folder.path);
     Take(L"plain");
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(In(L"plain.ini"), chosen);
+    EXPECT_EQ(In(L"plain"), chosen);
+    // A text that starts with "\" is a path from the device's root.
+    const std::wstring devicePath = folder.path.substr(2); // without the drive
+    Open(folder.path);
+    Command(IDC_FIRST_ANCESTOR);
+    Take(devicePath + L"\\units");
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(devicePath + L"\\units.ini", chosen);
+    // On the Desktop a name is the Desktop folder's, not the working folder's.
+    const bool madeDesktop = CreateDirectoryW(L"\\Windows\\Desktop", nullptr) != FALSE;
+    const std::wstring onDesktop = L"\\Windows\\Desktop\\mensurio-desk.ini";
+    CloseHandle(
+        CreateFileW(onDesktop.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Open(folder.path);
+    Command(IDC_FIRST_ANCESTOR);
+    Take(L"mensurio-desk");
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(onDesktop, chosen);
+    DeleteFileW(onDesktop.c_str());
+    if (madeDesktop) {
+        RemoveDirectoryW(L"\\Windows\\Desktop");
+    }
+    // Saving asks about the file with the default extension, the one it would replace.
+    Open(folder.path, OFN_OVERWRITEPROMPT, true);
+    recorder.Answer(IDNO);
+    Take(L"units");
+    EXPECT_FALSE(Ended());
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(In(L"units.ini") + L" is already exists. Do you want to replace it?",
+              recorder.Boxes()[0].text);
 }
 
 TEST_F(FileNameDialogTest, ChosenRowsFillTheNameAndOpen) {
@@ -446,6 +481,13 @@ TEST_F(FileNameDialogTest, NewFoldersComeLastInEditMode) {
     EXPECT_TRUE(folder.Exists(L"New Folder (2)"));
     EXPECT_EQ((Texts{L"z.ini", L"New Folder", L"New Folder (2)"}), Rows());
     EXPECT_EQ(3, View().rowCount);
+    // The Name column grows with a new folder's name, and with a longer name given it.
+    const int width = ListView_GetColumnWidth(List(), 0);
+    EXPECT_GE(width, ListView_GetStringWidth(List(), L"New Folder (2)"));
+    ListView_CancelEditLabel(List());
+    const std::wstring longer = L"A folder with a much longer name than any before";
+    EXPECT_EQ(1, EditLabel(LVN_ENDLABELEDITW, RowOf(L"New Folder"), longer.c_str()));
+    EXPECT_GE(ListView_GetColumnWidth(List(), 0), ListView_GetStringWidth(List(), longer.c_str()));
 }
 
 TEST_F(FileNameDialogTest, DeleteKeepsTheRowsOfWhatCouldNotGo) {
