@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -23,13 +24,24 @@ template <typename Number> int Sign(Number a, Number b) {
     return a < b ? -1 : (a > b ? 1 : 0);
 }
 
-// The comparison of names without regard to case that the C library's _wcsicmp makes:
-// A to Z count as a to z, every other unit as itself. Inline, it keeps sorting a large
-// folder cheap.
+// Every UTF-16 unit in the lower case the platform gives it: É as é, Ａ as ａ. Made once;
+// a look-up per unit keeps sorting a large folder as cheap as comparing the units.
+const wchar_t* LowerCaseUnits() {
+    static const std::vector<wchar_t> units = [] {
+        std::vector<wchar_t> table(0x10000);
+        for (size_t unit = 0; unit < table.size(); ++unit) {
+            table[unit] = static_cast<wchar_t>(unit);
+        }
+        CharLowerBuffW(table.data() + 1, static_cast<DWORD>(table.size() - 1));
+        return table;
+    }();
+    return units.data();
+}
+
+// Names compared without regard to case, as the platform folds case.
 int CompareIgnoringCase(const wchar_t* a, const wchar_t* b) {
-    const auto fold = [](wchar_t unit) {
-        return unit >= L'A' && unit <= L'Z' ? static_cast<wchar_t>(unit + (L'a' - L'A')) : unit;
-    };
+    const wchar_t* const lower = LowerCaseUnits();
+    const auto fold = [lower](wchar_t unit) { return lower[static_cast<unsigned short>(unit)]; };
     while (*a != L'\0' && fold(*a) == fold(*b)) {
         ++a;
         ++b;

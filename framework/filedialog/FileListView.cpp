@@ -362,6 +362,8 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     StringCchCopyW(entry->path, ARRAYSIZE(entry->path), newPath);
     entry->name = FileNamePart(entry->path);
     ListView_SetItemText(handle, row, 0, const_cast<wchar_t*>(entry->DisplayName()));
+    widestName = std::max(widestName, NameMeasure(handle).Width(entry->DisplayName()));
+    FitNameColumn();
     return true;
 }
 
@@ -382,6 +384,7 @@ bool FileListView::NewFolder() {
     }
     const int row = AppendRow(*entry, NameMeasure(handle));
     model.entries.push_back(std::move(entry));
+    FitNameColumn();
     ListView_EnsureVisible(handle, row, FALSE);
     SetFocus(handle);
     ListView_EditLabel(handle, row);

@@ -117,6 +117,16 @@ TEST_F(FileListModelTest, SortingByEachKey) {
     EXPECT_NE(DateText(Row(L"small.qqa")), DateText(Row(L"Large.qqc")));
 }
 
+TEST_F(FileListModelTest, NamesSortWithEveryLetterFoldedToItsCase) {
+    // Accented and full-width letters sort beside their capitals, not after every small
+    // letter: é and É are one letter, as are ａ and Ａ.
+    for (const wchar_t* name : {L"Éb.txt", L"éa.txt", L"Ｂ.txt", L"ａ.txt"}) {
+        folder.File(name, 1);
+    }
+    model.SetLocation(kPlainFolder, folder.path.c_str());
+    EXPECT_EQ((Names{L"éa.txt", L"Éb.txt", L"ａ.txt", L"Ｂ.txt"}), Show(L"*.*"));
+}
+
 TEST_F(FileListModelTest, LocationAndFilterChanges) {
     EXPECT_FALSE(model.SetLocation(kPlainFolder, (folder.path + L"\\missing").c_str()));
     folder.File(L"plain", 1);
