@@ -1,5 +1,6 @@
 #include "UnitCategory.h"
 
+#include <cmath>
 #include <utility>
 
 UnitCategory::UnitCategory(std::wstring name) : name(std::move(name)) {
@@ -9,7 +10,10 @@ bool UnitCategory::AddUnit(std::wstring unitName, double factor, int engineering
     if (unitCount == kMaxUnits) {
         return false;
     }
-    if (factor == 0) {
+    // Only a finite normal factor converts: 0 could never be converted from, infinity and
+    // NaN make every value on the page infinite or NaN, and a subnormal has lost digits and
+    // overflows the ratios taken with it.
+    if (!std::isnormal(factor)) {
         return true;
     }
     unitNames[unitCount] = std::move(unitName);

@@ -14,14 +14,14 @@ public:
     UnitCategory& operator=(const UnitCategory&) = delete;
 
     // Appends a unit. Returns false when the category already holds nine units (the unit is
-    // dropped). A factor of 0 could never be converted from, so such a unit is dropped too,
-    // but counts as handled.
+    // dropped). A factor that is not a finite normal double (0, infinity, NaN, a subnormal)
+    // gives no usable conversion, so such a unit is dropped too, but counts as handled.
     bool AddUnit(std::wstring unitName, double factor, int engineering);
 
     const std::wstring& Name() const { return name; }
     int UnitCount() const { return unitCount; }
     const std::wstring& UnitName(int unit) const { return unitNames[unit]; }
-    // Size of the unit in terms of one reference unit of the category; never 0.
+    // Size of the unit in terms of one reference unit of the category; a finite normal double.
     double Factor(int unit) const { return factors[unit]; }
     const double* Factors() const { return factors; }
     // Not 0: show the unit's values in engineering notation.

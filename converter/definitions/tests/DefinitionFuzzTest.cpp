@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cmath>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -107,8 +108,8 @@ std::string CheckLoad(const CollectedCategories& collected,
             if (category->UnitName(unit).size() > 259) {
                 return "unit name longer than 259";
             }
-            if (category->Factor(unit) == 0) {
-                return "factor 0 stored";
+            if (!std::isnormal(category->Factor(unit))) {
+                return "factor that is not a finite normal double stored";
             }
         }
     }
