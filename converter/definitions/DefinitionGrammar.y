@@ -1,9 +1,10 @@
 /* Grammar of the definition file. A file is one or more lines; a line is a section header,
  * a unit line or a bare line end, so blank lines and comments need no rule of their own.
  *
- * Default reductions happen only in states that have nothing else to do, as in classic
- * yacc: a unit line followed on the same line by a stray token is an error before its unit
- * is added.
+ * No state reduces by default: each reduction waits for the token after its line and takes
+ * place only when that token may follow. So a section header or unit line followed on the
+ * same line by a stray token is an error before its action opens the category or adds the
+ * unit, whether or not the line ends in a flag.
  */
 %code requires {
 #include "DefinitionScanner.h"
@@ -33,7 +34,7 @@ static void yyerror(DefinitionParse&, const char* message) {
 
 %define api.pure full
 %define api.value.type {TokenValue}
-%define lr.default-reduction consistent
+%define lr.default-reduction accepting
 %param {DefinitionParse& parse}
 
 %token EOL 257

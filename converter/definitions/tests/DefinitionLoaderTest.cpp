@@ -124,6 +124,23 @@ TEST(LoadDefinitionFile, StrayTokenAfterAUnitLineDropsThatUnit) {
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 }
 
+TEST(LoadDefinitionFile, StrayTokenAfterAnyLineKeepsThatLineOut) {
+    // After a flag.
+    LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = 2 (1) x\r\n");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // After a section header: the section is not opened, the one before is finished.
+    result = LoadDefinitionBytes("[A]\r\n\"a\" = 1 (1)\r\n[B] =\r\n\"b\" = 2\r\n");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A: a=1(1)"}), result.Describe());
+
+    // A unit line that another line follows on the same line still stands.
+    result = LoadDefinitionBytes("[A]\"a\" = 1 (1)\"b\" = 2 (2) (");
+    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ((Lines{L"A: a=1(1)"}), result.Describe());
+}
+
 TEST(LoadDefinitionFile, LexicalMessagesDoNotStopTheParse) {
     const std::string overlong(300, 'x');
     const LoadResult result =
@@ -141,10 +158,10 @@ TEST(LoadDefinitionFile, LastLineWithoutLineEndAndLfOnlyFiles) {
     EXPECT_TRUE(result.messages.empty());
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 
-    // CR alone is a stray byte.
+    // CR alone is a stray byte, which keeps the section header before it out.
     result = LoadDefinitionBytes("[A]\r\"a\" = 1\r");
     EXPECT_EQ(kSyntaxError, result.messages);
-    EXPECT_EQ((Lines{L"A:"}), result.Describe());
+    EXPECT_TRUE(result.categories.empty());
 }
 
 TEST(LoadDefinitionFile, CategoriesKeepNineUnitsAndDropZeroFactors) {
