@@ -27,8 +27,9 @@ static int yylex(TokenValue* value, DefinitionParse& parse) {
     return parse.NextToken(*value);
 }
 
-static void yyerror(DefinitionParse&, const char* message) {
-    ShowError(GetActiveWindow(), L"%hs", message);
+// The token the parser could not take is the last one read: the message names its line.
+static void yyerror(DefinitionParse& parse, const char* message) {
+    ShowError(GetActiveWindow(), LineMessageFormat(), message, parse.TokenLine());
 }
 }
 

@@ -21,6 +21,8 @@ public:
     void FinishCategory();
 
     int NextToken(TokenValue& value) { return scanner.NextToken(value); }
+    // The line where the token last read began.
+    int TokenLine() const { return scanner.TokenLine(); }
 
     // Parser actions. Each takes over the token's text.
     void OpenCategory(char* sectionName);

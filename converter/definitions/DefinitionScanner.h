@@ -25,8 +25,23 @@ public:
         int length = 0;
 
         void Append(const char* text, int count);
-        // The finished name as a token text, or the empty text after "string too long".
-        char* TakeText();
+        // The finished name as a token text, or the empty text after "string too long", which
+        // names `line`, the line where the name began.
+        char* TakeText(int line);
+    };
+
+    // What the rules keep between matches besides the start state.
+    struct ScanState {
+        NameBuffer name;
+        // The line of the next byte to be read, from 1; each line feed, whether of a CR LF or
+        // alone, begins a new one.
+        int line = 1;
+        // The line where the last token began; for a name, where its "[" or quote stood.
+        int tokenLine = 1;
+
+        // Called for each match: moves the line on past its line feeds. `startsToken` is set
+        // for matches in the INITIAL state, with which every token begins.
+        void Advance(bool startsToken, const char* text, int length);
     };
 
     DefinitionScanner();
@@ -43,7 +58,16 @@ public:
     // NUMBER tokens.
     int NextToken(TokenValue& value);
 
+    // The line of the file where the token last returned began (for the end of input, the
+    // line the file ends on); messages about the token name it.
+    int TokenLine() const { return state.tokenLine; }
+
 private:
     void* scanner = nullptr;
-    NameBuffer name;
+    ScanState state;
 };
+
+// The format of a scanner or grammar message about one line of the file: the message's own
+// words (a narrow text) first, then the line, as in "syntax error in line 12", or
+// "syntax error (12行目)" when the interface is Japanese.
+const wchar_t* LineMessageFormat();

@@ -2,6 +2,7 @@
 #include "AllocationCounter.h"
 #include "DefinitionFiles.h"
 #include "converter/definitions/DefinitionParse.h"
+#include "framework/app/Application.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -19,7 +21,10 @@ namespace {
 using Lines = std::vector<std::wstring>;
 using Messages = std::vector<std::wstring>;
 
-const Messages kSyntaxError{L"syntax error"};
+// The grammar's message about the given line of the file.
+Messages SyntaxErrorIn(int line) {
+    return {L"syntax error in line " + std::to_wstring(line)};
+}
 
 TEST(LoadDefinitionFile, SectionsBecomeCategoriesInFileOrder) {
     const LoadResult result = LoadDefinitionBytes("# lengths, factor = size in metres\r\n"
@@ -45,10 +50,13 @@ TEST(LoadDefinitionFile, MissingFileIsNotOpenedSilently) {
 }
 
 TEST(LoadDefinitionFile, FilesWithoutAnyLineAreSyntaxErrors) {
-    for (const char* bytes : {"", "# only a comment\r\n", "# no line end"}) {
+    // The end of input is the token refused; its line is the one the file ends on.
+    const std::pair<const char*, int> files[] = {
+        {"", 1}, {"# only a comment\r\n", 2}, {"# no line end", 1}};
+    for (const auto& [bytes, line] : files) {
         const LoadResult result = LoadDefinitionBytes(bytes);
         EXPECT_TRUE(result.opened);
-        EXPECT_EQ(kSyntaxError, result.messages) << bytes;
+        EXPECT_EQ(SyntaxErrorIn(line), result.messages) << bytes;
         EXPECT_TRUE(result.categories.empty());
     }
 }
@@ -94,23 +102,23 @@ TEST(LoadDefinitionFile, EngineeringFlagIsTheSecondNumberTruncated) {
 TEST(LoadDefinitionFile, SyntaxErrorKeepsWhatCameBefore) {
     // A negative factor: the line before stands, the category is finished.
     LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = -2\r\n\"c\" = 3\r\n");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 
     // A unit line missing its number.
     result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" =\r\n[B]\r\n");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 
     // End of input where a line is incomplete.
     result = LoadDefinitionBytes("[A]\r\n\"a\" = 1 (2");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(2), result.messages);
     EXPECT_EQ((Lines{L"A:"}), result.Describe());
 }
 
 TEST(LoadDefinitionFile, StrayTokenAfterAUnitLineDropsThatUnit) {
     LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = 2 x\r\n");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 
     // A high byte counts as the end of input, which ends a complete unit line.
@@ -127,17 +135,17 @@ TEST(LoadDefinitionFile, StrayTokenAfterAUnitLineDropsThatUnit) {
 TEST(LoadDefinitionFile, StrayTokenAfterAnyLineKeepsThatLineOut) {
     // After a flag.
     LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"b\" = 2 (1) x\r\n");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 
     // After a section header: the section is not opened, the one before is finished.
     result = LoadDefinitionBytes("[A]\r\n\"a\" = 1 (1)\r\n[B] =\r\n\"b\" = 2\r\n");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
     EXPECT_EQ((Lines{L"A: a=1(1)"}), result.Describe());
 
     // A unit line that another line follows on the same line still stands.
     result = LoadDefinitionBytes("[A]\"a\" = 1 (1)\"b\" = 2 (2) (");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(1), result.messages);
     EXPECT_EQ((Lines{L"A: a=1(1)"}), result.Describe());
 }
 
@@ -145,8 +153,34 @@ TEST(LoadDefinitionFile, LexicalMessagesDoNotStopTheParse) {
     const std::string overlong(300, 'x');
     const LoadResult result =
         LoadDefinitionBytes("[A]\r\n\"" + overlong + "\" = 1\r\n\"open = 2\r\n\"b\" = 3\r\n");
-    EXPECT_EQ((Messages{L"string too long", L"string not closed"}), result.messages);
+    EXPECT_EQ((Messages{L"string too long in line 2", L"string not closed in line 3"}),
+              result.messages);
     EXPECT_EQ((Lines{L"A: =1, b=3"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, MessagesNameTheLineInBothLanguages) {
+    // Lines end with CR LF or a lone LF, also inside comments, names and continuations; a
+    // name's messages give the line of its quote.
+    const std::string bytes = "# one\r\n[Two\nthree]\n\r\n\"a\" = 1\\\r\n\"" +
+                              std::string(300, 'x') + "\" = 1\r\n\"open\r\n\"b\" = 2 x\r\n";
+    LoadResult result = LoadDefinitionBytes(bytes);
+    EXPECT_EQ((Messages{L"string too long in line 6", L"string not closed in line 7",
+                        L"syntax error in line 8"}),
+              result.messages);
+    EXPECT_EQ((Lines{L"Twothree: a=1, =1"}), result.Describe());
+
+    Application::japanese = TRUE;
+    MessageBoxRecorder recorder;
+    CollectedCategories collected;
+    TempDefinitionFile file(bytes);
+    LoadDefinitionFile(collected, file.Path());
+    Application::japanese = FALSE;
+    EXPECT_EQ((Messages{L"string too long (6行目)", L"string not closed (7行目)",
+                        L"syntax error (8行目)"}),
+              recorder.Texts());
+    ASSERT_EQ(3u, recorder.Boxes().size());
+    EXPECT_EQ(L"Debug", recorder.Boxes()[1].caption);
+    EXPECT_EQ(L"ｴﾗｰ", recorder.Boxes()[2].caption);
 }
 
 TEST(LoadDefinitionFile, LastLineWithoutLineEndAndLfOnlyFiles) {
@@ -160,7 +194,7 @@ TEST(LoadDefinitionFile, LastLineWithoutLineEndAndLfOnlyFiles) {
 
     // CR alone is a stray byte, which keeps the section header before it out.
     result = LoadDefinitionBytes("[A]\r\"a\" = 1\r");
-    EXPECT_EQ(kSyntaxError, result.messages);
+    EXPECT_EQ(SyntaxErrorIn(1), result.messages);
     EXPECT_TRUE(result.categories.empty());
 }
 
@@ -194,7 +228,7 @@ TEST(LoadDefinitionFile, AFileAfterASyntaxErrorIsReadAlone) {
     LoadResult first = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n\"open");
     EXPECT_EQ((Lines{L"A: a=1"}), first.Describe());
     first = LoadDefinitionBytes("[B]\r\n\"b\" = 1 =\r\n");
-    EXPECT_EQ(kSyntaxError, first.messages);
+    EXPECT_EQ(SyntaxErrorIn(2), first.messages);
     const LoadResult second = LoadDefinitionBytes("\"x\" = 5\r\n[C]\r\n\"c\" = 2\r\n");
     EXPECT_TRUE(second.messages.empty());
     EXPECT_EQ((Lines{L"C: c=2"}), second.Describe());
@@ -216,7 +250,7 @@ TEST(LoadDefinitionFile, ShiftJisNamesOnAJapaneseCodePage) {
 
     // "表" directly before the closing quote escapes it: the name runs on to the next quote.
     const LoadResult escaped = LoadDefinitionBytes("[S]\r\n\"\x95\x5C\" = 1\"\r\n");
-    EXPECT_EQ(kSyntaxError, escaped.messages);
+    EXPECT_EQ(SyntaxErrorIn(2), escaped.messages);
 }
 
 TEST(ParserStacks, GrowByHalfUpToTenThousandEntries) {

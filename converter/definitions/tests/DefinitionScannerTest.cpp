@@ -53,7 +53,7 @@ TEST(DefinitionScanner, QuotedNameEscapes) {
 TEST(DefinitionScanner, UnclosedQuotedNameEndsAtTheLineEnd) {
     MessageBoxRecorder recorder;
     EXPECT_EQ((Tokens{"NUMBER(2)", "END"}), ScanTokens("\"open = 1\r\n2"));
-    EXPECT_EQ((std::vector<std::wstring>{L"string not closed"}), recorder.Texts());
+    EXPECT_EQ((std::vector<std::wstring>{L"string not closed in line 1"}), recorder.Texts());
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(L"Debug", recorder.Boxes()[0].caption);
 }
@@ -76,7 +76,7 @@ TEST(DefinitionScanner, NamesOfUpTo259BytesAreKeptLongerOnesEmptied) {
         EXPECT_EQ((Tokens{"STRING()", "SECTION()", "END"}),
                   ScanTokens("\"" + name + "\"[" + name + "]"));
     }
-    EXPECT_EQ(std::vector<std::wstring>(6, L"string too long"), recorder.Texts());
+    EXPECT_EQ(std::vector<std::wstring>(6, L"string too long in line 1"), recorder.Texts());
 }
 
 TEST(DefinitionScanner, EndOfInputInsideAnOpenNameOrCommentIsSilent) {
