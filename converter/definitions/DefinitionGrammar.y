@@ -42,6 +42,8 @@ static void yyerror(DefinitionParse& parse, const char* message) {
 %token <text> SECTION 258
 %token <text> STRING 259
 %token <number> NUMBER 260
+// A byte that starts no token; no rule takes it, so it stops the file with a syntax error.
+%token BAD_BYTE 261
 
 %destructor { delete[] $$; } <text>
 

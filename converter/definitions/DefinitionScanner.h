@@ -54,8 +54,9 @@ public:
     // name buffer empty, nothing left over from an earlier file.
     void StartScanner(FILE* file);
 
-    // The next token's code (0 at the end of input); fills the value of SECTION, STRING and
-    // NUMBER tokens.
+    // The next token's code (0 at the end of input, a byte's own value for a byte of 0x01 to
+    // 0x7F that starts no other token, BAD_BYTE for one that no token may start with); fills
+    // the value of SECTION, STRING and NUMBER tokens.
     int NextToken(TokenValue& value);
 
     // The line of the file where the token last returned began (for the end of input, the

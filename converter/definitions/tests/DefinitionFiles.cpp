@@ -86,6 +86,9 @@ std::vector<std::string> ScanTokens(const std::string& bytes) {
         case NUMBER:
             text << "NUMBER(" << value.number << ")";
             break;
+        case BAD_BYTE:
+            text << "BAD_BYTE";
+            break;
         default:
             if (token >= 32 && token < 127) {
                 text << "'" << static_cast<char>(token) << "'";

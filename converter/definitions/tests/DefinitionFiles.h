@@ -44,5 +44,5 @@ struct LoadResult {
 LoadResult LoadDefinitionBytes(const std::string& bytes);
 
 // The tokens of `bytes` as readable texts up to the end of input: EOL, SECTION(name),
-// STRING(name), NUMBER(value), a byte as 'c' or as its signed value, then END.
+// STRING(name), NUMBER(value), BAD_BYTE, a byte as 'c' or as its value, then END.
 std::vector<std::string> ScanTokens(const std::string& bytes);

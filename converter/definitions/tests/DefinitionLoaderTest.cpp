@@ -121,15 +121,15 @@ TEST(LoadDefinitionFile, StrayTokenAfterAUnitLineDropsThatUnit) {
     EXPECT_EQ(SyntaxErrorIn(3), result.messages);
     EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
 
-    // A high byte counts as the end of input, which ends a complete unit line.
+    // A high byte is such a token too.
     result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\x80 garbage");
-    EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+    EXPECT_EQ(SyntaxErrorIn(2), result.messages);
+    EXPECT_EQ((Lines{L"A:"}), result.Describe());
 
-    // So does a NUL byte.
+    // So is a NUL byte before the end of the file.
     result = LoadDefinitionBytes(std::string("[A]\r\n\"a\" = 1\0\"b\" = 2", 20));
-    EXPECT_TRUE(result.messages.empty());
-    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+    EXPECT_EQ(SyntaxErrorIn(2), result.messages);
+    EXPECT_EQ((Lines{L"A:"}), result.Describe());
 }
 
 TEST(LoadDefinitionFile, StrayTokenAfterAnyLineKeepsThatLineOut) {
@@ -147,6 +147,27 @@ TEST(LoadDefinitionFile, StrayTokenAfterAnyLineKeepsThatLineOut) {
     result = LoadDefinitionBytes("[A]\"a\" = 1 (1)\"b\" = 2 (2) (");
     EXPECT_EQ(SyntaxErrorIn(1), result.messages);
     EXPECT_EQ((Lines{L"A: a=1(1)"}), result.Describe());
+}
+
+TEST(LoadDefinitionFile, BytesNoTokenStartsWithAreSyntaxErrorsButEndPaddingIsNot) {
+    // [ゾーン] in Shift-JIS: the second byte of ゾ closes the name, and the next byte of
+    // 0x80 or above starts no token.
+    LoadResult result = LoadDefinitionBytes("[A]\r\n\"a\" = 1\r\n"
+                                            "[\x83\x5D\x81\x5B\x83\x93]\r\n\"b\" = 2\r\n");
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    result = LoadDefinitionBytes(std::string("[A]\r\n\"a\" = 1\r\n\0\0\r\n[B]\r\n", 20));
+    EXPECT_EQ(SyntaxErrorIn(3), result.messages);
+    EXPECT_EQ((Lines{L"A: a=1"}), result.Describe());
+
+    // NULs up to the end, after a line end, a line or a comment, only pad the file.
+    for (const char* last : {"\"b\" = 2\r\n", "\"b\" = 2 (1)", "\"b\" = 2\r\n# end"}) {
+        result = LoadDefinitionBytes("[A]\r\n" + std::string(last) + std::string(70000, '\0'));
+        EXPECT_TRUE(result.messages.empty()) << last;
+        EXPECT_EQ(1u, result.categories.size()) << last;
+        EXPECT_EQ(1, result.categories.empty() ? 0 : result.categories[0]->UnitCount()) << last;
+    }
 }
 
 TEST(LoadDefinitionFile, LexicalMessagesDoNotStopTheParse) {

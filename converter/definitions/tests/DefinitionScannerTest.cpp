@@ -89,8 +89,11 @@ TEST(DefinitionScanner, EndOfInputInsideAnOpenNameOrCommentIsSilent) {
 }
 
 TEST(DefinitionScanner, HighBytesAndNulOutsideNames) {
-    EXPECT_EQ((Tokens{"-128", "-1", "END"}), ScanTokens("\x80\xff"));
-    EXPECT_EQ((Tokens{"NUMBER(1)", "END"}), ScanTokens(std::string("1\0 2", 4)));
+    EXPECT_EQ((Tokens{"BAD_BYTE", "BAD_BYTE", "END"}), ScanTokens("\x80\xff"));
+    EXPECT_EQ((Tokens{"NUMBER(1)", "BAD_BYTE", "NUMBER(2)", "END"}),
+              ScanTokens(std::string("1\0 2", 4)));
+    // NULs that run to the end of the file are no token.
+    EXPECT_EQ((Tokens{"NUMBER(1)", "END"}), ScanTokens(std::string("1\0\0", 3)));
     // Inside names every byte is stored as it is.
     EXPECT_EQ((Tokens{"STRING(\x81\x40\xfe)", "END"}), ScanTokens("\"\x81\x40\xfe\""));
 }
