@@ -63,9 +63,11 @@ double ReadNumberPrefix(const char* text) {
     }
     const bool hasDigits = integerEnd != numberStart || end - integerEnd > 1;
     if (!hasDigits) {
-        // What the rows write for a value beyond every double reads back as that value.
+        // What the rows write for a value beyond every double reads back as that value; a
+        // word that merely begins so ("information") is no number.
+        const auto isLetter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
         const bool infinite = (numberStart[0] | 0x20) == 'i' && (numberStart[1] | 0x20) == 'n' &&
-                              (numberStart[2] | 0x20) == 'f';
+                              (numberStart[2] | 0x20) == 'f' && !isLetter(numberStart[3]);
         if (infinite) {
             return negative ? -HUGE_VAL : HUGE_VAL;
         }

@@ -22,7 +22,7 @@ INT_PTR ConverterPage::OnCommand(HWND, UINT, WPARAM wParam, LPARAM lParam) {
     const WPARAM command = lParam != 0 ? wParam : LOWORD(wParam);
     if (command == IDOK) {
         if (const int row = FocusedRow(); row >= 0) {
-            ConvertFrom(row);
+            CommitRow(row);
         }
         return 1;
     }
@@ -59,7 +59,7 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
     Window& edit = *edits[row];
     switch (character) {
     case kEnter:
-        ConvertFrom(row);
+        CommitRow(row);
         return 0;
     case kTab: {
         const int target = GetKeyState(VK_SHIFT) < 0 ? row - 1 : row + 1;
@@ -151,6 +151,19 @@ double ConverterPage::ReadRowValue(int row) const {
     wchar_t text[kMaxRowText + 1] = {};
     GetWindowTextW(edits[row]->handle, text, kMaxRowText + 1);
     return ReadRowText(text);
+}
+
+void ConverterPage::CommitRow(int row) {
+    // The page already shows one quantity in every row: converting again from a row's own
+    // rounded text would only move the others (and a row beyond every double would carry
+    // its infinity into rows that still hold numbers).
+    wchar_t text[kMaxRowText + 1] = {};
+    GetWindowTextW(edits[row]->handle, text, kMaxRowText + 1);
+    if (FormatValue(values[row], engineering[row]) == text) {
+        FocusRow(row);
+        return;
+    }
+    ConvertFrom(row);
 }
 
 void ConverterPage::CommitText(int row, const wchar_t* text) {

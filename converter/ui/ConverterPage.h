@@ -57,6 +57,9 @@ protected:
     void FinishConversion(int sourceRow);
     // The value of a row's text.
     double ReadRowValue(int row) const;
+    // Converts from a row whose text was typed (Enter, the OK command); a row still showing
+    // the text the page wrote changes nothing.
+    void CommitRow(int row);
     // Sets a row's text and converts from it: a label tap.
     void CommitText(int row, const wchar_t* text);
     void FocusRow(int row);

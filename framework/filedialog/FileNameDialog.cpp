@@ -501,7 +501,7 @@ void FileNameDialog::ActivateChosenRow() {
         return;
     }
     if (!OpenLocation(path)) {
-        Commit(path);
+        Commit(path, false);
     }
 }
 
@@ -526,15 +526,16 @@ void FileNameDialog::TakeNameField() {
         return;
     }
     if (!OpenLocation(path)) {
-        Commit(path);
+        Commit(path, true);
     }
 }
 
-void FileNameDialog::Commit(const wchar_t* chosen) {
-    // The default extension comes before any test: "units" means units.ini, looked for and
-    // asked about as such. Only a file to open that exists as named stays as it is.
+void FileNameDialog::Commit(const wchar_t* chosen, bool typed) {
+    // A typed name without extension gets the default one before any test: "units" means
+    // units.ini, looked for and asked about as such; only a file to open that exists as
+    // typed, and has no such twin, stays as it is. A row chosen in the list is that file.
     std::wstring path = chosen;
-    if (*FindExtension(chosen) == L'\0' && request->lpstrDefExt != nullptr) {
+    if (typed && *FindExtension(FileNamePart(chosen)) == L'\0' && request->lpstrDefExt != nullptr) {
         const std::wstring extended = path + L"." + request->lpstrDefExt;
         if (saveMode || PathExists(extended.c_str()) || !PathExists(chosen)) {
             path = extended;

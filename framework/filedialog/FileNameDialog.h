@@ -53,7 +53,9 @@ private:
     bool OpenLocation(const wchar_t* path);
     void ActivateChosenRow();
     void TakeNameField();
-    void Commit(const wchar_t* path);
+    // Ends the dialog with `path` after the tests of the request's flags; `typed`: the
+    // path comes from the name field and may still lack its default extension.
+    void Commit(const wchar_t* path, bool typed);
     void ShowChosenName();
     void ChangeType();
 

@@ -40,6 +40,8 @@ TEST(ReadRowText, ReadsNoHexadecimalOrNamedValuesButItsOwnInfinity) {
     // The C library's strtod would read these; a row holds decimal numbers only.
     EXPECT_EQ(0, ReadRowText(L"0x10"));
     EXPECT_EQ(0, ReadRowText(L"nan"));
+    EXPECT_EQ(0, ReadRowText(L"information"));
+    EXPECT_EQ(0, ReadRowText(L"-Infinity"));
     // What a row shows for a value beyond every double reads back as that value.
     const double infinity = std::numeric_limits<double>::infinity();
     for (const double value : {infinity, -infinity}) {

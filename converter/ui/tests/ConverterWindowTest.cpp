@@ -247,7 +247,7 @@ TEST_F(ConverterWindowTest, RowsTakeWholeNumbersUpToTheirLimitAndReadTheirOwnTex
     Type(2, 1, L"1e308\r");
     EXPECT_EQ((Texts{L"inf", L"1e+308", L"inf", L"inf"}), Rows(2));
     Type(2, 0, L"\r");
-    EXPECT_EQ((Texts{L"inf", L"inf", L"inf", L"inf"}), Rows(2));
+    EXPECT_EQ((Texts{L"inf", L"1e+308", L"inf", L"inf"}), Rows(2));
 }
 
 TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
@@ -275,6 +275,14 @@ TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
     // A page without rows leaves the focus on the tabs.
     window->SelectPage(4);
     SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(window->tabControl.handle, GetFocus());
+
+    // A real Tab key, which passes the dialog's keyboard handling before any character
+    // exists, reaches the row too: from the last row back to the tabs.
+    window->SelectPage(0);
+    SetFocus(Page(0).edits[2]->handle);
+    PostMessageW(Page(0).edits[2]->handle, WM_KEYDOWN, VK_TAB, 0x000F0001);
+    PumpMessages();
     EXPECT_EQ(window->tabControl.handle, GetFocus());
 }
 
