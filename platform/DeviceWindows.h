@@ -4,8 +4,9 @@
 #include <windows.h>
 
 // CreateWindowExW, except that a top-level window whose position and size are CW_USEDEFAULT
-// fills the screen, as every such window does on the device (the desktop would give it a
-// cascaded default size). Its menu bar then runs along the screen's bottom edge.
+// fills the device's screen (DeviceScreenRect), as every such window does on the device (the
+// desktop would give it a cascaded default size). Its menu bar then runs along the screen's
+// bottom edge.
 HWND DeviceCreateWindowEx(DWORD extendedStyle, const wchar_t* className, const wchar_t* title,
                           DWORD style, int left, int top, int width, int height, HWND parent,
                           HMENU menu, HINSTANCE instance, void* parameter);

@@ -1,5 +1,7 @@
 #include "PropertySheets.h"
 
+#include "Screen.h"
+
 #include <initializer_list>
 
 namespace {
@@ -16,8 +18,9 @@ void HideDesktopButtons(HWND sheet) {
 }
 
 void FillScreen(HWND sheet) {
-    SetWindowPos(sheet, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOZORDER);
+    const RECT screen = DeviceScreenRect();
+    SetWindowPos(sheet, nullptr, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top, SWP_NOZORDER);
 }
 
 int CALLBACK DeviceCallback(HWND sheet, UINT message, LPARAM parameter) {

@@ -1,5 +1,6 @@
 #include "ShellDialogs.h"
 
+#include "Screen.h"
 #include "SoftInputPanel.h"
 
 #include <commctrl.h>
@@ -90,7 +91,7 @@ BOOL SHInitDialog(SHINITDLGINFO* info) {
         SetPanel(false);
     }
     if (info->dwFlags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIZEDLG)) {
-        RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        RECT area = DeviceScreenRect();
         if (info->dwFlags & SHIDIF_SIZEDLG) {
             SIPINFO panel = {};
             panel.cbSize = sizeof panel;

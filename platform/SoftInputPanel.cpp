@@ -16,9 +16,9 @@ HWND panel = nullptr;
 bool panelOn = false;
 
 RECT PanelRect() {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int bottom = GetSystemMetrics(SM_CYSCREEN) - MenuBarHeight();
-    return {0, bottom - ScaleToScreen(kPanelDesignHeight), width, bottom};
+    const RECT screen = DeviceScreenRect();
+    const int bottom = screen.bottom - MenuBarHeight();
+    return {screen.left, bottom - ScaleToScreen(kPanelDesignHeight), screen.right, bottom};
 }
 
 // The key under a point of the panel's client area, or 0.
@@ -140,7 +140,8 @@ BOOL SipGetInfo(SIPINFO* info) {
     info->fdwFlags = SIPF_DOCKED | (panelOn ? SIPF_ON : SIPF_OFF);
     info->rcSipRect = area;
     const int menuBarTop = area.bottom;
-    info->rcVisibleDesktop = {0, 0, area.right, panelOn ? area.top : menuBarTop};
+    const RECT screen = DeviceScreenRect();
+    info->rcVisibleDesktop = {screen.left, screen.top, area.right, panelOn ? area.top : menuBarTop};
     info->dwImDataSize = 0;
     info->pvImData = nullptr;
     return TRUE;

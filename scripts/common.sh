@@ -108,6 +108,19 @@ restart_wine() {
     start_wine
 }
 
+# How the prefix's programs are shown: "desktop", all in one Wine desktop (the prefix's
+# setting, like the device's single screen), or "windows", each top-level window an X
+# window of its own (Wine's default, and what the program meets on a Linux desktop or on
+# Windows). Wine's services read it when they start, so they start again.
+wine_display() {
+    if [ "$1" = windows ]; then
+        wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1 || true
+    else
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+    fi
+    restart_wine
+}
+
 # The prefix's screen resolution: 96 is ordinary, 192 a high-resolution device.
 set_screen_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \

@@ -43,7 +43,9 @@ INT_PTR FullScreenDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM) {
 
 INT_PTR FullScreenDialog::OnPaint(HWND dialog, UINT, WPARAM, LPARAM) {
     PaintScope paint(dialog);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    RECT client;
+    GetClientRect(dialog, &client);
+    const int screenWidth = client.right; // the dialog fills the screen's width
     // Note: the device's stock border pen (object 32) does not exist on the desktop; a black
     // pen of the border width is the same line.
     const int border = GetSystemMetrics(SM_CYBORDER);

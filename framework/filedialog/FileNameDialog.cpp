@@ -9,6 +9,7 @@
 #include "platform/CommandBar.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
+#include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
 #include "resources/filedialog_ids.h"
 
@@ -176,7 +177,8 @@ void FileNameDialog::CreateCommandBar() {
     TBBUTTONINFOW width = {};
     width.cbSize = sizeof width;
     width.dwMask = TBIF_SIZE;
-    width.cx = static_cast<WORD>(GetSystemMetrics(SM_CXSCREEN) - ScaleX(2));
+    const RECT screen = DeviceScreenRect();
+    width.cx = static_cast<WORD>(screen.right - screen.left - ScaleX(2));
     SendMessageW(commandBar.handle, TB_SETBUTTONINFOW, IDC_LOCATION,
                  reinterpret_cast<LPARAM>(&width));
     SendMessageW(commandBar.handle, TB_AUTOSIZE, 0, 0);

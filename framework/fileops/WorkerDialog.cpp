@@ -1,5 +1,9 @@
 #include "WorkerDialog.h"
 
+#include "platform/Screen.h"
+
+#include <algorithm>
+
 namespace {
 
 // Ends the dialog on its own thread, with wParam as the result.
@@ -25,26 +29,27 @@ INT_PTR WorkerDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 INT_PTR WorkerDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
     RECT own;
     GetWindowRect(dialog, &own);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    int x = (screenWidth - width) / 2;
-    int y = (screenHeight - height) / 2;
+    // A template a little wider or higher than the screen (fonts differ from the device's)
+    // is made to fit it.
+    const RECT screen = DeviceScreenRect();
+    const int width = std::min<int>(own.right - own.left, screen.right - screen.left);
+    const int height = std::min<int>(own.bottom - own.top, screen.bottom - screen.top);
+    int x = screen.left + (screen.right - screen.left - width) / 2;
+    int y = screen.top + (screen.bottom - screen.top - height) / 2;
     if (const HWND parent = GetParent(dialog)) {
         RECT area;
         GetWindowRect(parent, &area);
         x = area.left + (area.right - area.left - width) / 2;
         y = area.top + (area.bottom - area.top - height) / 2;
     }
-    if (x + width > screenWidth) {
-        x = screenWidth - width;
+    if (x + width > screen.right) {
+        x = screen.right - width;
     }
-    if (y + height > screenHeight) {
-        y = screenHeight - height;
+    if (y + height > screen.bottom) {
+        y = screen.bottom - height;
     }
-    SetWindowPos(dialog, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(dialog, nullptr, x < screen.left ? screen.left : x,
+                 y < screen.top ? screen.top : y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     worker = CreateThread(nullptr, 0, RunWorker, this, 0, &workerId);
     if (worker == nullptr) {
         // Without a thread the work is not done; the dialog must not wait for it.

@@ -16,7 +16,7 @@ public:
     ~WorkerDialog() override;
 
     INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Centres the dialog over its parent (or the screen) and starts the worker.
+    // Centres the dialog over its parent (or the device's screen) and starts the worker.
     INT_PTR OnInitDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Cancel sets cancelRequested; the dialog stays open.
     INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;

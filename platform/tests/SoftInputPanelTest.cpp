@@ -1,5 +1,6 @@
 #include "platform/SoftInputPanel.h"
 #include "platform/MenuBar.h"
+#include "platform/Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST(SoftInputPanel, RecordDescribesThePanelAboveTheMenuBar) {
     info.cbSize = sizeof info;
     ASSERT_TRUE(SipGetInfo(&info));
     EXPECT_FALSE(info.fdwFlags & SIPF_ON);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int screenHeight = DeviceScreenRect().bottom;
     const int dpi = 96; // the test display
     EXPECT_EQ(screenHeight - MulDiv(kMenuBarDesignHeight, dpi, 96), info.rcSipRect.bottom);
     EXPECT_EQ(MulDiv(80, dpi, 96), info.rcSipRect.bottom - info.rcSipRect.top);

@@ -5,6 +5,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/ObjectRegistry.h"
 #include "framework/app/PropertyPage.h"
+#include "platform/Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +75,7 @@ TEST_F(PropertySheets, CaptionComesFromTheTitleCallbackAndTheBarHasCancelAndOk) 
     // Full screen, without the desktop's buttons.
     RECT placed;
     GetWindowRect(window, &placed);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), placed.right - placed.left);
+    EXPECT_EQ(DeviceScreenRect().right - DeviceScreenRect().left, placed.right - placed.left);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDOK)));
     const HWND bar = FindWindowExW(window, nullptr, L"menu_worker", nullptr);
     ASSERT_NE(nullptr, bar);

@@ -9,6 +9,7 @@
 #include "framework/app/GdiObject.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
+#include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
 
 #include "framework/app/ObjectRegistry.h"
@@ -418,8 +419,9 @@ TEST_F(WindowObjects, FullScreenDialogEndsOnlyForCommandsOneToTwenty) {
     EXPECT_EQ((std::vector<INT_PTR>{0, 0, 1}), dialog.results);
 
     // Full screen, with the Cancel and OK buttons on its menu bar.
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), dialog.placed.right - dialog.placed.left);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), dialog.placed.bottom - dialog.placed.top);
+    const RECT screen = DeviceScreenRect();
+    EXPECT_EQ(screen.right - screen.left, dialog.placed.right - dialog.placed.left);
+    EXPECT_EQ(screen.bottom - screen.top, dialog.placed.bottom - dialog.placed.top);
     ASSERT_NE(nullptr, dialog.bar);
     EXPECT_EQ(2, dialog.contents.buttons);
     EXPECT_EQ((std::vector<std::wstring>{L"Cancel", L"OK"}), dialog.contents.tooltips);
@@ -465,16 +467,14 @@ TEST_F(WindowObjects, ControlClassesIncludeTheInputPanelPreference) {
 
 namespace {
 
-TEST_F(WindowObjects, DefaultPlacedFrameFillsTheScreen) {
+TEST_F(WindowObjects, DefaultPlacedFrameFillsTheDeviceScreen) {
     TestFrame device;
     ASSERT_TRUE(device.Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                               WS_VISIBLE | WS_CLIPCHILDREN, 0, COLOR_WINDOW));
     RECT placed;
     GetWindowRect(device.handle, &placed);
-    EXPECT_EQ(0, placed.left);
-    EXPECT_EQ(0, placed.top);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), placed.right);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), placed.bottom);
+    const RECT screen = DeviceScreenRect();
+    EXPECT_TRUE(EqualRect(&screen, &placed));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // questions answered as a user would, Cancel, failures part-way, and nothing lost.
 #include "framework/fileops/FileOperation.h"
 #include "framework/app/Application.h"
+#include "framework/app/FrameWindow.h"
+#include "framework/app/InputPanel.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
@@ -9,6 +11,8 @@
 #include "framework/fileops/FileReporting.h"
 #include "framework/fileops/tests/QuestionAnswerer.h"
 #include "platform/DeviceFiles.h"
+#include "platform/Screen.h"
+#include "platform/SoftInputPanel.h"
 #include "resources/fileops_ids.h"
 
 #include <gtest/gtest.h>
@@ -591,6 +595,60 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
     EXPECT_EQ(0, lost);
     EXPECT_LT(100, faults);
     std::cout << faults << " faults injected, " << lost << " files lost\n";
+}
+
+// On a screen larger than a device's, every window the device shows full screen, and the
+// question and progress dialogs, lie in the device-sized screen; the scripts also run this
+// without Wine's desktop, each window an X window of its own.
+// A top-level window as the converter's main window makes it.
+class DeviceFrame : public FrameWindow {
+public:
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+};
+
+TEST_F(FileOperations, WindowsLieInTheDeviceScreenOnALargerScreen) {
+    const RECT screen = DeviceScreenRect();
+    ASSERT_GT(GetSystemMetrics(SM_CXSCREEN), ScaleToScreen(240)) << "needs a larger screen";
+    EXPECT_EQ(ScaleToScreen(240), screen.right - screen.left);
+    EXPECT_EQ(ScaleToScreen(320), screen.bottom - screen.top);
+    const auto inside = [&screen](const RECT& place) {
+        return place.left >= screen.left && place.top >= screen.top &&
+               place.right <= screen.right && place.bottom <= screen.bottom &&
+               place.right > place.left && place.bottom > place.top;
+    };
+    StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioDevice");
+    DeviceFrame frame;
+    ASSERT_TRUE(frame.Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                             WS_VISIBLE | WS_CLIPCHILDREN, 0, COLOR_WINDOW));
+    RECT place;
+    GetWindowRect(frame.handle, &place);
+    EXPECT_TRUE(EqualRect(&place, &screen));
+    // A delete question (full screen) over the progress dialog (centred over its owner).
+    const std::wstring file = folder.File(L"a.txt", 1);
+    const std::wstring list = List({file});
+    FileOpRequest request = {};
+    request.owner = frame.handle;
+    request.operation = kDeleteFiles;
+    request.sources = list.c_str();
+    answers.answers = {IDNO};
+    EXPECT_TRUE(RunFileOperation(request));
+    EXPECT_TRUE(inside(answers.questionPlace));
+    EXPECT_TRUE(inside(answers.progressPlace));
+    // The input panel, over the bottom of that screen.
+    ShowSip();
+    GetWindowRect(SipPanelWindow(), &place);
+    SIPINFO panel = {};
+    panel.cbSize = sizeof panel;
+    SipGetInfo(&panel);
+    panel.fdwFlags &= ~SIPF_ON;
+    SipSetInfo(&panel);
+    EXPECT_TRUE(inside(place));
+    DestroyWindow(frame.handle);
 }
 
 } // namespace

@@ -29,6 +29,9 @@ public:
     std::vector<std::wstring> questions;
     // What the progress dialog behind each question showed: its title and first value.
     std::vector<std::wstring> progress;
+    // Where the last question, and the progress dialog behind it, were on the screen.
+    RECT questionPlace = {};
+    RECT progressPlace = {};
     bool cancelAtFirstQuestion = false;
 
 private:
@@ -44,6 +47,8 @@ private:
         GetDlgItemTextW(window, IDC_QUESTION_TEXT, text, 600);
         self.questions.push_back(text);
         const HWND owner = GetWindow(window, GW_OWNER);
+        GetWindowRect(window, &self.questionPlace);
+        GetWindowRect(owner, &self.progressPlace);
         GetWindowTextW(owner, text, 600);
         std::wstring shown = text;
         GetDlgItemTextW(owner, IDC_FIRST_VALUE, text, 600);
