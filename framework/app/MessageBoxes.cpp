@@ -1,11 +1,14 @@
 #include "MessageBoxes.h"
 
 #include "Application.h"
+#include "platform/Screen.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdarg>
 #include <cwchar>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -29,6 +32,102 @@ int ShowFormatted(HWND owner, const wchar_t* caption, UINT extraType, const wcha
     return ShowMessageBox(owner, text, caption, MB_OK | MB_ICONSTOP | extraType);
 }
 
+// Room a box leaves beside its text, in 96-DPI pixels: borders, margins and the icon.
+constexpr int kBoxDesignMargin = 80;
+
+// The text broken into lines no wider than `width` in the message font: at blanks where a
+// line has them, and inside a longer word after a "\" (a path's separator) or, failing
+// that, anywhere (as Japanese text breaks). The platform's box only breaks at blanks, so a
+// long path would make it wider than the screen. The breaks added are CR LF, which tells
+// them from the text's own line ends.
+std::wstring FitToWidth(const wchar_t* text, int width) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    const auto fits = [dc, width](const std::wstring& line) {
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        return size.cx <= width;
+    };
+    std::wstring fitted;
+    std::wstring line;
+    const auto endLine = [&] {
+        fitted += line;
+        line.clear();
+    };
+    for (const wchar_t* rest = text; *rest != L'\0';) {
+        if (*rest == L'\n') {
+            endLine();
+            fitted += *rest++;
+            continue;
+        }
+        // The next word with the blanks before it.
+        const wchar_t* end = rest;
+        while (*end == L' ') {
+            ++end;
+        }
+        while (*end != L'\0' && *end != L' ' && *end != L'\n') {
+            ++end;
+        }
+        std::wstring word(rest, end);
+        rest = end;
+        if (fits(line + word)) {
+            line += word;
+            continue;
+        }
+        if (!line.empty()) {
+            endLine();
+            fitted += L"\r\n";
+            word.erase(0, word.find_first_not_of(L' '));
+        }
+        // A word wider than a whole line is cut, after its last separator that fits.
+        while (!fits(word)) {
+            size_t cut = 1;
+            while (cut < word.size() && fits(word.substr(0, cut + 1))) {
+                ++cut;
+            }
+            const size_t separator = word.rfind(L'\\', cut - 1);
+            if (separator != std::wstring::npos && separator > 0) {
+                cut = separator + 1;
+            }
+            fitted += word.substr(0, cut) + L"\r\n";
+            word.erase(0, cut);
+        }
+        line = word;
+    }
+    endLine();
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
+    DeleteObject(font);
+    return fitted;
+}
+
+// The box this thread is about to show has yet to be placed.
+thread_local bool boxToPlace = false;
+
+// Places the box the thread opens inside the device's screen, centred there; what is
+// activated after it (its owner, once it closes) stays where it is.
+LRESULT CALLBACK PlaceBox(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && boxToPlace) {
+        boxToPlace = false;
+        const auto box = reinterpret_cast<HWND>(wParam);
+        RECT own;
+        GetWindowRect(box, &own);
+        const RECT screen = DeviceScreenRect();
+        const int width = own.right - own.left;
+        const int height = own.bottom - own.top;
+        const int left =
+            std::max(screen.left, screen.left + (screen.right - screen.left - width) / 2);
+        const int top =
+            std::max(screen.top, screen.top + (screen.bottom - screen.top - height) / 2);
+        SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void OnOutOfMemory() {
     ShowMessageBox(nullptr, L"out of memory", nullptr, MB_OK);
     ExitProcess(1);
@@ -44,7 +143,16 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     if (const MessageBoxHandler handler = currentHandler.load()) {
         return handler(owner, text, caption, type);
     }
-    return MessageBoxW(owner, text, caption, type);
+    const RECT screen = DeviceScreenRect();
+    const std::wstring fitted =
+        FitToWidth(text, screen.right - screen.left - ScaleToScreen(kBoxDesignMargin));
+    boxToPlace = true;
+    const HHOOK placing = SetWindowsHookExW(WH_CBT, PlaceBox, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxW(owner, fitted.c_str(), caption, type);
+    if (placing != nullptr) {
+        UnhookWindowsHookEx(placing);
+    }
+    return answer;
 }
 
 int ShowError(HWND owner, const wchar_t* format, ...) {

@@ -13,7 +13,9 @@ using MessageBoxHandler = int (*)(HWND owner, const wchar_t* text, const wchar_t
 // the platform's MessageBoxW.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
-// Shows a box through the current handler.
+// Shows a box through the current handler. The platform's box gets the text broken into
+// lines that fit the device's screen (a long path at its separators) and is placed inside
+// that screen.
 int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
 // The texts are formatted printf-style ("%s" is a wide string) into 519 characters; a longer

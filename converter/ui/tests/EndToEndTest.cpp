@@ -329,7 +329,8 @@ public:
         return items;
     }
 
-    // Answers every message box the program shows with OK and returns their texts.
+    // Answers every message box the program shows with OK and returns their texts, without
+    // the line breaks (CR LF) that fit them to the screen.
     Texts AnswerMessageBoxes() const {
         Texts texts;
         for (int answered = 0; answered < 5; ++answered) {
@@ -341,6 +342,10 @@ public:
             for (HWND child = FindWindowExW(box, nullptr, L"Static", nullptr); child != nullptr;
                  child = FindWindowExW(box, child, L"Static", nullptr)) {
                 text += L" " + TextOf(child);
+            }
+            for (size_t at = text.find(L"\r\n"); at != std::wstring::npos;
+                 at = text.find(L"\r\n")) {
+                text.erase(at, 2);
             }
             texts.push_back(text);
             PostMessageW(box, WM_COMMAND, IDOK, 0);

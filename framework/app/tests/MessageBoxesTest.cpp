@@ -1,6 +1,7 @@
 #include "framework/app/MessageBoxes.h"
 #include "MessageBoxRecorder.h"
 #include "framework/app/Application.h"
+#include "platform/Screen.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,29 @@ TEST(OutOfMemory, ShowsTheBoxAndEndsWithExitCodeOne) {
             huge.reserve(huge.max_size());
         },
         ::testing::ExitedWithCode(1), "box 'out of memory' caption none");
+}
+
+// A box about a long path is wrapped to the device's screen and shown inside it, caption and
+// button included: the platform's box breaks lines only at blanks.
+TEST(ShownMessageBoxes, FitTheDeviceScreen) {
+    static RECT placed;
+    static RECT button;
+    placed = button = {};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND box = FindWindowW(L"#32770", L"Error");
+        if (box != nullptr && IsWindowVisible(box)) {
+            GetWindowRect(box, &placed);
+            GetWindowRect(GetDlgItem(box, IDOK), &button);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+    });
+    const std::wstring path = L"\\My Documents\\" + std::wstring(150, L'n') + L"\\units.ini";
+    ShowError(nullptr, L"%s is in use", path.c_str());
+    KillTimer(nullptr, timer);
+    const RECT screen = DeviceScreenRect();
+    RECT inside;
+    EXPECT_TRUE(IntersectRect(&inside, &placed, &screen) && EqualRect(&inside, &placed));
+    EXPECT_TRUE(IntersectRect(&inside, &button, &screen) && EqualRect(&inside, &button));
 }
 
 } // namespace
