@@ -30,6 +30,9 @@ constexpr int kPasteCommand = 40202;
 constexpr int kAboutCommand = 40901;
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | TCS_BOTTOM;
 constexpr int kPocketPcControlsVersion = 0x20C;
+// Around a tab's text, and the narrowest tab, in 96-DPI pixels.
+constexpr int kTabDesignPadding = 4;
+constexpr int kTabDesignMinWidth = 24;
 
 } // namespace
 
@@ -81,6 +84,13 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
                         layout.right - layout.left, layout.bottom - layout.top, window,
                         reinterpret_cast<HMENU>(kTabControlId), Application::instance, nullptr);
     SendMessageW(tabControl.handle, CCM_SETVERSION, kPocketPcControlsVersion, 0);
+    // The tab control outside a dialog would draw with the system's bitmap font, which the
+    // platform stretches to the screen's DPI; the menu bar's font scales in proportion.
+    SendMessageW(tabControl.handle, WM_SETFONT,
+                 reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // So are the tabs' margins and least width, which the control keeps in fixed pixels.
+    TabCtrl_SetPadding(tabControl.handle, ScaleX(kTabDesignPadding), ScaleY(kTabDesignPadding));
+    TabCtrl_SetMinTabWidth(tabControl.handle, ScaleX(kTabDesignMinWidth));
     tabControl.Subclass(this, &ConverterWindow::TabHandler);
 
     pageCount = kFixedPages;
@@ -174,13 +184,22 @@ void ConverterWindow::ShowPage(int index) {
     if (page.handle == nullptr) {
         page.CreatePage(tabControl.handle);
         // A category page covers the tab control's display area; the fixed pages keep the
-        // place of their templates.
+        // place of their templates, but never reach over the tabs (the selected one stands
+        // higher than the others).
+        RECT area;
+        GetClientRect(tabControl.handle, &area);
+        TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
         if (index >= kFixedPages) {
-            RECT area;
-            GetClientRect(tabControl.handle, &area);
-            TabCtrl_AdjustRect(tabControl.handle, FALSE, &area);
             MoveWindow(page.handle, area.left - 2, area.top - 2, area.right - area.left + 4,
                        area.bottom - area.top + 2, FALSE);
+        } else {
+            RECT own;
+            GetWindowRect(page.handle, &own);
+            MapWindowPoints(nullptr, tabControl.handle, reinterpret_cast<POINT*>(&own), 2);
+            if (own.bottom > area.bottom) {
+                MoveWindow(page.handle, own.left, own.top, own.right - own.left,
+                           area.bottom - own.top, FALSE);
+            }
         }
     }
     ShowWindow(page.handle, SW_SHOW);

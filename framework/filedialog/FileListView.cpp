@@ -149,7 +149,7 @@ void FileListView::InsertColumns() {
         LVCOLUMNW item = {};
         item.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         item.fmt = column.format;
-        item.cx = column.width;
+        item.cx = ScaleX(column.width); // the widths are 96-DPI pixels
         item.pszText = const_cast<wchar_t*>(LanguageText(column.english, column.japanese));
         ListView_InsertColumn(handle, index, &item);
         HDITEMW header = {};
