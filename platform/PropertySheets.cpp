@@ -23,12 +23,33 @@ void FillScreen(HWND sheet) {
                  screen.bottom - screen.top, SWP_NOZORDER);
 }
 
+// The sheet's tab control keeps its tabs' margins in fixed pixels: they are scaled with the
+// DPI, so that a high-resolution sheet is the ordinary one doubled.
+void ScaleTabs(HWND sheet) {
+    const HWND tabs = reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0));
+    if (tabs == nullptr) {
+        return;
+    }
+    SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(ScaleToScreen(6), ScaleToScreen(3)));
+    // The tabs are measured again when one of them changes.
+    wchar_t text[kSheetTextLength] = {};
+    TCITEMW item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = kSheetTextLength;
+    if (SendMessageW(tabs, TCM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) {
+        SendMessageW(tabs, TCM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    InvalidateRect(tabs, nullptr, TRUE);
+}
+
 int CALLBACK DeviceCallback(HWND sheet, UINT message, LPARAM parameter) {
     const PFNPROPSHEETCALLBACK callback = programCallback;
     int result = 0;
     if (message == PSCB_INITIALIZED) {
         HideDesktopButtons(sheet);
         FillScreen(sheet);
+        ScaleTabs(sheet);
         if (callback != nullptr) {
             callback(sheet, PSCB_GETVERSION, 0);
             wchar_t title[kSheetTextLength] = {};

@@ -31,7 +31,7 @@ void DrawRowBar(HDC dc, int x, int y, int column, int percentage, const wchar_t*
 // Draws a text of the row's font in a rectangle given in design pixels.
 void DrawRowText(HDC dc, const wchar_t* text, int weight, COLORREF colour, int left, int top,
                  int right, int bottom, UINT alignment) {
-    const Font font(-ScaleY(12), weight, DEFAULT_PITCH);
+    const Font font(-ScaleY(12), weight, DEFAULT_PITCH, L"Tahoma");
     const HGDIOBJ oldFont = SelectObject(dc, font.Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
@@ -68,7 +68,8 @@ BatteryLevel BatteryLevelOf(int percentage, int flag) {
     }
 }
 
-void DrawBatteryRow(HDC dc, int x, int y, int percentage, int flag, int icon, const wchar_t* label) {
+void DrawBatteryRow(HDC dc, int x, int y, int percentage, int flag, int icon,
+                    const wchar_t* label) {
     DrawRowIcon(dc, x, y, icon);
     const BatteryLevel level = BatteryLevelOf(percentage, flag);
     DrawRowBar(dc, x, y, LevelColumn(level.percentage), level.percentage, level.text);
