@@ -14,7 +14,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 PACKAGES=(
     cmake make flex bison googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth fonts-ipafont-gothic
+    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic
 )
 
 as_root() {
@@ -67,8 +67,9 @@ prepare_prefix() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    # Wine's own fonts, which a new prefix here lacks: Marlett draws the caption buttons
-    # (without it they show a letter), Tahoma is the font the dialogs ask for.
+    # Wine's own fonts, which a new prefix here lacks (fonts-wine puts them where this Wine
+    # does not look): Marlett draws the caption buttons (without it they show a letter),
+    # Tahoma is the font the dialogs ask for.
     for font in marlett tahoma tahomabd; do
         if [ -f "/usr/share/wine/fonts/$font.ttf" ]; then
             cp -u "/usr/share/wine/fonts/$font.ttf" "$WINEPREFIX/drive_c/windows/Fonts/"
