@@ -88,8 +88,10 @@ prepare_prefix() {
     else
         start_wine
     fi
-    # Ordinary resolution unless a run asks for more (scripts/run.sh --hires).
+    # Ordinary resolution unless a run asks for more (scripts/run.sh --hires), and English
+    # fonts unless a run is Japanese.
     set_screen_dpi 96
+    japanese_fonts off
 }
 
 # Keeps the prefix's server up between processes; a server already running (a developer's
@@ -126,6 +128,23 @@ wine_display() {
 set_screen_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
         >/dev/null 2>&1
+}
+
+# On a Japanese device the system font covers Japanese; Tahoma, the face of the program's
+# dialogs, has no Japanese glyphs. "on" links IPA Gothic to Tahoma, for Japanese runs; "off"
+# takes the link away, so that English runs draw Tahoma alone, as an English device does.
+# (Captions, menus and the GUI font have a Japanese face in the Japanese locale without it.)
+# Wine writes its own font links again when a process starts in another locale than the
+# last one, so the link is written from the Japanese locale; each Wine process reads the
+# links when it starts.
+japanese_fonts() { # on|off
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    if [ "$1" = on ]; then
+        LC_ALL=ja_JP.UTF-8 wine reg add "$key" /v Tahoma /t REG_MULTI_SZ /d ipag.ttf,IPAGothic \
+            /f >/dev/null 2>&1
+    elif LC_ALL=C.UTF-8 wine reg query "$key" /v Tahoma 2>/dev/null | grep ipag.ttf >/dev/null; then
+        LC_ALL=C.UTF-8 wine reg delete "$key" /v Tahoma /f >/dev/null 2>&1
+    fi
 }
 
 stop_session() {

@@ -56,6 +56,7 @@ cp "$BUILD/mensurio.exe" "$BUILD/units.ini" "$BUILD/units_ja.ini" "$program/"
 
 locale=${LC_ALL:-C.UTF-8}
 [ "$japanese" = 1 ] && locale=ja_JP.UTF-8
+[[ $locale == ja* ]] && japanese_fonts on
 cd "$program"
 # The program: in a device-sized Wine desktop, or (--window) in windows of its own, with the
 # prefix's one desktop put back afterwards.
