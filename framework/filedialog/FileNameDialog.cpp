@@ -245,6 +245,21 @@ void FileNameDialog::Layout() {
     // Moved out from under the input panel, the toolbar leaves its buttons undrawn unless
     // all of it is drawn again.
     RedrawWindow(commandBar.handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    // The name field and the type list reach to the screen's right edge, whatever the width
+    // of the template's font.
+    for (const int control : {IDC_NAME_FIELD, IDC_TYPE_LIST}) {
+        const HWND field = GetDlgItem(handle, control);
+        RECT place;
+        GetWindowRect(field, &place);
+        MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&place), 2);
+        int height = place.bottom - place.top;
+        RECT dropped; // a combo box's height includes its list
+        if (SendMessageW(field, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped))) {
+            height = dropped.bottom - dropped.top;
+        }
+        SetWindowPos(field, nullptr, 0, 0, client.right - ScaleX(2) - place.left, height,
+                     SWP_NOMOVE | SWP_NOZORDER);
+    }
     RECT listRect;
     GetWindowRect(list->handle, &listRect);
     MapWindowPoints(nullptr, handle, reinterpret_cast<POINT*>(&listRect), 2);
