@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The README's screenshots of the running program: English, Japanese and high resolution,
-# written to docs/screenshots/mensurio-*.png, the About box's three pages in each, written
-# to docs/screenshots/about-*.png, and the Open dialog in its four views in English and
-# Japanese, written to docs/screenshots/open-*.png.
+# The README's screenshots of the running program, written to docs/screenshots/, in English
+# and Japanese at 96 and 192 DPI ("en", "ja", "hires", "hires-ja"): the converter
+# (mensurio-*.png), the About box's three pages (about-*.png), the Open dialog in Details
+# (open-details-*.png), a delete question (question-*.png) and the progress dialog of a
+# delete (progress-*.png); the Open dialog's four views at 96 DPI (open-*-en/ja.png); and
+# the program as a device-sized window on a larger desktop (mensurio-window.png).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 out="$REPO/docs/screenshots"
@@ -18,32 +20,64 @@ forget() { # nothing to forget is fine
 # The run script makes the prefix and installs the program on its first call.
 unset DISPLAY
 bash "$REPO/scripts/run.sh" --screenshot "$out/mensurio-en.png" >/dev/null
-remember units.ini
-bash "$REPO/scripts/run.sh" --screenshot "$out/mensurio-en.png"
-remember units_ja.ini
-bash "$REPO/scripts/run.sh" --japanese --screenshot "$out/mensurio-ja.png"
-remember units.ini
-bash "$REPO/scripts/run.sh" --hires --screenshot "$out/mensurio-hires.png"
 
-# The About box opens with F1; its pages are chosen by tapping their tabs (twice: the first
-# tap may only activate the window).
-about() { # name, the tab's position ("" for the first page), run options...
-    local name=$1 tab=$2
-    shift 2
-    local input="key F1"
-    [ -n "$tab" ] && input+=" sleep 2 mousemove $tab click 1 sleep 1 click 1"
-    bash "$REPO/scripts/run.sh" "$@" --screenshot "$out/about-$name.png" --input "$input"
+# A folder of many files in the program's folder: its delete runs long enough to be seen.
+program="$WINEPREFIX/drive_c/Program Files/Mensurio"
+old_definitions() {
+    rm -rf "$program/Old definitions"
+    mkdir -p "$program/Old definitions"
+    (cd "$program/Old definitions" && seq -f "old %05g.ini" 1 20000 | xargs touch)
 }
-about version-en "" && about memory-en "90 40" && about battery-en "145 40"
-about version-ja "" --japanese && about memory-ja "90 40" --japanese &&
-    about battery-ja "145 40" --japanese
-about version-hires "" --hires && about memory-hires "144 69" --hires &&
-    about battery-hires "229 69" --hires
 
-# The Open dialog shows at a start with no remembered file. A tap on the list takes the focus
-# from the name field, which lowers the input panel; the View Menu button's menu is then
-# walked up from its last item (Details, List, Small Icon, Large Icon), and the pointer
-# moves away.
+shot() { # file, run options and --input commands...
+    local file=$1
+    shift
+    bash "$REPO/scripts/run.sh" "$@" --screenshot "$out/$file" >/dev/null
+}
+
+# Positions of what is tapped, in 96-DPI pixels; at 192 DPI every one is doubled.
+at() { # x y
+    echo "mousemove $(($1 * scale)) $(($2 * scale))"
+}
+
+for variant in en ja hires hires-ja; do
+    options=()
+    scale=1
+    definitions=units.ini
+    case $variant in
+        *ja) options+=(--japanese); definitions=units_ja.ini ;;
+    esac
+    case $variant in
+        hires*) options+=(--hires); scale=2 ;;
+    esac
+    remember "$definitions"
+    shot "mensurio-$variant.png" "${options[@]}"
+    # The About box opens with F1; a tap on its first tab gives the tabs the keys, and the
+    # right arrow turns the pages.
+    shot "about-version-$variant.png" "${options[@]}" --input "key F1 sleep 2"
+    shot "about-memory-$variant.png" "${options[@]}" \
+        --input "key F1 sleep 2 $(at 40 40) click 1 sleep 0.5 key Right"
+    shot "about-battery-$variant.png" "${options[@]}" \
+        --input "key F1 sleep 2 $(at 40 40) click 1 sleep 0.5 key Right sleep 0.5 key Right"
+    # The Open dialog shows at a start with no remembered file, in the program's folder. A
+    # tap on the list takes the focus from the name field, which lowers the input panel.
+    old_definitions
+    forget
+    shot "open-details-$variant.png" "${options[@]}" --input "$(at 100 170) click 1 sleep 1 \
+        $(at 178 306) click 1 sleep 1 key Up key Return $(at 120 40)"
+    forget
+    shot "question-$variant.png" "${options[@]}" --input "$(at 100 170) click 1 sleep 1 \
+        $(at 40 106) click 1 sleep 0.5 $(at 152 303) click 1 sleep 1.5"
+    # Yes to the folder, All to its files: the delete runs without further questions.
+    forget
+    shot "progress-$variant.png" "${options[@]}" --input "$(at 100 170) click 1 sleep 1 \
+        $(at 40 106) click 1 sleep 0.5 $(at 152 303) click 1 sleep 1.5 \
+        $(at 75 201) click 1 sleep 1.5 $(at 174 202) click 1 sleep 0.3"
+done
+rm -rf "$program/Old definitions"
+
+# The Open dialog's four views at 96 DPI: the View Menu button's menu is walked up from its
+# last item (Details, List, Small Icon, Large Icon), and the pointer moves away.
 open_dialog() { # name, items to walk up (0: List, the view it starts in), run options...
     local name=$1 ups=$2
     shift 2
@@ -55,14 +89,16 @@ open_dialog() { # name, items to walk up (0: List, the view it starts in), run o
     fi
     input+=" mousemove 120 40" # away from the buttons and their tooltips
     forget
-    bash "$REPO/scripts/run.sh" "$@" --screenshot "$out/open-$name.png" --input "$input"
+    shot "open-$name.png" "$@" --input "$input"
 }
 for language in en ja; do
     options=()
     [ "$language" = ja ] && options=(--japanese)
     open_dialog "list-$language" 0 "${options[@]}"
-    open_dialog "details-$language" 1 "${options[@]}"
     open_dialog "small-icons-$language" 3 "${options[@]}"
     open_dialog "large-icons-$language" 4 "${options[@]}"
 done
+
+# On a desktop larger than a device, as on Linux or Windows: a device-sized screen.
 remember units.ini
+shot mensurio-window.png --window

@@ -31,7 +31,10 @@ void DrawRowBar(HDC dc, int x, int y, int column, int percentage, const wchar_t*
 // Draws a text of the row's font in a rectangle given in design pixels.
 void DrawRowText(HDC dc, const wchar_t* text, int weight, COLORREF colour, int left, int top,
                  int right, int bottom, UINT alignment) {
-    const Font font(-ScaleY(12), weight, DEFAULT_PITCH, L"Tahoma");
+    // The device's Tahoma, narrower than the platform's default face; Japanese text is drawn
+    // in the face the platform gives its character set.
+    const Font font(-ScaleY(12), weight, DEFAULT_PITCH,
+                    Application::japanese ? nullptr : L"Tahoma");
     const HGDIOBJ oldFont = SelectObject(dc, font.Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
