@@ -6,6 +6,11 @@ INT_PTR PaintedPage::DialogProc(HWND page, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_PAINT) {
         return OnPaint(page, message, wParam, lParam);
     }
+    // Drawing into a context that is not the screen's, as printing or an animation does.
+    if (message == WM_PRINTCLIENT) {
+        PaintRows(reinterpret_cast<HDC>(wParam));
+        return 1;
+    }
     return PropertyPage::DialogProc(page, message, wParam, lParam);
 }
 

@@ -258,10 +258,50 @@ private:
             SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
             Tooltips(place, reinterpret_cast<HWND>(SendMessageW(control, TB_GETTOOLTIPS, 0, 0)));
         } else if (name == L"#32770") {
-            // A page shows no text of its own: its title is its tab's.
+            // A page's title is its tab's; a page may paint texts of its own.
+            PaintedTexts(place, control);
         } else if (name != WC_STATICW || ShowsText(control)) {
             Check(place, TextOf(control), font);
         }
+    }
+
+    // The texts a window paints, each in the font it selected for it: the window paints
+    // into a metafile, whose records are read back.
+    void PaintedTexts(const std::wstring& place, HWND window) {
+        const HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(metafile), PRF_CLIENT);
+        const HENHMETAFILE recorded = CloseEnhMetaFile(metafile);
+        struct Recording {
+            ScreenCheck* check;
+            std::wstring place;
+            std::vector<LOGFONTW> fonts;
+            LOGFONTW selected;
+        } recording{this, place, std::vector<LOGFONTW>(64), {}};
+        EnumEnhMetaFile(
+            nullptr, recorded,
+            [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
+                auto& recording = *reinterpret_cast<Recording*>(data);
+                if (record->iType == EMR_EXTCREATEFONTINDIRECTW) {
+                    const auto& font = *reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record);
+                    recording.fonts.at(font.ihFont) = font.elfw.elfLogFont;
+                } else if (record->iType == EMR_SELECTOBJECT) {
+                    const DWORD object = reinterpret_cast<const EMRSELECTOBJECT*>(record)->ihObject;
+                    if (object < recording.fonts.size()) {
+                        recording.selected = recording.fonts[object];
+                    }
+                } else if (record->iType == EMR_EXTTEXTOUTW) {
+                    const auto& out = *reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+                    const auto* text = reinterpret_cast<const wchar_t*>(
+                        reinterpret_cast<const BYTE*>(record) + out.emrtext.offString);
+                    const HFONT font = CreateFontIndirectW(&recording.selected);
+                    recording.check->Check(recording.place + L" painted",
+                                           std::wstring(text, out.emrtext.nChars), font);
+                    DeleteObject(font);
+                }
+                return 1;
+            },
+            &recording, nullptr);
+        DeleteEnhMetaFile(recorded);
     }
 
     void Tooltips(const std::wstring& place, HWND tooltip) {
