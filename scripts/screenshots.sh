@@ -56,9 +56,9 @@ for variant in en ja hires hires-ja; do
     # right arrow turns the pages.
     shot "about-version-$variant.png" "${options[@]}" --input "key F1 sleep 2"
     shot "about-memory-$variant.png" "${options[@]}" \
-        --input "key F1 sleep 2 $(at 40 40) click 1 sleep 0.5 key Right"
+        --input "key F1 sleep 2 $(at 40 40) click 1 sleep 1 key Right sleep 1"
     shot "about-battery-$variant.png" "${options[@]}" \
-        --input "key F1 sleep 2 $(at 40 40) click 1 sleep 0.5 key Right sleep 0.5 key Right"
+        --input "key F1 sleep 2 $(at 40 40) click 1 sleep 1 key Right sleep 1 key Right sleep 1"
     # The Open dialog shows at a start with no remembered file, in the program's folder. A
     # tap on the list takes the focus from the name field, which lowers the input panel.
     old_definitions
