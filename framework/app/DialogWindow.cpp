@@ -9,6 +9,11 @@ ObjectRegistry<DialogWindow>& DialogRegistry() {
     return registry;
 }
 
+DialogWindow::~DialogWindow() {
+    DialogRegistry().Remove(this);
+    DestroyOwnedWindow();
+}
+
 bool CheckDialogTemplate(HWND owner, const wchar_t* templateName) {
     if (FindResourceW(Application::instance, templateName, RT_DIALOG) == nullptr) {
         ShowFatal(owner, L"DIALOG[%s]", templateName);

@@ -6,6 +6,10 @@
 
 class DialogWindow : public WindowHandle {
 public:
+    // Forgets the object, then destroys the dialog it created: the dialog's last messages
+    // find no object.
+    ~DialogWindow() override;
+
     // Runs for every message of the dialog; returns the dialog procedure's result (0 for a
     // message it does not handle).
     virtual INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) = 0;

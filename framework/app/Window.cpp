@@ -10,6 +10,8 @@ ObjectRegistry<Window>& WindowRegistry() {
 
 Window::~Window() {
     Unsubclass();
+    WindowRegistry().Remove(this);
+    DestroyOwnedWindow();
 }
 
 LRESULT Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,7 +10,8 @@ public:
     using OwnerHandler = LRESULT (HandleObject::*)(HWND, UINT, WPARAM, LPARAM);
 
     explicit Window(HWND handle = nullptr) : WindowHandle(handle) {}
-    // Undoes subclassing before the window may be destroyed.
+    // Undoes subclassing and forgets the object, then destroys the window it created: the
+    // window's last messages go to the platform's default processing.
     ~Window() override;
 
     // Runs for every message of a window whose class procedure is the framework's; the

@@ -16,4 +16,11 @@ public:
     HWND handle = nullptr;
     // The object created the window and must destroy it.
     BOOL owned = FALSE;
+
+protected:
+    // Destroys the window if this object created it and it still exists. A class whose
+    // objects receive the window's messages calls this from its own destructor, after
+    // taking the object out of its registry: the messages of the destruction then never
+    // reach an object whose derived parts are already gone.
+    void DestroyOwnedWindow();
 };

@@ -280,6 +280,33 @@ TEST_F(WindowObjects, ModelessDialogNavigatesThroughTheDialogPass) {
     EXPECT_TRUE(IsWindow(dialog.handle));
 }
 
+// Objects that go while their windows exist: each takes its window with it, and the
+// registries hold what they held before.
+TEST_F(WindowObjects, ObjectsLeaveTheRegistriesWithTheirWindows) {
+    const size_t windows = WindowRegistry().Size();
+    const size_t dialogs = DialogRegistry().Size();
+    HWND frameWindow = nullptr;
+    HWND dialogWindow = nullptr;
+    {
+        TestFrame other;
+        ASSERT_TRUE(other.Create(0, 0, 240, 320, WS_OVERLAPPEDWINDOW, 0, COLOR_WINDOW));
+        frameWindow = other.handle;
+        Window control(CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 9, 9, other.handle,
+                                       nullptr, Application::instance, nullptr));
+        control.Subclass();
+        TestDialog dialog;
+        ASSERT_NE(nullptr, dialog.Create(other.handle, L"TestDialog_E"));
+        dialogWindow = dialog.handle;
+        EXPECT_EQ(windows + 2, WindowRegistry().Size());
+        EXPECT_EQ(dialogs + 1, DialogRegistry().Size());
+    }
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(frameWindow));
+    EXPECT_FALSE(IsWindow(dialogWindow));
+    EXPECT_EQ(windows, WindowRegistry().Size());
+    EXPECT_EQ(dialogs, DialogRegistry().Size());
+}
+
 TEST(ObjectRegistry, LookupsNeverSeeAHalfChangedList) {
     struct Entry {
         HWND handle;
