@@ -9,6 +9,7 @@
 #include <cwchar>
 #include <new>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,15 +33,35 @@ int ShowFormatted(HWND owner, const wchar_t* caption, UINT extraType, const wcha
     return ShowMessageBox(owner, text, caption, MB_OK | MB_ICONSTOP | extraType);
 }
 
-// Room a box leaves beside its text, in 96-DPI pixels: borders, margins and the icon.
+// Room a box leaves beside its text, in 96-DPI pixels: borders, margins and the icon; and
+// above and below it: caption, margins and the buttons.
 constexpr int kBoxDesignMargin = 80;
+constexpr int kBoxDesignChrome = 100;
+
+// Lines beyond `maxLines` are left out in the middle, marked by a line of "...": the start
+// of a long path and its end, the name, stay in sight.
+std::wstring KeepLines(const std::wstring& text, int maxLines) {
+    std::vector<size_t> starts = {0};
+    for (size_t end = text.find(L'\n'); end != std::wstring::npos;
+         end = text.find(L'\n', end + 1)) {
+        starts.push_back(end + 1);
+    }
+    const int lines = static_cast<int>(starts.size());
+    if (lines <= maxLines || maxLines < 3) {
+        return text;
+    }
+    const int head = (maxLines - 1) / 2;
+    const int tail = maxLines - 1 - head;
+    return text.substr(0, starts[head]) + L"...\r\n" + text.substr(starts[lines - tail]);
+}
 
 // The text broken into lines no wider than `width` in the message font: at blanks where a
 // line has them, and inside a longer word after a "\" (a path's separator) or, failing
 // that, anywhere (as Japanese text breaks). The platform's box only breaks at blanks, so a
 // long path would make it wider than the screen. The breaks added are CR LF, which tells
-// them from the text's own line ends.
-std::wstring FitToWidth(const wchar_t* text, int width) {
+// them from the text's own line ends. A text still too tall for `height` keeps its first
+// and last lines.
+std::wstring FitToScreen(const wchar_t* text, int width, int height) {
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof metrics;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
@@ -99,10 +120,12 @@ std::wstring FitToWidth(const wchar_t* text, int width) {
         line = word;
     }
     endLine();
+    TEXTMETRICW size = {};
+    GetTextMetricsW(dc, &size);
     SelectObject(dc, oldFont);
     DeleteDC(dc);
     DeleteObject(font);
-    return fitted;
+    return KeepLines(fitted, height / std::max(1L, size.tmHeight + size.tmExternalLeading));
 }
 
 // The box this thread is about to show has yet to be placed.
@@ -128,8 +151,13 @@ LRESULT CALLBACK PlaceBox(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Nothing here may allocate: the box is shown as it is, without fitting.
 void OnOutOfMemory() {
-    ShowMessageBox(nullptr, L"out of memory", nullptr, MB_OK);
+    if (const MessageBoxHandler handler = currentHandler.load()) {
+        handler(nullptr, L"out of memory", nullptr, MB_OK);
+    } else {
+        MessageBoxW(nullptr, L"out of memory", nullptr, MB_OK);
+    }
     ExitProcess(1);
 }
 
@@ -145,7 +173,8 @@ int ShowMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT
     }
     const RECT screen = DeviceScreenRect();
     const std::wstring fitted =
-        FitToWidth(text, screen.right - screen.left - ScaleToScreen(kBoxDesignMargin));
+        FitToScreen(text, screen.right - screen.left - ScaleToScreen(kBoxDesignMargin),
+                    screen.bottom - screen.top - ScaleToScreen(kBoxDesignChrome));
     boxToPlace = true;
     const HHOOK placing = SetWindowsHookExW(WH_CBT, PlaceBox, nullptr, GetCurrentThreadId());
     const int answer = MessageBoxW(owner, fitted.c_str(), caption, type);

@@ -80,11 +80,10 @@ TEST(OutOfMemory, ShowsTheBoxAndEndsWithExitCodeOne) {
 }
 
 // A box about a long path is wrapped to the device's screen and shown inside it, caption and
-// button included: the platform's box breaks lines only at blanks.
+// buttons included, however long the text: the platform's box breaks lines only at blanks.
 TEST(ShownMessageBoxes, FitTheDeviceScreen) {
     static RECT placed;
     static RECT button;
-    placed = button = {};
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         const HWND box = FindWindowW(L"#32770", L"Error");
         if (box != nullptr && IsWindowVisible(box)) {
@@ -93,13 +92,20 @@ TEST(ShownMessageBoxes, FitTheDeviceScreen) {
             PostMessageW(box, WM_COMMAND, IDOK, 0);
         }
     });
-    const std::wstring path = L"\\My Documents\\" + std::wstring(150, L'n') + L"\\units.ini";
-    ShowError(nullptr, L"%s is in use", path.c_str());
-    KillTimer(nullptr, timer);
+    const std::wstring inUse = L"\\My Documents\\" + std::wstring(150, L'n') + L"\\units.ini";
+    // The longest path a message names, in characters as wide as Japanese ones.
+    const std::wstring tooLong = L"\\My Documents\\" + std::wstring(490, L'\u5358') + L"\\a.ini";
     const RECT screen = DeviceScreenRect();
-    RECT inside;
-    EXPECT_TRUE(IntersectRect(&inside, &placed, &screen) && EqualRect(&inside, &placed));
-    EXPECT_TRUE(IntersectRect(&inside, &button, &screen) && EqualRect(&inside, &button));
+    for (const std::wstring& path : {inUse, tooLong}) {
+        placed = button = {};
+        ShowError(nullptr, L"The path is too long\n%s", path.c_str());
+        RECT inside;
+        EXPECT_TRUE(IntersectRect(&inside, &placed, &screen) && EqualRect(&inside, &placed))
+            << path.size();
+        EXPECT_TRUE(IntersectRect(&inside, &button, &screen) && EqualRect(&inside, &button))
+            << path.size();
+    }
+    KillTimer(nullptr, timer);
 }
 
 } // namespace
