@@ -42,6 +42,9 @@ void PaintKeys(HWND window) {
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
+    // The GUI font, drawn to the screen's resolution; the DC's own font is a bitmap face
+    // that is only stretched in height at a higher one.
+    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     const int rowHeight = client.bottom / kRowCount;
     for (int row = 0; row < kRowCount; ++row) {
         const int keys = lstrlenW(kKeyRows[row]);
@@ -57,6 +60,7 @@ void PaintKeys(HWND window) {
                       DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
     }
+    SelectObject(dc, oldFont);
     EndPaint(window, &paint);
 }
 
