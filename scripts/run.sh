@@ -56,7 +56,6 @@ cp "$BUILD/mensurio.exe" "$BUILD/units.ini" "$BUILD/units_ja.ini" "$program/"
 
 locale=${LC_ALL:-C.UTF-8}
 [ "$japanese" = 1 ] && locale=ja_JP.UTF-8
-[[ $locale == ja* ]] && japanese_fonts on
 cd "$program"
 # The program: in a device-sized Wine desktop, or (--window) in windows of its own, with the
 # prefix's one desktop put back afterwards.
@@ -68,9 +67,12 @@ start_program() {
         LC_ALL=$locale wine explorer "/desktop=Mensurio,$size" mensurio.exe
     fi
 }
+# What is put back on exit; the display started here goes too.
+on_exit=:
+[ -n "${XVFB_PID:-}" ] && on_exit=stop_session
 if [ "$window" = 1 ]; then
     wine_display windows
-    trap 'wine_display desktop; stop_session' EXIT
+    on_exit="wine_display desktop; stop_session"
     # The device-sized screen lies in the middle of the display: take it with a margin.
     read -r width height < <(xdpyinfo | awk '/dimensions:/ { sub("x", " ", $2); print $2 }')
     margin=24
@@ -78,6 +80,12 @@ if [ "$window" = 1 ]; then
     device_height=${size#*x}
     crop="$((device_width + 2 * margin))x$((device_height + 2 * margin))+$(((width - device_width) / 2 - margin))+$(((height - device_height) / 2 - margin))"
 fi
+# Last, as any Wine process started in another locale writes Wine's own font links again.
+if [[ $locale == ja* ]]; then
+    japanese_fonts on
+    on_exit="japanese_fonts off; $on_exit"
+fi
+trap "$on_exit" EXIT
 if [ -z "$screenshot" ]; then
     start_program
     exit 0

@@ -26,7 +26,7 @@ program="$WINEPREFIX/drive_c/Program Files/Mensurio"
 old_definitions() {
     rm -rf "$program/Old definitions"
     mkdir -p "$program/Old definitions"
-    (cd "$program/Old definitions" && seq -f "old %05g.ini" 1 20000 | xargs touch)
+    (cd "$program/Old definitions" && seq -f "old %05g.ini" 1 20000 | xargs -d '\n' touch)
 }
 
 shot() { # file, run options and --input commands...
