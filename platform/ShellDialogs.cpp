@@ -1,5 +1,6 @@
 #include "ShellDialogs.h"
 
+#include "PrivateMessages.h"
 #include "Screen.h"
 #include "SoftInputPanel.h"
 
@@ -9,8 +10,6 @@ namespace {
 
 constexpr UINT_PTR kDoneButtonHook = 1;
 constexpr UINT_PTR kSipPreferenceHook = 2;
-// Posted to a SIPPREF control once its dialog has all its controls.
-constexpr UINT kHookEditControls = WM_APP + 1;
 
 void SetPanel(bool on) {
     SIPINFO info = {};
@@ -61,9 +60,9 @@ BOOL CALLBACK HookEditControl(HWND control, LPARAM) {
 LRESULT CALLBACK SipPreferenceProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
-        PostMessageW(window, kHookEditControls, 0, 0);
+        PostMessageW(window, WM_HOOK_EDIT_CONTROLS, 0, 0);
         return 0;
-    case kHookEditControls:
+    case WM_HOOK_EDIT_CONTROLS:
         EnumChildWindows(GetParent(window), HookEditControl, 0);
         if (const HWND focus = GetFocus();
             focus != nullptr && GetParent(focus) == GetParent(window)) {

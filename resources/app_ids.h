@@ -8,6 +8,10 @@
 #define IDS_NOTICE 103 // maker's notice and contact lines, shown by the About box
 #define IDS_NOTICE_2 104
 #define IDS_NOTICE_3 105
+#define IDS_NOTICE_4 106 // a fourth line a program may add; the About box shows 101 to 106
+
+// Accelerators: the program's table, whose keys the message loop translates
+#define IDR_ACCELERATORS 100
 
 // Menu bars
 #define IDR_EMPTY_MENU_BAR 99 // button list without buttons: dialogs add their own

@@ -5,9 +5,6 @@
 #define IDM_MAIN 101
 #define IDM_MAIN_JAPANESE 102
 
-// Accelerators
-#define IDR_ACCELERATOR_MAIN 100
-
 // Bitmaps: the Copy and Paste buttons of the main menu bar, 16 and 32 pixels
 #define IDB_PAGE_BUTTONS 2001
 #define IDB_PAGE_BUTTONS_HIRES 2002

@@ -3,19 +3,13 @@
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
 #include "resources/about_ids.h"
-
-namespace {
-
-constexpr int kFirstString = 101;
-constexpr int kLastString = 106;
-
-} // namespace
+#include "resources/app_ids.h"
 
 INT_PTR AboutAppPage::OnInitDialog(HWND page, UINT, WPARAM, LPARAM) {
-    for (int string = kFirstString; string <= kLastString; ++string) {
+    for (int string = IDS_TITLE; string <= IDS_NOTICE_4; ++string) {
         wchar_t text[kMaxPath] = {};
         if (LoadStringW(Application::instance, string, text, kMaxPath) > 0) {
-            SetDlgItemTextW(page, IDC_ABOUT_TEXT + (string - 100), text);
+            SetDlgItemTextW(page, IDC_ABOUT_TEXT + 1 + (string - IDS_TITLE), text);
         }
     }
     return 1;

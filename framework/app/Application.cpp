@@ -1,12 +1,11 @@
 #include "Application.h"
 
 #include "RegistryKey.h"
+#include "resources/app_ids.h"
 
 namespace {
 
 constexpr LANGID kJapanese = 0x0411;
-constexpr UINT kClassNameString = 100;
-constexpr UINT kTitleString = 101;
 constexpr int kHighResolutionDpi = 130;
 
 int ScaleByDpi(int designPixels, int dpi) {
@@ -46,6 +45,6 @@ void InitApplicationValues(HINSTANCE instance) {
     ReleaseDC(nullptr, screen);
     Application::hiRes = Application::dpiX >= kHighResolutionDpi;
 
-    LoadStringW(instance, kTitleString, Application::title, 128);
-    LoadStringW(instance, kClassNameString, Application::className, 128);
+    LoadStringW(instance, IDS_TITLE, Application::title, 128);
+    LoadStringW(instance, IDS_CLASS_NAME, Application::className, 128);
 }

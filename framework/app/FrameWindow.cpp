@@ -5,10 +5,9 @@
 #include "MessageBoxes.h"
 #include "platform/DeviceWindows.h"
 #include "platform/MenuBar.h"
+#include "resources/app_ids.h"
 
 namespace {
-
-constexpr int kProgramIcon = 100;
 
 // Takes a bar's height off the bottom of the layout and, when asked, moves the bar there.
 void StackBar(const Window& bar, RECT& rect, bool moveBar) {
@@ -30,7 +29,7 @@ bool RegisterFrameClass(int backgroundColorIndex) {
     frameClass.style = CS_HREDRAW | CS_VREDRAW;
     frameClass.lpfnWndProc = FrameWindowProcedure;
     frameClass.hInstance = Application::instance;
-    frameClass.hIcon = LoadIconW(Application::instance, MAKEINTRESOURCEW(kProgramIcon));
+    frameClass.hIcon = LoadIconW(Application::instance, MAKEINTRESOURCEW(IDI_PROGRAM));
     // The platform's convention for a system colour as class brush: the index plus 1.
     frameClass.hbrBackground =
         reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundColorIndex) + 1);
@@ -60,9 +59,9 @@ LRESULT FrameWindow::OnActivate(HWND, UINT, WPARAM wParam, LPARAM) {
 
 bool FrameWindow::Create(int left, int top, int width, int height, DWORD style, DWORD extendedStyle,
                          int backgroundColorIndex) {
-    if (FindResourceW(Application::instance, MAKEINTRESOURCEW(kProgramIcon), RT_GROUP_ICON) ==
+    if (FindResourceW(Application::instance, MAKEINTRESOURCEW(IDI_PROGRAM), RT_GROUP_ICON) ==
         nullptr) {
-        ShowFatal(nullptr, L"RT_GROUP_ICON[%d]", kProgramIcon);
+        ShowFatal(nullptr, L"RT_GROUP_ICON[%d]", IDI_PROGRAM);
     }
     if (!RegisterFrameClass(backgroundColorIndex)) {
         return false;
@@ -75,7 +74,7 @@ bool FrameWindow::Create(int left, int top, int width, int height, DWORD style, 
         return false;
     }
     const HICON smallIcon = static_cast<HICON>(
-        LoadImageW(Application::instance, MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON,
+        LoadImageW(Application::instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     SendMessageW(handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     return true;

@@ -26,7 +26,7 @@ INT_PTR FullScreenDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 INT_PTR FullScreenDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
     InitFullScreenDialog(dialog, kFullScreenDialogFlags);
-    if (const HWND bar = CreateDialogMenuBar(dialog, kEmptyMenuBar)) {
+    if (const HWND bar = CreateDialogMenuBar(dialog, IDR_EMPTY_MENU_BAR)) {
         AddDialogMenuBarButtons(bar);
     }
     return 1;

@@ -12,7 +12,7 @@ HWND CreateDialogMenuBar(HWND dialog, UINT resourceId) {
     info.hwndParent = dialog;
     info.nToolBarId = resourceId;
     info.hInstRes = Application::instance;
-    info.nBmpId = kDialogBarBitmap + (Application::hiRes ? 1 : 0);
+    info.nBmpId = (Application::hiRes ? IDB_DIALOG_BAR_HIRES : IDB_DIALOG_BAR);
     info.cBmpImages = kDialogBarImages;
     return SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
 }

@@ -1,12 +1,12 @@
 // The menu bars of dialogs and property sheets, and the set-up of the shell's controls.
 #pragma once
 
+#include "resources/app_ids.h"
+
 #include <windows.h>
 
-// Resource of the empty button list that every dialog menu bar starts from.
-constexpr UINT kEmptyMenuBar = 99;
-// The dialog menu bar's strip of nine images: 105, or 106 on high-resolution screens.
-constexpr UINT kDialogBarBitmap = 105;
+// Images in the dialog menu bar's strip (IDB_DIALOG_BAR, or IDB_DIALOG_BAR_HIRES on
+// high-resolution screens).
 constexpr int kDialogBarImages = 9;
 
 // Creates a menu bar for a dialog from a button-list resource, with the dialog bar images;

@@ -3,10 +3,10 @@
 #include "Application.h"
 #include "DialogWindow.h"
 #include "MessageBoxes.h"
+#include "resources/app_ids.h"
 
 namespace {
 
-constexpr int kAccelerators = 100;
 // How long a second instance waits for the first one's window: 40 steps of 50 ms.
 constexpr int kWindowWaits = 40;
 constexpr DWORD kWindowWaitStep = 50;
@@ -33,7 +33,7 @@ HWND ActivatePreviousInstance(const wchar_t* className) {
 
 int RunMessageLoop(FrameWindow& frame, bool useDialogMessages) {
     Application::accelerators =
-        LoadAcceleratorsW(Application::instance, MAKEINTRESOURCEW(kAccelerators));
+        LoadAcceleratorsW(Application::instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     if (Application::accelerators == nullptr) {
         ShowDebug(L"IDR_ACCELERATOR_MAIN");
     }

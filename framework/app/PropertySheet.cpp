@@ -51,7 +51,7 @@ INT_PTR PropertySheet::Show(HWND parent, DWORD flags, const wchar_t* caption) {
 int CALLBACK PropertySheetCallback(HWND sheet, UINT message, LPARAM parameter) {
     switch (message) {
     case PSCB_INITIALIZED:
-        if (const HWND bar = CreateDialogMenuBar(sheet, kEmptyMenuBar)) {
+        if (const HWND bar = CreateDialogMenuBar(sheet, IDR_EMPTY_MENU_BAR)) {
             AddDialogMenuBarButtons(bar);
         }
         return 0;

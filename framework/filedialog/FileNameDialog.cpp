@@ -161,7 +161,7 @@ void FileNameDialog::CreateCommandBar() {
     commandBar.ModifyStyle(0, CCS_TOP | CCS_NOPARENTALIGN);
     const int hiRes = Application::hiRes ? 1 : 0;
     const int size = ScaleX(16);
-    CommandBar_AddBitmap(commandBar.handle, Application::instance, kDialogBarBitmap + hiRes,
+    CommandBar_AddBitmap(commandBar.handle, Application::instance, IDB_DIALOG_BAR + hiRes,
                          kDialogBarImages, size, size);
     CommandBar_AddBitmap(commandBar.handle, Application::instance, kPlacesBitmap + hiRes,
                          kPlaceImages, size, size);
@@ -185,7 +185,7 @@ void FileNameDialog::CreateCommandBar() {
 }
 
 void FileNameDialog::CreateMenuBar() {
-    menuBar.handle = CreateDialogMenuBar(handle, kEmptyMenuBar);
+    menuBar.handle = CreateDialogMenuBar(handle, IDR_EMPTY_MENU_BAR);
     struct Button {
         int image;
         int command;

@@ -54,7 +54,7 @@ int CountEntries(const wchar_t* list) {
 
 INT_PTR ConfirmDialog::Ask(HWND parent) {
     const INT_PTR answer = DoModal(parent, LocalizedResourceName(templateBase).c_str());
-    if (answer == IDYES || answer == IDNO || (offersCancel && answer == kAnswerAll)) {
+    if (answer == IDYES || answer == IDNO || (offersCancel && answer == IDC_ALL)) {
         return answer;
     }
     return offersCancel ? IDCANCEL : IDNO;
@@ -63,7 +63,7 @@ INT_PTR ConfirmDialog::Ask(HWND parent) {
 INT_PTR ConfirmDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
     SetTexts(dialog);
     InitFullScreenDialog(dialog, SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN);
-    CreateDialogMenuBar(dialog, kEmptyMenuBar);
+    CreateDialogMenuBar(dialog, IDR_EMPTY_MENU_BAR);
     return 1;
 }
 

@@ -1,13 +1,12 @@
 // The questions asked before deleting or replacing files. Each variant is made with what
 // it asks about, run once with Ask, and answers IDYES or IDNO, and where it offers them
-// kAnswerAll or IDCANCEL.
+// IDC_ALL (the All button's identifier) or IDCANCEL.
 #pragma once
 
 #include "framework/app/FullScreenDialog.h"
+#include "resources/fileops_ids.h"
 
 #include <string>
-
-constexpr INT_PTR kAnswerAll = 20;
 
 class ConfirmDialog : public FullScreenDialog {
 public:

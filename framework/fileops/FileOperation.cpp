@@ -6,6 +6,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
 #include "platform/DeviceFiles.h"
+#include "platform/PrivateMessages.h"
 #include "resources/fileops_ids.h"
 
 #include <cwchar>
@@ -16,8 +17,6 @@ namespace {
 // The progress display is redrawn at most this often: a person cannot read faster, and a
 // redraw per file would cost more than many of the files themselves.
 constexpr ULONGLONG kProgressInterval = 100;
-// Posted by the worker: the display has changed.
-constexpr UINT kShowDisplay = WM_APP + 2;
 
 bool IsFolder(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -188,7 +187,7 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
             if (answer == IDNO) {
                 return Next::kGoOn;
             }
-            if (answer == kAnswerAll) {
+            if (answer == IDC_ALL) {
                 confirm = false;
             }
         }
@@ -237,7 +236,7 @@ FileOpDialog::Next FileOpDialog::ConfirmReplace(const wchar_t* source, const wch
         return Next::kStop;
     }
     skip = answer == IDNO;
-    if (answer == kAnswerAll) {
+    if (answer == IDC_ALL) {
         confirm = false;
     }
     return Next::kGoOn;
@@ -330,7 +329,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
             if (answer == IDNO) {
                 return Next::kGoOn; // neither copied, nor moved, nor removed
             }
-            if (answer == kAnswerAll) {
+            if (answer == IDC_ALL) {
                 confirm = false;
             }
         }
@@ -413,12 +412,12 @@ template <typename Change> void FileOpDialog::ChangeDisplay(Change change) {
     std::lock_guard<std::mutex> lock(displayLock);
     change(display);
     if (!showPending) {
-        showPending = PostMessageW(handle, kShowDisplay, 0, 0) != FALSE;
+        showPending = PostMessageW(handle, WM_SHOW_PROGRESS, 0, 0) != FALSE;
     }
 }
 
 INT_PTR FileOpDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kShowDisplay) {
+    if (message == WM_SHOW_PROGRESS) {
         ShowDisplay();
         return 1;
     }

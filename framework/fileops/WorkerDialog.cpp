@@ -1,15 +1,9 @@
 #include "WorkerDialog.h"
 
+#include "platform/PrivateMessages.h"
 #include "platform/Screen.h"
 
 #include <algorithm>
-
-namespace {
-
-// Ends the dialog on its own thread, with wParam as the result.
-constexpr UINT kEndWork = WM_APP + 1;
-
-} // namespace
 
 WorkerDialog::~WorkerDialog() {
     if (worker != nullptr) {
@@ -19,7 +13,7 @@ WorkerDialog::~WorkerDialog() {
 }
 
 INT_PTR WorkerDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == kEndWork) {
+    if (message == WM_END_WORK) {
         EndDialog(dialog, static_cast<INT_PTR>(wParam));
         return 1;
     }
@@ -71,7 +65,7 @@ INT_PTR WorkerDialog::OnPaint(HWND, UINT, WPARAM, LPARAM) {
 }
 
 void WorkerDialog::EndFromWorker(INT_PTR result) {
-    PostMessageW(handle, kEndWork, static_cast<WPARAM>(result), 0);
+    PostMessageW(handle, WM_END_WORK, static_cast<WPARAM>(result), 0);
 }
 
 DWORD WINAPI WorkerDialog::RunWorker(void* dialog) {

@@ -85,7 +85,7 @@ TEST_F(FileOperations, DeleteAsksPerFileWithAllAndNo) {
     answers.titles.clear();
     answers.questions.clear();
     answers.progress.clear();
-    answers.answers = {IDNO, kAnswerAll};
+    answers.answers = {IDNO, IDC_ALL};
     EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree")}));
     EXPECT_EQ(2u, answers.titles.size());
     EXPECT_EQ(L"Confirm file delete", answers.titles[0]);
@@ -403,7 +403,7 @@ TEST_F(FileOperations, CancelStopsBetweenSourcesAndInsideACopy) {
     // All to the first question, with Cancel pressed while it was up: the first goes, and
     // the sources after it are not touched.
     answers.cancelAtFirstQuestion = true;
-    answers.answers = {kAnswerAll};
+    answers.answers = {IDC_ALL};
     EXPECT_TRUE(Run(kDeleteFiles, {first, second, third}));
     EXPECT_FALSE(folder.Exists(L"1.txt"));
     EXPECT_TRUE(folder.Exists(L"2.txt"));
