@@ -34,8 +34,8 @@ int main() {
     CreateDirectoryW(folder.c_str(), nullptr);
     const wchar_t* extensions[] = {L".txt", L".ini", L".dat", L".exe", L".bmp"};
     for (int file = 0; file < kFiles; ++file) {
-        const std::wstring name = folder + L"\\file " + std::to_wstring((file * 7919) % kFiles) +
-                                  extensions[file % 5];
+        const std::wstring name =
+            folder + L"\\file " + std::to_wstring((file * 7919) % kFiles) + extensions[file % 5];
         const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;

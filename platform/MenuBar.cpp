@@ -224,9 +224,9 @@ void ShowTooltipsFrom(HWND bar, MenuBarState& state, UINT message, WPARAM wParam
     if (state.tooltip != nullptr || state.tooltips.empty()) {
         return;
     }
-    state.tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                    WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, bar, nullptr, nullptr,
-                                    nullptr);
+    state.tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0,
+                        0, bar, nullptr, nullptr, nullptr);
     UpdateTooltips(bar, state);
     MSG move = {bar, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
     move.pt.x = static_cast<short>(LOWORD(lParam));

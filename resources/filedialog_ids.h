@@ -30,7 +30,7 @@
 #define IDC_FIRST_ANCESTOR 38000 // the location menu: Desktop, then each component
 
 // Bitmaps
-#define IDB_UPDOWN 101        // the header's sort arrows, 7 pixels wide
-#define IDB_UPDOWN_HIRES 102  // 14 pixels wide
-#define IDB_PLACES 107        // the location button's twelve images, 16 pixels
-#define IDB_PLACES_HIRES 108  // 32 pixels
+#define IDB_UPDOWN 101       // the header's sort arrows, 7 pixels wide
+#define IDB_UPDOWN_HIRES 102 // 14 pixels wide
+#define IDB_PLACES 107       // the location button's twelve images, 16 pixels
+#define IDB_PLACES_HIRES 108 // 32 pixels

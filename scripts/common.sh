@@ -14,7 +14,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 PACKAGES=(
     cmake make flex bison googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic
+    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format
 )
 
 as_root() {
@@ -144,6 +144,20 @@ japanese_fonts() { # on|off
             /f >/dev/null 2>&1
     elif LC_ALL=C.UTF-8 wine reg query "$key" /v Tahoma 2>/dev/null | grep ipag.ttf >/dev/null; then
         LC_ALL=C.UTF-8 wine reg delete "$key" /v Tahoma /f >/dev/null 2>&1
+    fi
+}
+
+# Fails, naming them, when C++ files of the tree differ from the project's .clang-format.
+check_format() {
+    local files=() unformatted
+    mapfile -d '' files < <(find "$REPO" \( -path "$REPO/build*" -o -path "$REPO/.git" \) -prune \
+        -o \( -name '*.cpp' -o -name '*.h' \) -print0)
+    unformatted=$(clang-format --dry-run "${files[@]}" 2>&1 | sed -n 's/:[0-9]*:[0-9]*: warning: .*//p' |
+        sort -u)
+    if [ -n "$unformatted" ]; then
+        echo "Not formatted as .clang-format says (clang-format -i FILE):" >&2
+        echo "${unformatted//$REPO\//  }" >&2
+        return 1
     fi
 }
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test under Wine on a display of its own.
+# Installs what is missing, checks the format of the sources, builds, and runs every test
+# under Wine on a display of its own.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages
+check_format
 build
 start_own_display
 prepare_prefix

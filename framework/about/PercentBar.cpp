@@ -33,9 +33,9 @@ int LevelColumn(int percentage) {
 void DrawPercentBar(HDC dc, int left, int top, int width, int height, int column, int percentage,
                     const wchar_t* text) {
     const int saved = SaveDC(dc);
-    const GdiObject strip(LoadImageW(Application::instance, MAKEINTRESOURCEW(IDB_PERCENT_BAR),
-                                     IMAGE_BITMAP, 0, 0, 0),
-                          TRUE);
+    const GdiObject strip(
+        LoadImageW(Application::instance, MAKEINTRESOURCEW(IDB_PERCENT_BAR), IMAGE_BITMAP, 0, 0, 0),
+        TRUE);
     const HDC stripDc = CreateCompatibleDC(dc);
     const HGDIOBJ oldStrip = SelectObject(stripDc, strip.handle);
     SetStretchBltMode(dc, COLORONCOLOR);

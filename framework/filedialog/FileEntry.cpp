@@ -26,8 +26,8 @@ std::wstring TypeText(const FileEntry& entry) {
 }
 
 std::wstring DateText(const FileEntry& entry) {
-    if (!HasColumns(entry) || (entry.lastWrite.dwLowDateTime == 0 &&
-                               entry.lastWrite.dwHighDateTime == 0)) {
+    if (!HasColumns(entry) ||
+        (entry.lastWrite.dwLowDateTime == 0 && entry.lastWrite.dwHighDateTime == 0)) {
         return L"";
     }
     return LocalDateTimeText(entry.lastWrite, LOCALE_SYSTEM_DEFAULT);

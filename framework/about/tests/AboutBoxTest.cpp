@@ -1,7 +1,7 @@
 // The About box: battery and memory rows drawn into a bitmap and read back by colour, the
 // memory page's storage cards, and the sheet with its pages in both languages.
-#include "framework/about/AboutBatteryPage.h"
 #include "framework/about/AboutBox.h"
+#include "framework/about/AboutBatteryPage.h"
 #include "framework/about/AboutMemoryPage.h"
 #include "framework/about/AboutRows.h"
 #include "framework/about/PercentBar.h"
@@ -241,7 +241,8 @@ struct ShownSheet {
 ShownSheet shown;
 
 void CALLBACK ReadAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
-    const HWND sheet = FindWindowW(nullptr, Application::japanese ? L"ﾊﾞｰｼﾞｮﾝ情報..." : L"About...");
+    const HWND sheet =
+        FindWindowW(nullptr, Application::japanese ? L"ﾊﾞｰｼﾞｮﾝ情報..." : L"About...");
     if (sheet == nullptr) {
         return;
     }

@@ -291,8 +291,8 @@ TEST_F(WindowObjects, ObjectsLeaveTheRegistriesWithTheirWindows) {
         TestFrame other;
         ASSERT_TRUE(other.Create(0, 0, 240, 320, WS_OVERLAPPEDWINDOW, 0, COLOR_WINDOW));
         frameWindow = other.handle;
-        Window control(CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 9, 9, other.handle,
-                                       nullptr, Application::instance, nullptr));
+        Window control(CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 9, 9, other.handle, nullptr,
+                                       Application::instance, nullptr));
         control.Subclass();
         TestDialog dialog;
         ASSERT_NE(nullptr, dialog.Create(other.handle, L"TestDialog_E"));

@@ -1,9 +1,9 @@
 // The file list's rows gathered from real folders, a real Control Panel library and the
 // device layer's databases; their order and column texts.
+#include "framework/filedialog/FileListModel.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/HostPath.h"
 #include "framework/app/tests/TempFolder.h"
-#include "framework/filedialog/FileListModel.h"
 #include "platform/DeviceFiles.h"
 #include "platform/ObjectStore.h"
 

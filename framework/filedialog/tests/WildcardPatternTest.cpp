@@ -19,9 +19,9 @@ TEST(Filters, LiteralsIgnoreCaseSetsKeepIt) {
     EXPECT_FALSE(Accepts(L"[a-c]x", L"xx"));
     EXPECT_TRUE(Accepts(L"[^a-c]x", L"xx"));
     EXPECT_FALSE(Accepts(L"[^a-c]x", L"ax"));
-    EXPECT_TRUE(Accepts(L"[ab-]?", L"-z"));  // a "-" before "]" is a member
-    EXPECT_FALSE(Accepts(L"[]x", L"x"));     // an empty set matches nothing
-    EXPECT_TRUE(Accepts(L"[^]x", L"ax"));    // an empty negated set matches anything
+    EXPECT_TRUE(Accepts(L"[ab-]?", L"-z")); // a "-" before "]" is a member
+    EXPECT_FALSE(Accepts(L"[]x", L"x"));    // an empty set matches nothing
+    EXPECT_TRUE(Accepts(L"[^]x", L"ax"));   // an empty negated set matches anything
     EXPECT_TRUE(Accepts(L"file?.txt", L"FILE1.TXT"));
     EXPECT_FALSE(Accepts(L"file?.txt", L"file.txt"));
 }

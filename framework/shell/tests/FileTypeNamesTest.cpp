@@ -1,8 +1,8 @@
 // File types read from the class root and the Type column's texts, on types the tests
 // register themselves.
+#include "framework/shell/FileTypeNames.h"
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
-#include "framework/shell/FileTypeNames.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The shared image lists: fixed images, icons extracted once per key, the fallbacks, and a
 // second life of the cache. Extractions are counted through the cache's extractor.
+#include "framework/shell/IconCache.h"
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
-#include "framework/shell/IconCache.h"
 #include "resources/shell_ids.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,8 @@ bool DrawsSomething(HIMAGELIST list, int image) {
     info.bmiHeader.biBitCount = 32;
     const HDC dc = CreateCompatibleDC(nullptr);
     DWORD* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS,
-                                            reinterpret_cast<void**>(&bits), nullptr, 0);
+    const HBITMAP bitmap =
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
     const HGDIOBJ old = SelectObject(dc, bitmap);
     PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
     ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL);
@@ -141,7 +141,8 @@ TEST_F(IconCacheTest, FallbackIconAndHighResolutionLibraries) {
     IconCache cache;
     const HICON fallback = static_cast<HICON>(LoadImageW(
         Application::instance, MAKEINTRESOURCEW(IDI_CONTROL_PANEL), IMAGE_ICON, 32, 32, 0));
-    const int image = cache.IconFor(L"\\windows\\clock.cpl#0", L"\\Windows\\clock.cpl", 0, fallback);
+    const int image =
+        cache.IconFor(L"\\windows\\clock.cpl#0", L"\\Windows\\clock.cpl", 0, fallback);
     EXPECT_EQ(13, image);
     EXPECT_EQ(image, cache.IconFor(L"\\windows\\clock.cpl#0", L"\\Windows\\clock.cpl", 0, nullptr));
     EXPECT_EQ(1u, extracted.size());
