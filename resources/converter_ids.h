@@ -14,10 +14,12 @@
 #define IDC_EXIT 40102
 #define IDC_COPY 40201
 #define IDC_PASTE 40202
-#define IDC_PAGE_TEMPERATURE 40301 // Unit menu: page i has 40301 + i
-#define IDC_PAGE_TIME 40302
+#define IDC_PAGE 40301 // Unit menu: page i has IDC_PAGE + i, Temp and Time first
 #define IDC_ABOUT 40901
 
-// Controls of the conversion pages: row i has edit 10700 + i and label 11900 + i
+// Controls of the main window
+#define IDC_PAGE_TABS 11800
+
+// Controls of the conversion pages: row i has edit IDC_ROW_EDIT + i and label IDC_ROW_LABEL + i
 #define IDC_ROW_EDIT 10700
 #define IDC_ROW_LABEL 11900

@@ -2,6 +2,7 @@
 
 #include "converter/conversion/NumberText.h"
 #include "framework/app/InputPanel.h"
+#include "resources/converter_ids.h"
 
 namespace {
 
@@ -10,7 +11,6 @@ constexpr wchar_t kTab = 9;
 constexpr wchar_t kControlC = 3;
 constexpr wchar_t kControlV = 22;
 constexpr wchar_t kControlQ = 17;
-constexpr int kExitCommand = 40102;
 
 void SelectAll(HWND edit) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -27,7 +27,7 @@ INT_PTR ConverterPage::OnCommand(HWND, UINT, WPARAM wParam, LPARAM lParam) {
         return 1;
     }
     const int control = LOWORD(command);
-    if (HIWORD(command) == EN_SETFOCUS && control >= kFirstEdit && control <= kFirstEdit + 11) {
+    if (HIWORD(command) == EN_SETFOCUS && control >= IDC_ROW_EDIT && control <= IDC_ROW_EDIT + 11) {
         ShowSip();
         return 1;
     }
@@ -75,7 +75,7 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
         SelectAll(edit.handle);
         return edit.CallOldProc(edit.handle, WM_CHAR, character, keyData);
     case kControlQ:
-        PostMessageW(GetParent(GetParent(handle)), WM_COMMAND, kExitCommand, 0);
+        PostMessageW(GetParent(GetParent(handle)), WM_COMMAND, IDC_EXIT, 0);
         return 0;
     default:
         if (IsNumberChar(static_cast<wchar_t>(character))) {
@@ -120,9 +120,9 @@ void ConverterPage::Paste() {
 
 void ConverterPage::AdoptRows(HWND dialog) {
     for (int row = 0; row < rowCount; ++row) {
-        labels[row] = std::make_unique<Window>(GetDlgItem(dialog, kFirstLabel + row));
+        labels[row] = std::make_unique<Window>(GetDlgItem(dialog, IDC_ROW_LABEL + row));
         labels[row]->Subclass(this, &ConverterPage::LabelHandler);
-        edits[row] = std::make_unique<Window>(GetDlgItem(dialog, kFirstEdit + row));
+        edits[row] = std::make_unique<Window>(GetDlgItem(dialog, IDC_ROW_EDIT + row));
         edits[row]->Subclass(this, &ConverterPage::EditHandler);
         // A row holds what its number text can hold, so a long paste is cut at once.
         SendMessageW(edits[row]->handle, EM_SETLIMITTEXT, kMaxRowText, 0);

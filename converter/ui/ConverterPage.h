@@ -11,9 +11,6 @@
 class ConverterPage : public Dialog {
 public:
     static constexpr int kMaxRows = 9;
-    // Control identifiers: row i has edit field kFirstEdit + i and label kFirstLabel + i.
-    static constexpr int kFirstEdit = 10700;
-    static constexpr int kFirstLabel = 11900;
 
     // Runs on WM_COMMAND: the OK command converts from the focused row; a row's edit field
     // getting the focus raises the input panel.

@@ -12,22 +12,14 @@
 #include "framework/filedialog/FileNameDialog.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
+#include "resources/converter_ids.h"
 
 #include <commctrl.h>
 #include <strsafe.h>
 
 namespace {
 
-constexpr int kTabControlId = 11800;
-constexpr int kMainMenu = 101;           // 102 in Japanese
-constexpr UINT kButtonBitmap = 2001;     // 2002 on high-resolution screens
-constexpr int kUnitMenuPosition = 2;     // File, Edit, Unit, Help
-constexpr int kFirstPageCommand = 40301; // Unit menu: page i has 40301 + i
-constexpr int kOpenCommand = 40101;
-constexpr int kExitCommand = 40102;
-constexpr int kCopyCommand = 40201;
-constexpr int kPasteCommand = 40202;
-constexpr int kAboutCommand = 40901;
+constexpr int kUnitMenuPosition = 2; // File, Edit, Unit, Help
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | TCS_BOTTOM;
 constexpr int kPocketPcControlsVersion = 0x20C;
 // Around a tab's text, and the narrowest tab, in 96-DPI pixels.
@@ -54,7 +46,7 @@ LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == kTabControlId && header->code == TCN_SELCHANGE) {
+        if (header->idFrom == IDC_PAGE_TABS && header->code == TCN_SELCHANGE) {
             OnSelectionChange();
             return 0;
         }
@@ -62,7 +54,7 @@ LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     }
     case WM_HELP:
         if (GetActiveWindow() == window) {
-            PostMessageW(window, WM_COMMAND, kAboutCommand, 0);
+            PostMessageW(window, WM_COMMAND, IDC_ABOUT, 0);
         }
         return 0;
     case WM_COMMAND:
@@ -74,7 +66,7 @@ LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     InitControlClasses(0xFF);
-    CreateMenuBar(kMainMenu + (Application::japanese ? 1 : 0));
+    CreateMenuBar(Application::japanese ? IDM_MAIN_JAPANESE : IDM_MAIN);
     AddPageButtons();
 
     RECT layout = {};
@@ -82,7 +74,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     tabControl.handle =
         CreateWindowExW(0, WC_TABCONTROLW, L"", kTabStyle, layout.left, layout.top,
                         layout.right - layout.left, layout.bottom - layout.top, window,
-                        reinterpret_cast<HMENU>(kTabControlId), Application::instance, nullptr);
+                        reinterpret_cast<HMENU>(IDC_PAGE_TABS), Application::instance, nullptr);
     SendMessageW(tabControl.handle, CCM_SETVERSION, kPocketPcControlsVersion, 0);
     // The tab control outside a dialog would draw with the system's bitmap font, which the
     // platform stretches to the screen's DPI; the menu bar's font scales in proportion.
@@ -102,7 +94,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     if (definitionPath[0] != L'\0') {
         LoadDefinitionFile(*this, definitionPath);
     } else {
-        PostMessageW(window, WM_COMMAND, kOpenCommand, 0);
+        PostMessageW(window, WM_COMMAND, IDC_OPEN, 0);
     }
     currentPage = 0;
     SelectPage(0);
@@ -112,20 +104,20 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
 
 LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
-    if (command >= kFirstPageCommand && command < kFirstPageCommand + kMaxPages) {
-        const int index = static_cast<int>(command) - kFirstPageCommand;
+    if (command >= IDC_PAGE && command < IDC_PAGE + kMaxPages) {
+        const int index = static_cast<int>(command) - IDC_PAGE;
         if (index < pageCount) {
             SelectPage(index);
         }
-    } else if (command == kExitCommand) {
+    } else if (command == IDC_EXIT) {
         PostMessageW(window, WM_CLOSE, 0, 0);
-    } else if (command == kCopyCommand) {
+    } else if (command == IDC_COPY) {
         pages[currentPage]->Copy();
-    } else if (command == kPasteCommand) {
+    } else if (command == IDC_PASTE) {
         pages[currentPage]->Paste();
-    } else if (command == kAboutCommand) {
+    } else if (command == IDC_ABOUT) {
         ShowAboutBox(window);
-    } else if (command == kOpenCommand) {
+    } else if (command == IDC_OPEN) {
         OpenDefinitionFile();
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -162,7 +154,7 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
     // The page's dialog is made when the page is first shown (ShowPage).
     auto page = std::make_unique<UnitPage>(std::move(category));
 
-    AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, kFirstPageCommand + index,
+    AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, IDC_PAGE + index,
                 name.c_str());
     pages[index] = std::move(page);
     ++pageCount;
@@ -211,7 +203,7 @@ void ConverterWindow::RemoveCategoryPages() {
             DestroyWindow(pages[index]->handle);
         }
         pages[index].reset();
-        DeleteMenu(menu.handle, kFirstPageCommand + index, MF_BYCOMMAND);
+        DeleteMenu(menu.handle, IDC_PAGE + index, MF_BYCOMMAND);
     }
     while (tabCount > kFixedPages) {
         TabCtrl_DeleteItem(tabControl.handle, --tabCount);
@@ -315,11 +307,12 @@ void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
 }
 
 void ConverterWindow::AddPageButtons() {
-    TBADDBITMAP images = {Application::instance, kButtonBitmap + (Application::hiRes ? 1u : 0u)};
+    const UINT_PTR bitmap = Application::hiRes ? IDB_PAGE_BUTTONS_HIRES : IDB_PAGE_BUTTONS;
+    TBADDBITMAP images = {Application::instance, bitmap};
     SendMessageW(menuBar.handle, TB_ADDBITMAP, 2, reinterpret_cast<LPARAM>(&images));
     TBBUTTON buttons[2] = {};
-    buttons[0] = {0, kCopyCommand, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
-    buttons[1] = {1, kPasteCommand, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    buttons[0] = {0, IDC_COPY, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+    buttons[1] = {1, IDC_PASTE, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
     SendMessageW(menuBar.handle, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
     const wchar_t* tooltips[] = {LanguageText(L"Copy", L"ｺﾋﾟｰ"),
                                  LanguageText(L"Paste", L"貼り付け")};

@@ -2,6 +2,7 @@
 
 #include "converter/conversion/ConversionRules.h"
 #include "framework/app/Application.h"
+#include "resources/converter_ids.h"
 
 UnitPage::UnitPage(std::unique_ptr<UnitCategory> category) : category(std::move(category)) {
 }
@@ -14,7 +15,7 @@ INT_PTR UnitPage::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
         engineering[row] = category->Engineering(row);
     }
     for (int row = rowCount; row < kMaxRows; ++row) {
-        ShowWindow(GetDlgItem(dialog, kFirstEdit + row), SW_HIDE);
+        ShowWindow(GetDlgItem(dialog, IDC_ROW_EDIT + row), SW_HIDE);
     }
     InitialRatioValues(category->Factors(), rowCount, values);
     ShowValues();

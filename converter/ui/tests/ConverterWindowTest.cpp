@@ -9,6 +9,7 @@
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
 #include "platform/SoftInputPanel.h"
+#include "resources/converter_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +148,7 @@ TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
     TabCtrl_GetItemRect(window->tabControl.handle, 3, &pressure);
     EXPECT_GT(pressure.right - pressure.left, time.right - time.left);
 
-    SendMessageW(window->handle, WM_COMMAND, 40304, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 3, 0);
     EXPECT_EQ(3, window->currentPage);
     EXPECT_EQ(3, TabCtrl_GetCurSel(window->tabControl.handle));
     EXPECT_TRUE(GetWindowLongPtrW(Page(3).handle, GWL_STYLE) & WS_VISIBLE);
@@ -188,7 +189,7 @@ TEST_F(ConverterWindowTest, UnitPageShowsItsUnitsAndHidesUnusedRows) {
     EXPECT_EQ((Texts{L"1", L"0.001", L"39.3701", L"3.28084"}), Rows(2));
     EXPECT_EQ(L"inch", TextOf(length.labels[2]->handle));
     for (int row = 4; row < 9; ++row) {
-        EXPECT_FALSE(GetWindowLongPtrW(GetDlgItem(length.handle, 10700 + row), GWL_STYLE) &
+        EXPECT_FALSE(GetWindowLongPtrW(GetDlgItem(length.handle, IDC_ROW_EDIT + row), GWL_STYLE) &
                      WS_VISIBLE);
     }
     // Engineering notation, right-aligned in 13 characters.
@@ -236,7 +237,7 @@ TEST_F(ConverterWindowTest, RowsTakeWholeNumbersUpToTheirLimitAndReadTheirOwnTex
         SetClipboardData(CF_UNICODETEXT, memory);
         CloseClipboard();
         Type(2, 1, L"");
-        SendMessageW(window->handle, WM_COMMAND, 40202, 0);
+        SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
     };
     paste(L"12345678901234567890");
     EXPECT_EQ((Texts{L"1.23457e+22", L"1.23457e+19", L"4.8605e+23", L"4.05042e+22"}), Rows(2));
@@ -290,9 +291,9 @@ TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
     Open(kThreeSections);
     window->SelectPage(2);
     Type(2, 2, L"12");
-    SendMessageW(window->handle, WM_COMMAND, 40201, 0); // Copy
+    SendMessageW(window->handle, WM_COMMAND, IDC_COPY, 0);
     Type(2, 0, L"");
-    SendMessageW(window->handle, WM_COMMAND, 40202, 0); // Paste into the metre row
+    SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0); // into the metre row
     EXPECT_EQ(L"12", TextOf(Page(2).edits[0]->handle));
     EXPECT_EQ(L"0.012", TextOf(Page(2).edits[1]->handle));
 
@@ -306,12 +307,12 @@ TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
     Type(2, 1, L"");
-    SendMessageW(window->handle, WM_COMMAND, 40202, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
     EXPECT_EQ((Texts{L"12000", L"12", L"472441", L"39370.1"}), Rows(2));
 
     // Without a focused row, Copy and Paste do nothing.
     SetFocus(window->tabControl.handle);
-    SendMessageW(window->handle, WM_COMMAND, 40202, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
     EXPECT_EQ(L"12", TextOf(Page(2).edits[1]->handle));
 }
 
@@ -330,7 +331,7 @@ TEST_F(ConverterWindowTest, RowFocusRaisesTheInputPanel) {
 TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {
     Open(kThreeSections);
     EXPECT_EQ(nullptr, window->pages[3]->handle);
-    SendMessageW(window->handle, WM_COMMAND, 40304, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 3, 0);
     ASSERT_NE(nullptr, window->pages[3]->handle);
     EXPECT_EQ(window->tabControl.handle, GetParent(window->pages[3]->handle));
     EXPECT_EQ(2, window->pages[3]->rowCount);
@@ -394,15 +395,15 @@ TEST_F(DeferredTabsTest, ScrollArrowsShowAtOnceAndBringTheRest) {
 TEST_F(DeferredTabsTest, QueriesAndChoicesSeeEveryTab) {
     EXPECT_EQ(42, TabCtrl_GetItemCount(window->tabControl.handle));
     EXPECT_EQ(expected, Tabs());
-    SendMessageW(window->handle, WM_COMMAND, 40301 + 41, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 41, 0);
     EXPECT_EQ(41, TabCtrl_GetCurSel(window->tabControl.handle));
     EXPECT_EQ(41, window->currentPage);
 }
 
 TEST_F(DeferredTabsTest, LastTabReachedFromTheUnitMenuAndByKeys) {
-    SendMessageW(window->handle, WM_COMMAND, 40301 + 41, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 41, 0);
     EXPECT_EQ(41, TabCtrl_GetCurSel(window->tabControl.handle));
-    SendMessageW(window->handle, WM_COMMAND, 40301 + 5, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 5, 0);
     EXPECT_EQ(5, TabCtrl_GetCurSel(window->tabControl.handle));
     SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_RIGHT, 0);
     EXPECT_EQ(6, window->currentPage);
@@ -424,7 +425,7 @@ TEST_F(ConverterWindowTest, HelpRequestAsksForTheAboutBox) {
     SendMessageW(window->handle, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
     MSG message;
     ASSERT_TRUE(PeekMessageW(&message, window->handle, WM_COMMAND, WM_COMMAND, PM_REMOVE));
-    EXPECT_EQ(40901u, message.wParam);
+    EXPECT_EQ(static_cast<WPARAM>(IDC_ABOUT), message.wParam);
 }
 
 TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
