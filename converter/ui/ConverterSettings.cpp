@@ -9,9 +9,7 @@ constexpr wchar_t kPathValue[] = L"ini";
 
 } // namespace
 
-wchar_t definitionPath[kMaxPath] = {};
-
-void LoadSettings() {
+void ConverterSettings::Load() {
     RegistryKey key(HKEY_CURRENT_USER);
     if (key.Open(kSettingsKey) == ERROR_SUCCESS) {
         DWORD size = sizeof definitionPath;
@@ -19,7 +17,7 @@ void LoadSettings() {
     }
 }
 
-void SaveSettings() {
+void ConverterSettings::Save() const {
     RegistryKey key(HKEY_CURRENT_USER);
     if (key.Create(kSettingsKey) == ERROR_SUCCESS) {
         key.WriteString(kPathValue, definitionPath);

@@ -3,11 +3,14 @@
 
 #include "framework/app/Paths.h"
 
-// The definition file's full path; empty until read, or when none was ever chosen.
-extern wchar_t definitionPath[kMaxPath];
+class ConverterSettings {
+public:
+    // Reads the path from HKEY_CURRENT_USER\Software\Orvintek\Mensurio, value "ini". A missing
+    // key or value leaves it as it was.
+    void Load();
+    // Writes the path back, creating the key when it is missing; failures are ignored.
+    void Save() const;
 
-// Reads the path from HKEY_CURRENT_USER\Software\Orvintek\Mensurio, value "ini". A missing
-// key or value leaves it empty.
-void LoadSettings();
-// Writes the path back, creating the key when it is missing; failures are ignored.
-void SaveSettings();
+    // The definition file's full path; empty when none was ever chosen.
+    wchar_t definitionPath[kMaxPath] = {};
+};

@@ -1,6 +1,5 @@
 #include "ConverterWindow.h"
 
-#include "ConverterSettings.h"
 #include "TemperaturePage.h"
 #include "TimePage.h"
 #include "UnitPage.h"
@@ -29,11 +28,11 @@ constexpr int kTabDesignMinWidth = 24;
 } // namespace
 
 ConverterWindow::ConverterWindow() {
-    LoadSettings();
+    settings.Load();
 }
 
 ConverterWindow::~ConverterWindow() {
-    SaveSettings();
+    settings.Save();
 }
 
 LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,8 +90,8 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     pages[0] = std::make_unique<TemperaturePage>();
     pages[1] = std::make_unique<TimePage>();
 
-    if (definitionPath[0] != L'\0') {
-        LoadDefinitionFile(*this, definitionPath);
+    if (settings.definitionPath[0] != L'\0') {
+        LoadDefinitionFile(*this, settings.definitionPath);
     } else {
         PostMessageW(window, WM_COMMAND, IDC_OPEN, 0);
     }
@@ -297,10 +296,11 @@ void ConverterWindow::OpenDefinitionFile() {
 }
 
 void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
-    StringCchCopyW(definitionPath, kMaxPath, path); // cut, as the platform's paths are
+    // Cut, as the platform's paths are.
+    StringCchCopyW(settings.definitionPath, ARRAYSIZE(settings.definitionPath), path);
     BeginWaitCursor();
     RemoveCategoryPages();
-    LoadDefinitionFile(*this, definitionPath);
+    LoadDefinitionFile(*this, settings.definitionPath);
     EndWaitCursor();
     // The page on screen may be the Time page, or one that is gone: SelectPage hides it.
     SelectPage(0);

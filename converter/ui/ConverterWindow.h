@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ConverterPage.h"
+#include "ConverterSettings.h"
 #include "converter/definitions/CategoryReceiver.h"
 #include "framework/app/FrameWindow.h"
 #include "framework/shell/IconCache.h"
@@ -46,6 +47,8 @@ public:
     // the first page is then the one shown.
     void ReplaceCategoryPages(const wchar_t* path);
 
+    // The definition file in use, remembered from one run to the next.
+    ConverterSettings settings;
     int currentPage = 0;
     Window tabControl;
     int pageCount = 0;

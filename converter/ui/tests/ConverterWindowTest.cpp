@@ -37,20 +37,13 @@ protected:
         StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
     }
 
-    void SetUp() override {
-        // The window reads and writes the remembered path: keep the prefix's own.
-        RegistryKey key(HKEY_CURRENT_USER);
-        if (key.Open(L"Software\\Orvintek\\Mensurio") == ERROR_SUCCESS) {
-            DWORD size = sizeof savedPath;
-            key.ReadString(L"ini", savedPath, size);
-        }
-    }
+    // The window reads and writes the remembered path: keep the prefix's own.
+    void SetUp() override { saved.Load(); }
 
     void TearDown() override {
         window.reset();
         PumpMessages();
-        StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), savedPath);
-        SaveSettings();
+        saved.Save();
         Application::japanese = FALSE;
     }
 
@@ -123,7 +116,7 @@ protected:
     }
 
     MessageBoxRecorder recorder;
-    wchar_t savedPath[kMaxPath] = {};
+    ConverterSettings saved;
     std::unique_ptr<TempDefinitionFile> file;
     std::unique_ptr<ConverterWindow> window;
 };
@@ -438,18 +431,18 @@ TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
 }
 
 TEST(ConverterSettings, PathRoundTripsThroughTheRegistry) {
-    wchar_t saved[kMaxPath] = {};
-    LoadSettings();
-    StringCchCopyW(saved, ARRAYSIZE(saved), definitionPath);
+    ConverterSettings saved;
+    saved.Load();
 
-    StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), L"\\My Documents\\単位.ini");
-    SaveSettings();
-    definitionPath[0] = L'\0';
-    LoadSettings();
-    EXPECT_STREQ(L"\\My Documents\\単位.ini", definitionPath);
+    ConverterSettings written;
+    StringCchCopyW(written.definitionPath, ARRAYSIZE(written.definitionPath),
+                   L"\\My Documents\\単位.ini");
+    written.Save();
+    ConverterSettings read;
+    read.Load();
+    EXPECT_STREQ(L"\\My Documents\\単位.ini", read.definitionPath);
 
-    StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), saved);
-    SaveSettings();
+    saved.Save();
 }
 
 } // namespace

@@ -388,24 +388,19 @@ protected:
             ASSERT_EQ(nullptr, getenv("MENSURIO_JAPANESE_RUN")) << "code page " << GetACP();
             GTEST_SKIP() << "needs a Japanese device (run with LC_ALL=ja_JP.UTF-8)";
         }
-        RegistryKey key(HKEY_CURRENT_USER);
-        if (key.Open(L"Software\\Orvintek\\Mensurio") == ERROR_SUCCESS) {
-            DWORD size = sizeof savedPath;
-            key.ReadString(L"ini", savedPath, size);
-        }
+        saved.Load();
         Application::japanese = TRUE;
     }
 
     void TearDown() override {
         Application::japanese = FALSE;
         if (GetACP() == 932) {
-            StringCchCopyW(definitionPath, ARRAYSIZE(definitionPath), savedPath);
-            SaveSettings();
+            saved.Save();
         }
     }
 
     MessageBoxRecorder recorder;
-    wchar_t savedPath[kMaxPath] = {};
+    ConverterSettings saved;
 };
 
 TEST_F(JapaneseScreens, EveryTextHasItsGlyphs) {
