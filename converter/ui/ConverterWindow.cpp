@@ -84,11 +84,9 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     TabCtrl_SetMinTabWidth(tabControl.handle, ScaleX(kTabDesignMinWidth));
     tabControl.Subclass(this, &ConverterWindow::TabHandler);
 
-    pageCount = kFixedPages;
-    AddTab(0, LanguageText(L"Temp", L"温度"));
-    AddTab(1, LanguageText(L"Time", L"時間"));
-    pages[0] = std::make_unique<TemperaturePage>();
-    pages[1] = std::make_unique<TimePage>();
+    pages.push_back({std::make_unique<TemperaturePage>(), LanguageText(L"Temp", L"温度")});
+    pages.push_back({std::make_unique<TimePage>(), LanguageText(L"Time", L"時間")});
+    MakeTabs(kFixedPages - 1);
 
     if (settings.definitionPath[0] != L'\0') {
         LoadDefinitionFile(*this, settings.definitionPath);
@@ -105,15 +103,15 @@ LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPA
     const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
     if (command >= IDC_PAGE && command < IDC_PAGE + kMaxPages) {
         const int index = static_cast<int>(command) - IDC_PAGE;
-        if (index < pageCount) {
+        if (index < PageCount()) {
             SelectPage(index);
         }
     } else if (command == IDC_EXIT) {
         PostMessageW(window, WM_CLOSE, 0, 0);
     } else if (command == IDC_COPY) {
-        pages[currentPage]->Copy();
+        pages[currentPage].object->Copy();
     } else if (command == IDC_PASTE) {
-        pages[currentPage]->Paste();
+        pages[currentPage].object->Paste();
     } else if (command == IDC_ABOUT) {
         ShowAboutBox(window);
     } else if (command == IDC_OPEN) {
@@ -123,47 +121,40 @@ LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT ConverterWindow::OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (int index = 0; index < pageCount; ++index) {
-        if (pages[index]->handle != nullptr) {
-            DestroyWindow(pages[index]->handle);
+    for (const Page& page : pages) {
+        if (page.object->handle != nullptr) {
+            DestroyWindow(page.object->handle);
         }
-        pages[index].reset();
     }
-    pageCount = 0;
+    pages.clear();
     return FrameWindow::OnDestroy(window, message, wParam, lParam);
 }
 
 void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
-    if (pageCount >= kMaxPages) {
+    const int index = PageCount();
+    if (index >= kMaxPages) {
         return;
     }
-    const int index = pageCount;
-    // Every tab past the first one that reaches the strip's end would be out of sight:
-    // inserting one costs the tab control a layout pass with its scroll arrows, so those wait.
-    if (tabCount == index) {
-        RECT last = {};
-        RECT strip = {};
-        TabCtrl_GetItemRect(tabControl.handle, tabCount - 1, &last);
-        GetClientRect(tabControl.handle, &strip);
-        if (last.right < strip.right) {
-            AddTab(index, category->Name().c_str());
-        }
-    }
-    const std::wstring name = category->Name();
-    // The page's dialog is made when the page is first shown (ShowPage).
-    auto page = std::make_unique<UnitPage>(std::move(category));
-
+    // Tabs go in up to the first one that reaches the strip's end, so that the scroll arrows
+    // show; those after it would be out of sight, and inserting one costs the tab control a
+    // layout pass with its scroll arrows, so they wait.
+    RECT last = {};
+    RECT strip = {};
+    const bool inSight = pages[index - 1].hasTab &&
+                         TabCtrl_GetItemRect(tabControl.handle, index - 1, &last) &&
+                         GetClientRect(tabControl.handle, &strip) && last.right < strip.right;
+    std::wstring name = category->Name();
     AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, IDC_PAGE + index,
                 name.c_str());
-    pages[index] = std::move(page);
-    ++pageCount;
+    pages.push_back({std::make_unique<UnitPage>(std::move(category)), std::move(name)});
+    if (inSight) {
+        MakeTabs(index);
+    }
 }
 
 void ConverterWindow::SelectPage(int index) {
-    if (index >= tabCount) {
-        AddDeferredTabs();
-    }
-    ShowWindow(pages[currentPage]->handle, SW_HIDE);
+    MakeTabs(index);
+    ShowWindow(pages[currentPage].object->handle, SW_HIDE);
     TabCtrl_SetCurSel(tabControl.handle, index);
     ShowPage(index);
     currentPage = index;
@@ -171,7 +162,7 @@ void ConverterWindow::SelectPage(int index) {
 }
 
 void ConverterWindow::ShowPage(int index) {
-    ConverterPage& page = *pages[index];
+    ConverterPage& page = *pages[index].object;
     if (page.handle == nullptr) {
         page.CreatePage(tabControl.handle);
         // A category page covers the tab control's display area; the fixed pages keep the
@@ -197,28 +188,29 @@ void ConverterWindow::ShowPage(int index) {
 }
 
 void ConverterWindow::RemoveCategoryPages() {
-    for (int index = kFixedPages; index < pageCount; ++index) {
-        if (pages[index]->handle != nullptr) {
-            DestroyWindow(pages[index]->handle);
+    // The last first, so that the tabs go from the end of the strip.
+    for (int index = PageCount() - 1; index >= kFixedPages; --index) {
+        const Page& page = pages[index];
+        if (page.object->handle != nullptr) {
+            DestroyWindow(page.object->handle);
         }
-        pages[index].reset();
+        if (page.hasTab) {
+            TabCtrl_DeleteItem(tabControl.handle, index);
+        }
         DeleteMenu(menu.handle, IDC_PAGE + index, MF_BYCOMMAND);
+        pages.pop_back();
     }
-    while (tabCount > kFixedPages) {
-        TabCtrl_DeleteItem(tabControl.handle, --tabCount);
-    }
-    pageCount = kFixedPages;
-    if (currentPage >= pageCount) {
+    if (currentPage >= PageCount()) {
         currentPage = 0;
     }
 }
 
 LRESULT ConverterWindow::TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (tabCount < pageCount && NeedsEveryTab(message, wParam)) {
-        AddDeferredTabs();
+    if (NeedsEveryTab(message, wParam)) {
+        MakeTabs(PageCount() - 1);
     }
     if (message == WM_KEYDOWN && wParam == VK_TAB) {
-        ConverterPage& page = *pages[currentPage];
+        ConverterPage& page = *pages[currentPage].object;
         if (page.rowCount > 0) {
             SetFocus(page.edits[0]->handle);
             SendMessageW(page.edits[0]->handle, EM_SETSEL, 0, -1);
@@ -245,29 +237,37 @@ bool ConverterWindow::NeedsEveryTab(UINT message, WPARAM wParam) const {
     case TCM_GETITEMRECT:
     case TCM_SETCURSEL:
     case TCM_SETCURFOCUS:
-        return index >= tabCount;
+        return index >= 0 && index < PageCount() && !pages[index].hasTab;
     default:
         return false;
     }
 }
 
-void ConverterWindow::AddTab(int index, const wchar_t* text) {
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(text);
-    TabCtrl_InsertItem(tabControl.handle, index, &item);
-    ++tabCount;
-}
-
-void ConverterWindow::AddDeferredTabs() {
-    // The tab control measures the text of every tab again on each insertion, which makes
-    // many tabs cost the square of their number. Fixed-width tabs are not measured: the tabs
-    // go in that way and are measured once when the style comes back.
-    SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle | TCS_FIXEDWIDTH);
-    while (tabCount < pageCount) {
-        AddTab(tabCount, static_cast<UnitPage&>(*pages[tabCount]).category->Name().c_str());
+void ConverterWindow::MakeTabs(int last) {
+    int first = 0;
+    while (first <= last && pages[first].hasTab) {
+        ++first;
     }
-    SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
+    if (first > last) {
+        return;
+    }
+    // The tab control measures the text of every tab again on each insertion, which makes
+    // many tabs cost the square of their number. Fixed-width tabs are not measured: several
+    // tabs go in that way and are measured once when the style comes back.
+    const bool several = last > first;
+    if (several) {
+        SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle | TCS_FIXEDWIDTH);
+    }
+    for (int index = first; index <= last; ++index) {
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = pages[index].tabText.data();
+        TabCtrl_InsertItem(tabControl.handle, index, &item);
+        pages[index].hasTab = true;
+    }
+    if (several) {
+        SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
+    }
 }
 
 void ConverterWindow::OpenDefinitionFile() {
@@ -320,7 +320,7 @@ void ConverterWindow::AddPageButtons() {
 }
 
 void ConverterWindow::OnSelectionChange() {
-    ShowWindow(pages[currentPage]->handle, SW_HIDE);
+    ShowWindow(pages[currentPage].object->handle, SW_HIDE);
     currentPage = TabCtrl_GetCurSel(tabControl.handle);
     ShowPage(currentPage);
     SetFocus(tabControl.handle);

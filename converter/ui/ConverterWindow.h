@@ -9,12 +9,25 @@
 #include "framework/shell/IconCache.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class ConverterWindow : public FrameWindow, public CategoryReceiver {
 public:
     // Two fixed pages and at most 63 category pages, one Unit-menu command each.
     static constexpr int kMaxPages = 65;
     static constexpr int kFixedPages = 2;
+
+    // One row of the page table; page i has tab i and Unit-menu command IDC_PAGE + i.
+    struct Page {
+        // The page's dialog is made when the page is first shown.
+        std::unique_ptr<ConverterPage> object;
+        std::wstring tabText;
+        // Whether the tab control holds the page's tab yet. Tabs past the strip's visible end
+        // wait until something needs them (MakeTabs); a page with a tab has every page before
+        // it with one too.
+        bool hasTab = false;
+    };
 
     // Reads the remembered definition path.
     ConverterWindow();
@@ -33,7 +46,7 @@ public:
     // Makes a page, a tab and a Unit-menu item of a finished category. A category past the
     // 63rd of a file is dropped: the page table and the command range end there.
     // Every page's dialog is made when the page is first shown, and tabs beyond the strip's
-    // visible end are added when something first needs them, which keeps start-up short
+    // visible end are made when something first needs them, which keeps start-up short
     // however many categories the file has.
     void AddCategoryPage(std::unique_ptr<UnitCategory> category) override;
     // Shows page `index` and selects its tab.
@@ -49,18 +62,18 @@ public:
 
     // The definition file in use, remembered from one run to the next.
     ConverterSettings settings;
+    // Temp and Time, then the definition file's categories in file order.
+    std::vector<Page> pages;
     int currentPage = 0;
     Window tabControl;
-    int pageCount = 0;
-    std::unique_ptr<ConverterPage> pages[kMaxPages];
+
+    int PageCount() const { return static_cast<int>(pages.size()); }
 
 private:
     // Subclass handler of the tab control: Tab moves into the current page's first row.
     LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
-    void AddTab(int index, const wchar_t* text);
-    // Adds the tabs that were held back, once the strip scrolls, takes a key, changes size
-    // or is asked about a tab it does not have yet.
-    void AddDeferredTabs();
+    // Makes the tabs of pages 0 to `last` that the tab control does not hold yet.
+    void MakeTabs(int last);
     // Whether `message` to the tab control needs every tab to be there.
     bool NeedsEveryTab(UINT message, WPARAM wParam) const;
     void AddPageButtons();
@@ -68,8 +81,6 @@ private:
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);
 
-    // Tabs the tab control holds; the pages past them have their tabs held back.
-    int tabCount = 0;
     // Made at the first Open... and kept: the registered file types and the icons stay
     // loaded for every later opening of the dialog.
     std::unique_ptr<IconCache> fileIcons;

@@ -62,10 +62,10 @@ protected:
 
     // A page, its dialog made by showing it if it was never shown.
     ConverterPage& Page(int index) {
-        if (window->pages[index]->handle == nullptr) {
+        if (window->pages[index].object->handle == nullptr) {
             window->SelectPage(index);
         }
-        return *window->pages[index];
+        return *window->pages[index].object;
     }
 
     Texts Rows(int index) {
@@ -132,7 +132,7 @@ TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
     EXPECT_EQ((Texts{L"40301 Temparature", L"40302 Time", L"40303 Length", L"40304 Pressure",
                      L"40305 Empty"}),
               UnitMenu());
-    EXPECT_EQ(5, window->pageCount);
+    EXPECT_EQ(5, window->PageCount());
     EXPECT_EQ(0, window->currentPage);
     EXPECT_TRUE(recorder.Boxes().empty());
     // Each tab is as wide as its text, the file's tabs included.
@@ -156,9 +156,9 @@ TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {
         window->SelectPage(from);
         window->ReplaceCategoryPages(other.Path());
         int shown = 0;
-        for (int index = 0; index < window->pageCount; ++index) {
-            const HWND page = window->pages[index]->handle;
-            shown += page != nullptr && (GetWindowLongPtrW(page, GWL_STYLE) & WS_VISIBLE) != 0;
+        for (const ConverterWindow::Page& page : window->pages) {
+            const HWND dialog = page.object->handle;
+            shown += dialog != nullptr && (GetWindowLongPtrW(dialog, GWL_STYLE) & WS_VISIBLE) != 0;
         }
         EXPECT_EQ(1, shown) << "from page " << from;
         EXPECT_TRUE(GetWindowLongPtrW(Page(0).handle, GWL_STYLE) & WS_VISIBLE) << from;
@@ -323,11 +323,11 @@ TEST_F(ConverterWindowTest, RowFocusRaisesTheInputPanel) {
 
 TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {
     Open(kThreeSections);
-    EXPECT_EQ(nullptr, window->pages[3]->handle);
+    EXPECT_EQ(nullptr, window->pages[3].object->handle);
     SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 3, 0);
-    ASSERT_NE(nullptr, window->pages[3]->handle);
-    EXPECT_EQ(window->tabControl.handle, GetParent(window->pages[3]->handle));
-    EXPECT_EQ(2, window->pages[3]->rowCount);
+    ASSERT_NE(nullptr, window->pages[3].object->handle);
+    EXPECT_EQ(window->tabControl.handle, GetParent(window->pages[3].object->handle));
+    EXPECT_EQ(2, window->pages[3].object->rowCount);
 }
 
 TEST_F(ConverterWindowTest, MoreThanSixtyThreeSectionsKeepTheFirstSixtyThree) {
@@ -336,7 +336,7 @@ TEST_F(ConverterWindowTest, MoreThanSixtyThreeSectionsKeepTheFirstSixtyThree) {
         bytes += "[S" + std::to_string(section) + "]\r\n\"u\" = 1\r\n";
     }
     Open(bytes);
-    EXPECT_EQ(65, window->pageCount);
+    EXPECT_EQ(65, window->PageCount());
     EXPECT_EQ(L"S62", Tabs().back());
     EXPECT_EQ(L"40365 S62", UnitMenu().back());
 

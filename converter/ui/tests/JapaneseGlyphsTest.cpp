@@ -416,8 +416,8 @@ TEST_F(JapaneseScreens, EveryTextHasItsGlyphs) {
         ASSERT_TRUE(window.Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   WS_CLIPCHILDREN, 0, COLOR_WINDOW));
         ShowWindow(window.handle, SW_SHOW);
-        ASSERT_GT(window.pageCount, 2);
-        for (int page = 0; page < window.pageCount; ++page) {
+        ASSERT_GT(window.PageCount(), 2);
+        for (int page = 0; page < window.PageCount(); ++page) {
             window.SelectPage(page);
         }
         window.SelectPage(0);
