@@ -16,10 +16,15 @@
 #include <commctrl.h>
 #include <strsafe.h>
 
+#include <utility>
+
 namespace {
 
 constexpr int kUnitMenuPosition = 2; // File, Edit, Unit, Help
 constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | TCS_BOTTOM;
+// Tabs made at once from which a style change to fixed width and back (two layout passes)
+// costs less than measuring every tab on each insertion.
+constexpr int kFixedWidthBatch = 10;
 constexpr int kPocketPcControlsVersion = 0x20C;
 // Around a tab's text, and the narrowest tab, in 96-DPI pixels.
 constexpr int kTabDesignPadding = 4;
@@ -64,6 +69,7 @@ LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
+    buildingPages = true;
     InitControlClasses(0xFF);
     CreateMenuBar(Application::japanese ? IDM_MAIN_JAPANESE : IDM_MAIN);
     AddPageButtons();
@@ -96,6 +102,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     currentPage = 0;
     SelectPage(0);
     SetFocus(tabControl.handle);
+    buildingPages = false;
     return 0;
 }
 
@@ -121,12 +128,14 @@ LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT ConverterWindow::OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    for (const Page& page : pages) {
+    // Out of the table first, so that no tab is made for a page that goes.
+    const std::vector<Page> closing = std::move(pages);
+    pages.clear();
+    for (const Page& page : closing) {
         if (page.object->handle != nullptr) {
             DestroyWindow(page.object->handle);
         }
     }
-    pages.clear();
     return FrameWindow::OnDestroy(window, message, wParam, lParam);
 }
 
@@ -190,7 +199,9 @@ void ConverterWindow::ShowPage(int index) {
 void ConverterWindow::RemoveCategoryPages() {
     // The last first, so that the tabs go from the end of the strip.
     for (int index = PageCount() - 1; index >= kFixedPages; --index) {
-        const Page& page = pages[index];
+        // Out of the table first, so that no tab is made for a page that goes.
+        const Page page = std::move(pages.back());
+        pages.pop_back();
         if (page.object->handle != nullptr) {
             DestroyWindow(page.object->handle);
         }
@@ -198,7 +209,6 @@ void ConverterWindow::RemoveCategoryPages() {
             TabCtrl_DeleteItem(tabControl.handle, index);
         }
         DeleteMenu(menu.handle, IDC_PAGE + index, MF_BYCOMMAND);
-        pages.pop_back();
     }
     if (currentPage >= PageCount()) {
         currentPage = 0;
@@ -206,7 +216,7 @@ void ConverterWindow::RemoveCategoryPages() {
 }
 
 LRESULT ConverterWindow::TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (NeedsEveryTab(message, wParam)) {
+    if (!MayHoldTabsBack(message)) {
         MakeTabs(PageCount() - 1);
     }
     if (message == WM_KEYDOWN && wParam == VK_TAB) {
@@ -223,21 +233,18 @@ LRESULT ConverterWindow::TabHandler(HWND tabs, UINT message, WPARAM wParam, LPAR
     return tabControl.CallOldProc(tabs, message, wParam, lParam);
 }
 
-bool ConverterWindow::NeedsEveryTab(UINT message, WPARAM wParam) const {
-    const int index = static_cast<int>(wParam);
-    switch (message) {
-    case WM_HSCROLL: // the scroll arrows
-    case WM_KEYDOWN:
-    case WM_SIZE:
-    case WM_GETOBJECT:
-    case TCM_GETITEMCOUNT:
+bool ConverterWindow::MayHoldTabsBack(UINT message) const {
+    if (buildingPages) {
         return true;
-    case TCM_GETITEMW:
-    case TCM_GETITEMA:
-    case TCM_GETITEMRECT:
-    case TCM_SETCURSEL:
-    case TCM_SETCURFOCUS:
-        return index >= 0 && index < PageCount() && !pages[index].hasTab;
+    }
+    switch (message) {
+    case WM_NCPAINT:
+    case WM_ERASEBKGND:
+    case WM_PAINT:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_MOUSEMOVE:
+        return true;
     default:
         return false;
     }
@@ -251,11 +258,14 @@ void ConverterWindow::MakeTabs(int last) {
     if (first > last) {
         return;
     }
+    // The insertions and style changes below pass the tab control's handler, which must not
+    // make tabs in the middle of them.
+    const bool outerBuild = std::exchange(buildingPages, true);
     // The tab control measures the text of every tab again on each insertion, which makes
-    // many tabs cost the square of their number. Fixed-width tabs are not measured: several
-    // tabs go in that way and are measured once when the style comes back.
-    const bool several = last > first;
-    if (several) {
+    // many tabs cost the square of their number. Fixed-width tabs are not measured: a batch
+    // goes in that way and is measured once when the style comes back.
+    const bool batch = last - first + 1 >= kFixedWidthBatch;
+    if (batch) {
         SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle | TCS_FIXEDWIDTH);
     }
     for (int index = first; index <= last; ++index) {
@@ -265,9 +275,10 @@ void ConverterWindow::MakeTabs(int last) {
         TabCtrl_InsertItem(tabControl.handle, index, &item);
         pages[index].hasTab = true;
     }
-    if (several) {
+    if (batch) {
         SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
     }
+    buildingPages = outerBuild;
 }
 
 void ConverterWindow::OpenDefinitionFile() {
@@ -298,12 +309,14 @@ void ConverterWindow::OpenDefinitionFile() {
 void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
     // Cut, as the platform's paths are.
     StringCchCopyW(settings.definitionPath, ARRAYSIZE(settings.definitionPath), path);
+    buildingPages = true;
     BeginWaitCursor();
     RemoveCategoryPages();
     LoadDefinitionFile(*this, settings.definitionPath);
     EndWaitCursor();
     // The page on screen may be the Time page, or one that is gone: SelectPage hides it.
     SelectPage(0);
+    buildingPages = false;
 }
 
 void ConverterWindow::AddPageButtons() {

@@ -70,17 +70,25 @@ public:
     int PageCount() const { return static_cast<int>(pages.size()); }
 
 private:
-    // Subclass handler of the tab control: Tab moves into the current page's first row.
+    // Subclass handler of the tab control: makes every tab before the control handles
+    // anything that may need one; Tab moves into the current page's first row.
     LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);
     // Makes the tabs of pages 0 to `last` that the tab control does not hold yet.
     void MakeTabs(int last);
-    // Whether `message` to the tab control needs every tab to be there.
-    bool NeedsEveryTab(UINT message, WPARAM wParam) const;
+    // Whether the tab control may handle `message` with tabs still held back: while this
+    // window builds its pages, and when the control is only drawn or passed over by the
+    // pointer, which shows no more than the tabs in sight. Anything else (a tap, a key, the
+    // scroll arrows, a question from another program) may show or tell about any tab; a
+    // message missing here only brings the held-back tabs in sooner.
+    bool MayHoldTabsBack(UINT message) const;
     void AddPageButtons();
     void OnSelectionChange();
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);
 
+    // Set while the window builds its pages and tabs (start-up, Open..., MakeTabs): its own
+    // calls to the tab control need no held-back tab.
+    bool buildingPages = false;
     // Made at the first Open... and kept: the registered file types and the icons stay
     // loaded for every later opening of the dialog.
     std::unique_ptr<IconCache> fileIcons;

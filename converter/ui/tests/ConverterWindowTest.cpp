@@ -402,6 +402,21 @@ TEST_F(DeferredTabsTest, LastTabReachedFromTheUnitMenuAndByKeys) {
     EXPECT_EQ(6, window->currentPage);
 }
 
+TEST_F(DeferredTabsTest, TapOnThePartlyShownTabBringsTheTabsAfterIt) {
+    // The last tab in sight runs under the scroll arrows; a tap on its visible part selects
+    // it and scrolls the strip, and the next tab then stands where the tap was.
+    RECT arrows = {};
+    GetWindowRect(ScrollArrows(), &arrows);
+    MapWindowPoints(nullptr, window->tabControl.handle, reinterpret_cast<POINT*>(&arrows), 2);
+    const LPARAM where = MAKELPARAM(arrows.left - 1, (arrows.top + arrows.bottom) / 2);
+    for (int tap = 0; tap < 2; ++tap) {
+        SendMessageW(window->tabControl.handle, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        SendMessageW(window->tabControl.handle, WM_LBUTTONUP, 0, where);
+        PumpMessages();
+    }
+    EXPECT_EQ(5, window->currentPage);
+}
+
 TEST_F(DeferredTabsTest, RemovingPagesLeavesOnlyTheFixedTabs) {
     window->RemoveCategoryPages();
     EXPECT_EQ((Texts{L"Temp", L"Time"}), Tabs());
