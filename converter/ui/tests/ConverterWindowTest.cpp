@@ -8,6 +8,8 @@
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/TestApplication.h"
+#include "framework/app/tests/Texts.h"
 #include "platform/SoftInputPanel.h"
 #include "resources/converter_ids.h"
 
@@ -20,22 +22,9 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[300] = {};
-    GetWindowTextW(window, text, 300);
-    return text;
-}
-
 class ConverterWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Application::instance = GetModuleHandleW(nullptr);
-        Application::dpiX = Application::dpiY = 96;
-        StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioTest");
-        StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
-    }
+    static void SetUpTestSuite() { InitTestApplication(); }
 
     // The window reads and writes the remembered path: keep the prefix's own.
     void SetUp() override { saved.Load(); }

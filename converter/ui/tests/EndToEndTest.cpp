@@ -5,6 +5,7 @@
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/HostPath.h"
 #include "framework/app/tests/TempFolder.h"
+#include "framework/app/tests/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,6 @@
 #include <vector>
 
 namespace {
-
-using Texts = std::vector<std::wstring>;
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Orvintek\\Mensurio";
 constexpr wchar_t kMakerKey[] = L"Software\\Orvintek";
@@ -135,13 +134,6 @@ std::wstring Joined(const Texts& texts) {
 Texts Sorted(Texts texts) {
     std::sort(texts.begin(), texts.end());
     return texts;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[300] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 300, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000,
-                        nullptr);
-    return text;
 }
 
 // A running instance of the program.

@@ -10,6 +10,8 @@
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
 #include "framework/app/tests/TempFolder.h"
+#include "framework/app/tests/TestApplication.h"
+#include "framework/app/tests/Texts.h"
 #include "framework/fileops/FileOperation.h"
 #include "platform/MenuBar.h"
 #include "resources/converter_ids.h"
@@ -26,12 +28,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[300] = {};
-    GetWindowTextW(window, text, 300);
-    return text;
-}
 
 std::wstring ClassOf(HWND window) {
     wchar_t name[64] = {};
@@ -375,12 +371,7 @@ void CALLBACK LookAtModalWindows(HWND, UINT, UINT_PTR, DWORD) {
 
 class JapaneseScreens : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Application::instance = GetModuleHandleW(nullptr);
-        Application::dpiX = Application::dpiY = 96;
-        StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioTest");
-        StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
-    }
+    static void SetUpTestSuite() { InitTestApplication(); }
 
     void SetUp() override {
         if (GetACP() != 932) {

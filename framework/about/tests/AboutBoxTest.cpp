@@ -7,6 +7,7 @@
 #include "framework/about/PercentBar.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/TestApplication.h"
+#include "framework/app/tests/Texts.h"
 #include "platform/DeviceStatus.h"
 #include "resources/about_ids.h"
 
@@ -247,9 +248,8 @@ void CALLBACK ReadAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
         return;
     }
     KillTimer(nullptr, timer);
+    shown.caption = TextOf(sheet);
     wchar_t text[300] = {};
-    GetWindowTextW(sheet, text, 300);
-    shown.caption = text;
     const HWND tabs = PropSheet_GetTabControl(sheet);
     for (int index = 0; index < TabCtrl_GetItemCount(tabs); ++index) {
         TCITEMW item = {};

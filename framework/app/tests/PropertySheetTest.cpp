@@ -2,6 +2,7 @@
 // notification results and the exception guard.
 #include "MessageBoxRecorder.h"
 #include "TestApplication.h"
+#include "Texts.h"
 #include "framework/app/Application.h"
 #include "framework/app/ObjectRegistry.h"
 #include "framework/app/PropertyPage.h"
@@ -69,9 +70,7 @@ TEST_F(PropertySheets, CaptionComesFromTheTitleCallbackAndTheBarHasCancelAndOk) 
     ASSERT_NE(nullptr, window);
     EXPECT_EQ(window, sheet.handle);
     EXPECT_TRUE(sheet.owned);
-    wchar_t caption[64];
-    GetWindowTextW(window, caption, 64);
-    EXPECT_STREQ(L"About...", caption);
+    EXPECT_EQ(L"About...", TextOf(window));
     // Full screen, without the desktop's buttons.
     RECT placed;
     GetWindowRect(window, &placed);

@@ -26,10 +26,13 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    // The full path of `name` in the folder.
+    std::wstring In(const std::wstring& name) const { return path + L"\\" + name; }
+
     // Makes a file (its folders must exist) holding `bytes`, whose last write is `minutes`
     // after a fixed time; returns its full path.
     std::wstring File(const std::wstring& name, const std::string& bytes, int minutes = 0) const {
-        const std::wstring file = path + L"\\" + name;
+        const std::wstring file = In(name);
         const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         DWORD written = 0;
@@ -46,14 +49,14 @@ public:
         return File(name, std::string(size, 'x'), minutes);
     }
     std::wstring Folder(const std::wstring& name) const {
-        const std::wstring folder = path + L"\\" + name;
+        const std::wstring folder = In(name);
         CreateDirectoryW(folder.c_str(), nullptr);
         return folder;
     }
     // The bytes of a file under the folder, or "(missing)".
     std::string Read(const std::wstring& name) const {
-        const HANDLE handle = CreateFileW((path + L"\\" + name).c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE handle = CreateFileW(In(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
             return "(missing)";
         }
@@ -66,7 +69,7 @@ public:
     // Makes `name` a symbolic link of the Linux host to `target` (a full path), which the
     // folder's removal takes away again. False where the host makes none (on Windows).
     bool Link(const std::wstring& name, const std::wstring& target) {
-        const std::wstring link = path + L"\\" + name;
+        const std::wstring link = In(name);
         const std::wstring from = UnixPath(target);
         const std::wstring to = UnixPath(link);
         if (from.empty() || to.empty() ||
@@ -84,7 +87,7 @@ public:
         return false;
     }
     bool Exists(const std::wstring& name) const {
-        return GetFileAttributesW((path + L"\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+        return GetFileAttributesW(In(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
     // Removes a folder with everything in it, read-only files included. A link to a folder

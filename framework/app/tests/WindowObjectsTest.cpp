@@ -2,6 +2,8 @@
 // dialogs and scrolling.
 #include "MessageBoxRecorder.h"
 #include "MessagePump.h"
+#include "TestApplication.h"
+#include "Texts.h"
 #include "framework/app/Application.h"
 #include "framework/app/Dialog.h"
 #include "framework/app/FrameWindow.h"
@@ -73,13 +75,7 @@ public:
 
 class WindowObjects : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Application::instance = GetModuleHandleW(nullptr);
-        StringCchCopyW(Application::className, ARRAYSIZE(Application::className),
-                       L"MensurioTestFrame");
-        StringCchCopyW(Application::title, ARRAYSIZE(Application::title), L"Mensurio");
-        Application::dpiX = Application::dpiY = 96;
-    }
+    static void SetUpTestSuite() { InitTestApplication(); }
 
     void SetUp() override {
         ASSERT_TRUE(
@@ -149,16 +145,13 @@ TEST_F(WindowObjects, SubclassedControlReachesItsOwner) {
     SendMessageW(edit.handle, WM_CHAR, L'4', 1);
     SendMessageW(edit.handle, WM_CHAR, L'2', 1);
     EXPECT_EQ(L"42", owner.typed);
-    wchar_t text[16];
-    GetWindowTextW(edit.handle, text, 16);
-    EXPECT_STREQ(L"42", text);
+    EXPECT_EQ(L"42", TextOf(edit.handle));
 
     // A throwing handler: the box names the subclass procedure, the control lives on.
     EXPECT_EQ(0, SendMessageW(edit.handle, WM_CHAR, L'!', 1));
     EXPECT_EQ((std::vector<std::wstring>{L"WndSub"}), recorder.Texts());
     SendMessageW(edit.handle, WM_CHAR, L'0', 1);
-    GetWindowTextW(edit.handle, text, 16);
-    EXPECT_STREQ(L"420", text);
+    EXPECT_EQ(L"420", TextOf(edit.handle));
 
     edit.Unsubclass();
     EXPECT_EQ(original, GetWindowLongPtrW(edit.handle, GWLP_WNDPROC));
@@ -173,9 +166,7 @@ TEST_F(WindowObjects, SubclassedControlWithoutOwnerBehavesAsBefore) {
         Window edit(handle);
         edit.Subclass();
         SetWindowTextW(handle, L"unchanged");
-        wchar_t text[16];
-        GetWindowTextW(handle, text, 16);
-        EXPECT_STREQ(L"unchanged", text);
+        EXPECT_EQ(L"unchanged", TextOf(handle));
     }
     // The object's end restored the procedure; the adopted window itself lives on.
     EXPECT_TRUE(IsWindow(handle));

@@ -4,6 +4,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/tests/HostPath.h"
 #include "framework/app/tests/TempFolder.h"
+#include "framework/app/tests/TestApplication.h"
 #include "platform/DeviceFiles.h"
 #include "platform/ObjectStore.h"
 
@@ -18,7 +19,7 @@ using Names = std::vector<std::wstring>;
 
 class FileListModelTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { Application::instance = GetModuleHandleW(nullptr); }
+    static void SetUpTestSuite() { InitTestApplication(); }
     void TearDown() override {
         Application::japanese = FALSE;
         SetRomFilesForTesting(nullptr);

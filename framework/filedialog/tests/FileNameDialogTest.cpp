@@ -10,6 +10,7 @@
 #include "framework/app/tests/MessagePump.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
+#include "framework/app/tests/Texts.h"
 #include "framework/fileops/tests/QuestionAnswerer.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
@@ -25,15 +26,7 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
 const wchar_t kIniFilter[] = L"INI Files(*.ini)\0*.ini\0All Files\0*.*\0";
-
-std::wstring TextOfWindow(HWND window) {
-    wchar_t text[MAX_PATH] = {};
-    GetWindowTextW(window, text, MAX_PATH);
-    return text;
-}
 
 class FileNameDialogTest : public ::testing::Test {
 protected:
@@ -169,8 +162,6 @@ protected:
         return arrows;
     }
 
-    std::wstring In(const std::wstring& name) const { return folder.path + L"\\" + name; }
-
     TempFolder folder;
     wchar_t savedDirectory[MAX_PATH] = {};
     bool madeMyDocuments = false;
@@ -187,7 +178,7 @@ TEST_F(FileNameDialogTest, StartsInItsFolderWithTheFirstFilter) {
     folder.File(L"units.ini", 10);
     folder.File(L"notes.txt", 10);
     Open(folder.path);
-    EXPECT_EQ(L"Open", TextOfWindow(dialog->handle));
+    EXPECT_EQ(L"Open", TextOf(dialog->handle));
     EXPECT_EQ((Texts{L"sub", L"units.ini"}), Rows());
     wchar_t type[64] = {};
     GetDlgItemTextW(dialog->handle, IDC_TYPE_LIST, type, 64);
@@ -210,7 +201,7 @@ TEST_F(FileNameDialogTest, StartsInItsFolderWithTheFirstFilter) {
 }
 
 TEST_F(FileNameDialogTest, MissingStartFolderShowsAnEmptyDesktopButton) {
-    Open(In(L"gone"));
+    Open(folder.In(L"gone"));
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(L"Desktop", Location());
     EXPECT_EQ(11, locationImage);
@@ -220,7 +211,7 @@ TEST_F(FileNameDialogTest, BackReturnsThroughTheVisitedChain) {
     folder.Folder(L"A");
     folder.Folder(L"A\\B");
     folder.Folder(L"A\\B\\C");
-    Open(In(L"A"));
+    Open(folder.In(L"A"));
     Take(L"B");
     Take(L"C");
     EXPECT_EQ(L"C", Location());
@@ -262,13 +253,14 @@ TEST_F(FileNameDialogTest, NamesAreLookedForInTheCurrentFolder) {
     EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
     EXPECT_FALSE(Ended());
     ASSERT_EQ(1u, recorder.Boxes().size());
-    EXPECT_EQ(In(L"My Documents.ini") + L"\nThe file does not exist. Check the name and try again.",
+    EXPECT_EQ(folder.In(L"My Documents.ini") +
+                  L"\nThe file does not exist. Check the name and try again.",
               recorder.Boxes()[0].text);
     EXPECT_EQ(L"Open", recorder.Boxes()[0].caption);
     // A name without any "." is looked for with the default extension.
     Take(L"units");
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(In(L"units.ini"), chosen);
+    EXPECT_EQ(folder.In(L"units.ini"), chosen);
 }
 
 TEST_F(FileNameDialogTest, TypedNamesMeanWhatTheUserSees) {
@@ -279,18 +271,18 @@ TEST_F(FileNameDialogTest, TypedNamesMeanWhatTheUserSees) {
     Open(folder.path);
     Take(L"plain");
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(In(L"plain"), chosen);
+    EXPECT_EQ(folder.In(L"plain"), chosen);
     folder.File(L"plain.ini", 10);
     Open(folder.path, OFN_FILEMUSTEXIST, false, L"All Files\0*.*\0");
     Select({L"plain"});
     NMITEMACTIVATE click = {};
     Notify(NM_DBLCLK, click.hdr);
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(In(L"plain"), chosen);
+    EXPECT_EQ(folder.In(L"plain"), chosen);
     // A text that starts with "\" is a path from the device's root, wherever it is typed.
     const std::wstring devicePath = folder.path.substr(2); // without the drive
     folder.Folder(L"sub");
-    Open(In(L"sub"));
+    Open(folder.In(L"sub"));
     Take(devicePath + L"\\units");
     ASSERT_TRUE(Ended());
     EXPECT_EQ(devicePath + L"\\units.ini", chosen);
@@ -314,7 +306,7 @@ TEST_F(FileNameDialogTest, TypedNamesMeanWhatTheUserSees) {
     Take(L"units");
     EXPECT_FALSE(Ended());
     ASSERT_EQ(1u, recorder.Boxes().size());
-    EXPECT_EQ(In(L"units.ini") + L" is already exists. Do you want to replace it?",
+    EXPECT_EQ(folder.In(L"units.ini") + L" is already exists. Do you want to replace it?",
               recorder.Boxes()[0].text);
 }
 
@@ -337,7 +329,7 @@ TEST_F(FileNameDialogTest, ChosenRowsFillTheNameAndOpen) {
     Select({L"units.ini"});
     Notify(NM_DBLCLK, click.hdr);
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(In(L"units.ini"), chosen);
+    EXPECT_EQ(folder.In(L"units.ini"), chosen);
 }
 
 TEST_F(FileNameDialogTest, LocationMenuListsTheAncestors) {
@@ -426,10 +418,10 @@ TEST_F(FileNameDialogTest, RenameInPlace) {
     EXPECT_EQ(L"new.ini", RowText(row));
     wchar_t path[MAX_PATH];
     View().PathOfRow(row, path);
-    EXPECT_EQ(In(L"new.ini"), path);
+    EXPECT_EQ(folder.In(L"new.ini"), path);
 
     // A file in ROM cannot be renamed: the box says so and the row keeps its name.
-    const std::vector<std::wstring> rom = {In(L"new.ini")};
+    const std::vector<std::wstring> rom = {folder.In(L"new.ini")};
     SetRomFilesForTesting(&rom);
     EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"other.ini"));
     EXPECT_EQ(L"Error Move file 5", recorder.Boxes().back().text);
@@ -504,8 +496,8 @@ TEST_F(FileNameDialogTest, DeleteKeepsTheRowsOfWhatCouldNotGo) {
     folder.File(L"other.ini", 5);
     Open(folder.path, OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT);
     EXPECT_EQ(135u, View().totalSize);
-    const HANDLE held =
-        CreateFileW(In(L"held.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE held = CreateFileW(folder.In(L"held.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
     Select({L"free.ini", L"held.ini"});
     {
         QuestionAnswerer answers; // Yes to the two files, then to each of them
@@ -550,7 +542,7 @@ TEST_F(FileNameDialogTest, OverlaysMarkShortcutsAndRomFiles) {
     folder.File(L"rom.lnk", std::string("20#\\Windows\\notepad.exe"));
     folder.File(L"rom.ini", 10);
     folder.File(L"plain.ini", 10);
-    const std::vector<std::wstring> rom = {In(L"rom.lnk"), In(L"rom.ini")};
+    const std::vector<std::wstring> rom = {folder.In(L"rom.lnk"), folder.In(L"rom.ini")};
     SetRomFilesForTesting(&rom);
     Open(folder.path, 0, false, L"All\0*.*\0");
     const auto overlay = [this](const wchar_t* name) {
@@ -573,25 +565,25 @@ TEST_F(FileNameDialogTest, OverlaysMarkShortcutsAndRomFiles) {
 TEST_F(FileNameDialogTest, SaveAsksBeforeReplacing) {
     folder.File(L"exists.ini", 10);
     Open(folder.path, OFN_OVERWRITEPROMPT, true);
-    EXPECT_EQ(L"Save as", TextOfWindow(dialog->handle));
+    EXPECT_EQ(L"Save as", TextOf(dialog->handle));
     recorder.Answer(IDNO);
     Take(L"exists.ini");
     ASSERT_EQ(1u, recorder.Boxes().size());
-    EXPECT_EQ(In(L"exists.ini") + L" is already exists. Do you want to replace it?",
+    EXPECT_EQ(folder.In(L"exists.ini") + L" is already exists. Do you want to replace it?",
               recorder.Boxes()[0].text);
     EXPECT_EQ(L"Save", recorder.Boxes()[0].caption);
     EXPECT_FALSE(Ended());
     recorder.Answer(IDYES);
     Take(L"exists.ini");
     ASSERT_TRUE(Ended());
-    EXPECT_EQ(In(L"exists.ini"), chosen);
+    EXPECT_EQ(folder.In(L"exists.ini"), chosen);
 }
 
 TEST_F(FileNameDialogTest, JapaneseTexts) {
     Application::japanese = TRUE;
     folder.File(L"units.ini", 10);
     Open(folder.path, OFN_FILEMUSTEXIST, false, L"定義ﾌｧｲﾙ(*.ini)\0*.ini\0");
-    EXPECT_EQ(L"開く", TextOfWindow(dialog->handle));
+    EXPECT_EQ(L"開く", TextOf(dialog->handle));
     Command(IDC_VIEW_DETAILS);
     wchar_t text[32] = {};
     LVCOLUMNW column = {};
@@ -626,7 +618,7 @@ TEST_F(FileNameDialogTest, ChooseFileToOpenReturnsTheChosenPath) {
     caller.Flags = OFN_FILEMUSTEXIST;
     EXPECT_TRUE(ChooseFileToOpen(caller));
     KillTimer(nullptr, timer);
-    EXPECT_EQ(In(L"units.ini"), chosen);
+    EXPECT_EQ(folder.In(L"units.ini"), chosen);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
+#include "framework/app/tests/Texts.h"
 #include "framework/fileops/ConfirmDialog.h"
 #include "framework/fileops/FileReporting.h"
 #include "framework/fileops/tests/QuestionAnswerer.h"
@@ -28,8 +29,6 @@
 #include <vector>
 
 namespace {
-
-using Texts = std::vector<std::wstring>;
 
 // A double-terminated list of paths.
 std::wstring List(const Texts& paths) {
@@ -61,7 +60,6 @@ protected:
         request.flags = flags;
         return RunFileOperation(request);
     }
-    std::wstring In(const std::wstring& name) const { return folder.path + L"\\" + name; }
 
     QuestionAnswerer answers;
     MessageBoxRecorder recorder;
@@ -76,7 +74,7 @@ TEST_F(FileOperations, DeleteAsksPerFileWithAllAndNo) {
     folder.File(L"tree\\sub\\third.txt", 1);
     // The selection's question first: a folder, Yes or No.
     answers.answers = {IDYES};
-    ASSERT_TRUE(ConfirmDeleteSelection(nullptr, List({In(L"tree")}).c_str()));
+    ASSERT_TRUE(ConfirmDeleteSelection(nullptr, List({folder.In(L"tree")}).c_str()));
     EXPECT_EQ((Texts{L"Confirm folder delete"}), answers.titles);
     EXPECT_EQ(L"Are you sure you want to remove the folder 'tree' and all its contents?",
               answers.questions[0]);
@@ -86,11 +84,11 @@ TEST_F(FileOperations, DeleteAsksPerFileWithAllAndNo) {
     answers.questions.clear();
     answers.progress.clear();
     answers.answers = {IDNO, IDC_ALL};
-    EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree")}));
+    EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"tree")}));
     EXPECT_EQ(2u, answers.titles.size());
     EXPECT_EQ(L"Confirm file delete", answers.titles[0]);
     // Behind the question, the progress dialog shows the operation and where it is.
-    EXPECT_EQ(L"Delete files in progress...: " + In(L"tree"), answers.progress[0]);
+    EXPECT_EQ(L"Delete files in progress...: " + folder.In(L"tree"), answers.progress[0]);
     EXPECT_EQ(1, folder.Exists(L"tree\\first.txt") + folder.Exists(L"tree\\second.txt") +
                      folder.Exists(L"tree\\sub\\third.txt"));
     EXPECT_TRUE(folder.Exists(L"tree")); // it still holds the kept file; no message
@@ -119,10 +117,10 @@ TEST_F(FileOperations, RomAndMissingSourcesArePassedOver) {
     const std::wstring rom = folder.File(L"rom.txt", 1);
     const std::vector<std::wstring> romFiles = {rom};
     SetRomFilesForTesting(&romFiles);
-    EXPECT_TRUE(Run(kDeleteFiles, {rom, In(L"missing.txt")}, L"", kNoConfirmation));
+    EXPECT_TRUE(Run(kDeleteFiles, {rom, folder.In(L"missing.txt")}, L"", kNoConfirmation));
     EXPECT_TRUE(folder.Exists(L"rom.txt"));
     folder.Folder(L"to");
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"missing.txt")}, In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"missing.txt")}, folder.In(L"to"), kNoConfirmation));
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
@@ -131,11 +129,11 @@ TEST_F(FileOperations, RecursiveCopiesAreRefused) {
     folder.Folder(L"a\\b");
     folder.Folder(L"ab");
     folder.File(L"ab\\x.txt", "x");
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"a")}, folder.path, kNoConfirmation));
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"a")}, In(L"a\\b"), kNoConfirmation));
-    EXPECT_TRUE(Run(kMoveFiles, {In(L"A")}, In(L"a\\b"), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"a")}, folder.path, kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"a")}, folder.In(L"a\\b"), kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"A")}, folder.In(L"a\\b"), kNoConfirmation));
     EXPECT_EQ((Texts(3, L"Source to destination is recursive")), recorder.Texts());
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"ab")}, In(L"a"), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"ab")}, folder.In(L"a"), kNoConfirmation));
     EXPECT_EQ("x", folder.Read(L"a\\ab\\x.txt"));
     EXPECT_EQ(3u, recorder.Boxes().size());
 }
@@ -147,19 +145,19 @@ TEST_F(FileOperations, ReplacingAsksAndKeepsWhatIsNotReplaced) {
     SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
     // A move answered No leaves both files as they were.
     answers.answers = {IDNO};
-    EXPECT_TRUE(Run(kMoveFiles, {source}, In(L"to")));
+    EXPECT_TRUE(Run(kMoveFiles, {source}, folder.In(L"to")));
     EXPECT_EQ(L"This folder already contains a system file called 'report.txt'.",
               answers.questions[0]);
     EXPECT_EQ("new", folder.Read(L"report.txt"));
     EXPECT_EQ("old", folder.Read(L"to\\report.txt"));
     // A copy answered Yes replaces the read-only file.
     answers.answers = {IDYES};
-    EXPECT_TRUE(Run(kCopyFiles, {source}, In(L"to")));
+    EXPECT_TRUE(Run(kCopyFiles, {source}, folder.In(L"to")));
     EXPECT_EQ("new", folder.Read(L"to\\report.txt"));
     // A move answered Yes replaces it and the source goes.
     folder.File(L"report.txt", "newer");
     answers.answers = {IDYES};
-    EXPECT_TRUE(Run(kMoveFiles, {source}, In(L"to")));
+    EXPECT_TRUE(Run(kMoveFiles, {source}, folder.In(L"to")));
     EXPECT_EQ("newer", folder.Read(L"to\\report.txt"));
     EXPECT_FALSE(folder.Exists(L"report.txt"));
     EXPECT_EQ(3u, answers.questions.size());
@@ -182,15 +180,15 @@ TEST_F(FileOperations, ManyItemsAndFoldersThatExistAreAskedAbout) {
     folder.Folder(L"to");
     folder.Folder(L"to\\photos");
     answers.answers = {IDNO};
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"photos"), first}, In(L"to")));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"photos"), first}, folder.In(L"to")));
     EXPECT_EQ(L"Confirm Folder Replace", answers.titles.back());
     EXPECT_EQ(0u, answers.questions.back().find(L"This folder already contains a folder called '" +
-                                                In(L"to\\photos") + L"'."));
+                                                folder.In(L"to\\photos") + L"'."));
     EXPECT_FALSE(folder.Exists(L"to\\photos\\new.jpg"));
     EXPECT_TRUE(folder.Exists(L"to\\a.txt")); // the next source still goes
     // Yes merges the folders.
     answers.answers = {IDYES};
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"photos")}, In(L"to")));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"photos")}, folder.In(L"to")));
     EXPECT_EQ("new", folder.Read(L"to\\photos\\new.jpg"));
     EXPECT_TRUE(recorder.Boxes().empty());
 }
@@ -212,7 +210,7 @@ TEST_F(FileOperations, CopiedTreesAreIdenticalByContent) {
         }
     }
     folder.Folder(L"copy");
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"tree")}, In(L"copy"), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"tree")}, folder.In(L"copy"), kNoConfirmation));
     EXPECT_TRUE(recorder.Boxes().empty());
     int differing = 0;
     for (const std::wstring& name : names) {
@@ -222,7 +220,7 @@ TEST_F(FileOperations, CopiedTreesAreIdenticalByContent) {
     EXPECT_EQ(1000u, names.size());
 
     // Moving the copy elsewhere keeps every byte too, and leaves no copy behind.
-    EXPECT_TRUE(Run(kMoveFiles, {In(L"copy\\tree")}, In(L"moved"), kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"copy\\tree")}, folder.In(L"moved"), kNoConfirmation));
     for (const std::wstring& name : names) {
         differing += folder.Read(name) != folder.Read(L"moved\\" + name);
     }
@@ -238,7 +236,7 @@ TEST_F(FileOperations, AFileInUseStopsTheCopyAndKeepsTheSources) {
     const HANDLE handle =
         CreateFileW(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     folder.Folder(L"to");
-    EXPECT_TRUE(Run(kMoveFiles, {In(L"tree")}, In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"tree")}, folder.In(L"to"), kNoConfirmation));
     CloseHandle(handle);
     EXPECT_EQ((Texts{held + L" is in use"}), recorder.Texts());
     // Everything not yet moved is still in place; nothing is lost either way.
@@ -256,8 +254,8 @@ TEST_F(FileOperations, AFullDiskOrAReadOnlyFolderStopsPartWay) {
     }
     folder.Folder(L"card");
     // The third file finds the card full: two are copied, then the operation stops.
-    SetWriteFaultForTesting(In(L"card").c_str(), ERROR_DISK_FULL, 2);
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"tree")}, In(L"card"), kNoConfirmation));
+    SetWriteFaultForTesting(folder.In(L"card").c_str(), ERROR_DISK_FULL, 2);
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"tree")}, folder.In(L"card"), kNoConfirmation));
     int copied = 0;
     for (int file = 0; file < 5; ++file) {
         const std::wstring name = std::to_wstring(file) + L".txt";
@@ -266,9 +264,9 @@ TEST_F(FileOperations, AFullDiskOrAReadOnlyFolderStopsPartWay) {
     }
     EXPECT_EQ(2, copied);
     // A folder that may not be written: the move stops at once and every source stays.
-    SetWriteFaultForTesting(In(L"card").c_str(), ERROR_ACCESS_DENIED, 0);
+    SetWriteFaultForTesting(folder.In(L"card").c_str(), ERROR_ACCESS_DENIED, 0);
     Application::japanese = TRUE;
-    EXPECT_TRUE(Run(kMoveFiles, {In(L"tree")}, In(L"card"), kNoConfirmation));
+    EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"tree")}, folder.In(L"card"), kNoConfirmation));
     SetWriteFaultForTesting(nullptr, 0, 0);
     for (int file = 0; file < 5; ++file) {
         EXPECT_TRUE(folder.Exists(L"tree\\" + std::to_wstring(file) + L".txt"));
@@ -282,7 +280,7 @@ TEST_F(FileOperations, CancelChangesNothingOrStopsBetweenEntries) {
         folder.File(L"tree\\" + std::to_wstring(file) + L".txt", 1);
     }
     // Cancel before the preparation has counted anything.
-    const std::wstring list = List({In(L"tree")});
+    const std::wstring list = List({folder.In(L"tree")});
     FileOpRequest request = {};
     request.operation = kDeleteFiles;
     request.sources = list.c_str();
@@ -297,7 +295,7 @@ TEST_F(FileOperations, CancelChangesNothingOrStopsBetweenEntries) {
     // Cancel pressed while the first file's question is up: that file goes, then it stops.
     answers.cancelAtFirstQuestion = true;
     answers.answers = {IDYES};
-    EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree")}));
+    EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"tree")}));
     int left = 0;
     for (int file = 0; file < 5; ++file) {
         left += folder.Exists(L"tree\\" + std::to_wstring(file) + L".txt");
@@ -312,10 +310,10 @@ TEST_F(FileOperations, PathsTooLongAreRefusedWithoutHarm) {
     while (folder.path.size() + deep.size() < 220) {
         deep += L"\\" + std::wstring(10, L'd');
     }
-    ASSERT_TRUE(MakeFolderPath(nullptr, In(deep).c_str()));
+    ASSERT_TRUE(MakeFolderPath(nullptr, folder.In(deep).c_str()));
     const std::wstring longName(60, L'n');
     folder.File(longName, "kept");
-    EXPECT_TRUE(Run(kCopyFiles, {In(longName)}, In(deep), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(longName)}, folder.In(deep), kNoConfirmation));
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(0u, recorder.Texts()[0].find(L"The path is too long"));
     EXPECT_EQ("kept", folder.Read(longName));
@@ -326,9 +324,9 @@ TEST_F(FileOperations, LinksAreItemsOfTheirOwnNeverFollowed) {
     folder.File(L"elsewhere\\kept.txt", "kept");
     folder.Folder(L"chosen");
     folder.File(L"chosen\\own.txt", "own");
-    if (!folder.Link(L"chosen\\folder link", In(L"elsewhere")) ||
-        !folder.Link(L"chosen\\file link", In(L"elsewhere\\kept.txt")) ||
-        !folder.Link(L"chosen\\loop", In(L"chosen"))) {
+    if (!folder.Link(L"chosen\\folder link", folder.In(L"elsewhere")) ||
+        !folder.Link(L"chosen\\file link", folder.In(L"elsewhere\\kept.txt")) ||
+        !folder.Link(L"chosen\\loop", folder.In(L"chosen"))) {
         GTEST_SKIP() << "this host makes no links";
     }
     folder.Folder(L"to");
@@ -338,20 +336,23 @@ TEST_F(FileOperations, LinksAreItemsOfTheirOwnNeverFollowed) {
     folder.Folder(L"into");
     folder.Folder(L"into\\chosen");
     folder.File(L"elsewhere\\own.txt", "precious");
-    ASSERT_TRUE(folder.Link(L"into\\chosen\\own.txt", In(L"elsewhere")));
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"chosen")}, In(L"to"), kNoConfirmation));
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"chosen")}, In(L"into"), kNoConfirmation));
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"chosen\\own.txt")}, In(L"into\\chosen"), kNoConfirmation));
+    ASSERT_TRUE(folder.Link(L"into\\chosen\\own.txt", folder.In(L"elsewhere")));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"chosen")}, folder.In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"chosen")}, folder.In(L"into"), kNoConfirmation));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"chosen\\own.txt")}, folder.In(L"into\\chosen"),
+                    kNoConfirmation));
     EXPECT_FALSE(folder.Exists(L"to\\chosen\\folder link"));
     EXPECT_FALSE(folder.Exists(L"to\\chosen\\loop"));
     EXPECT_EQ("own", folder.Read(L"to\\chosen\\own.txt"));
     EXPECT_EQ("kept", folder.Read(L"to\\chosen\\file link"));
     EXPECT_EQ("precious", folder.Read(L"elsewhere\\own.txt"));
     // Delete and move leave what the links point to where it is, a link to a file too.
-    EXPECT_TRUE(Run(kDeleteFiles, {In(L"chosen\\file link")}, L"", kNoConfirmation));
-    EXPECT_TRUE(Run(kMoveFiles, {In(L"chosen\\file link")}, In(L"to"), kNoConfirmation));
-    EXPECT_TRUE(Run(kMoveFiles, {In(L"chosen\\folder link")}, In(L"to"), kNoConfirmation));
-    EXPECT_TRUE(Run(kDeleteFiles, {In(L"chosen")}, L"", kNoConfirmation));
+    EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"chosen\\file link")}, L"", kNoConfirmation));
+    EXPECT_TRUE(
+        Run(kMoveFiles, {folder.In(L"chosen\\file link")}, folder.In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(
+        Run(kMoveFiles, {folder.In(L"chosen\\folder link")}, folder.In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"chosen")}, L"", kNoConfirmation));
     EXPECT_EQ("kept", folder.Read(L"elsewhere\\kept.txt"));
     EXPECT_TRUE(folder.Exists(L"elsewhere"));
     // Every link met is named, and nothing else went wrong.
@@ -368,17 +369,17 @@ TEST_F(FileOperations, OnlyYesOrAllGoesAhead) {
     // Escape on the folder's question, then on the first file's: nothing goes, and nothing
     // more is asked.
     answers.answers = {IDCANCEL};
-    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({In(L"tree")}).c_str()));
+    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({folder.In(L"tree")}).c_str()));
     answers.answers = {IDCANCEL};
-    EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree")}));
+    EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"tree")}));
     EXPECT_EQ(2u, answers.questions.size());
     // Escape on a single file's question and on a replace question keeps the files.
     answers.answers = {IDCANCEL};
-    EXPECT_TRUE(Run(kDeleteFiles, {In(L"tree\\a.txt")}));
+    EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"tree\\a.txt")}));
     folder.Folder(L"to");
     folder.File(L"to\\a.txt", "old");
     answers.answers = {IDCANCEL};
-    EXPECT_TRUE(Run(kCopyFiles, {In(L"tree\\a.txt")}, In(L"to")));
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"tree\\a.txt")}, folder.In(L"to")));
     EXPECT_EQ(4u, answers.questions.size());
     EXPECT_EQ("a", folder.Read(L"tree\\a.txt"));
     EXPECT_EQ("b", folder.Read(L"tree\\b.txt"));
@@ -387,12 +388,12 @@ TEST_F(FileOperations, OnlyYesOrAllGoesAhead) {
     // A question that cannot be shown at all is a No, or a Cancel where Cancel is offered.
     const HINSTANCE program = Application::instance;
     Application::instance = GetModuleHandleW(L"kernel32.dll");
-    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({In(L"tree")}).c_str()));
-    EXPECT_EQ(IDNO, ConfirmDeleteFile(In(L"tree\\a.txt").c_str(), false).Ask(nullptr));
-    EXPECT_EQ(IDCANCEL, ConfirmDeleteFile(In(L"tree\\a.txt").c_str(), true).Ask(nullptr));
-    EXPECT_EQ(IDCANCEL,
-              ConfirmReplaceFile(In(L"tree\\a.txt").c_str(), In(L"to\\a.txt").c_str(), true)
-                  .Ask(nullptr));
+    EXPECT_FALSE(ConfirmDeleteSelection(nullptr, List({folder.In(L"tree")}).c_str()));
+    EXPECT_EQ(IDNO, ConfirmDeleteFile(folder.In(L"tree\\a.txt").c_str(), false).Ask(nullptr));
+    EXPECT_EQ(IDCANCEL, ConfirmDeleteFile(folder.In(L"tree\\a.txt").c_str(), true).Ask(nullptr));
+    EXPECT_EQ(IDCANCEL, ConfirmReplaceFile(folder.In(L"tree\\a.txt").c_str(),
+                                           folder.In(L"to\\a.txt").c_str(), true)
+                            .Ask(nullptr));
     Application::instance = program;
 }
 
@@ -417,7 +418,7 @@ TEST_F(FileOperations, CancelStopsBetweenSourcesAndInsideACopy) {
     folder.File(L"to\\large.bin", "old");
     answers.cancelAtFirstQuestion = true;
     answers.answers = {IDYES};
-    EXPECT_TRUE(Run(kCopyFiles, {source}, In(L"to")));
+    EXPECT_TRUE(Run(kCopyFiles, {source}, folder.In(L"to")));
     EXPECT_EQ("old", folder.Read(L"to\\large.bin"));
     EXPECT_EQ(large, folder.Read(L"large.bin"));
 
@@ -441,11 +442,12 @@ TEST_F(FileOperations, CancelStopsBetweenSourcesAndInsideACopy) {
     const std::string big(32 * 1024 * 1024, 'b');
     const std::wstring bigFile = folder.File(L"big.bin", big);
     EXPECT_FALSE(cancelPartWay([&](const std::atomic<bool>* cancel) {
-        return CopyFileReporting(nullptr, bigFile.c_str(), In(L"to\\large.bin").c_str(), cancel);
+        return CopyFileReporting(nullptr, bigFile.c_str(), folder.In(L"to\\large.bin").c_str(),
+                                 cancel);
     }));
     EXPECT_EQ("old", folder.Read(L"to\\large.bin"));
     WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW(In(L"to\\*").c_str(), &found);
+    const HANDLE find = FindFirstFileW(folder.In(L"to\\*").c_str(), &found);
     int entries = 0;
     do {
         entries += found.cFileName[0] != L'.';
@@ -500,22 +502,23 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
     const std::wstring readOnlyTarget = L"\\a\\large.bin";
 
     const auto reset = [&] {
-        TempFolder::RemoveTree(In(L"tree"));
-        TempFolder::RemoveTree(In(L"to"));
+        TempFolder::RemoveTree(folder.In(L"tree"));
+        TempFolder::RemoveTree(folder.In(L"to"));
         for (const std::wstring& name : folders) {
             folder.Folder(name);
         }
         for (const auto& [name, content] : files) {
             folder.File(L"tree" + name, content);
         }
-        SetFileAttributesW(In(L"tree" + readOnlySource).c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(folder.In(L"tree" + readOnlySource).c_str(), FILE_ATTRIBUTE_READONLY);
         folder.Folder(L"to");
         folder.Folder(L"to\\tree");
         folder.Folder(L"to\\tree\\a");
         for (const auto& [name, content] : old) {
             folder.File(L"to\\tree" + name, content);
         }
-        SetFileAttributesW(In(L"to\\tree" + readOnlyTarget).c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(folder.In(L"to\\tree" + readOnlyTarget).c_str(),
+                           FILE_ATTRIBUTE_READONLY);
         recorder.Clear();
     };
     const auto leftovers = [&] {
@@ -523,7 +526,8 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
         for (const std::wstring& name : folders) {
             for (const std::wstring root : {L"", L"to\\"}) {
                 WIN32_FIND_DATAW found;
-                const HANDLE find = FindFirstFileW(In(root + name + L"\\~mn*").c_str(), &found);
+                const HANDLE find =
+                    FindFirstFileW(folder.In(root + name + L"\\~mn*").c_str(), &found);
                 if (find != INVALID_HANDLE_VALUE) {
                     ++count;
                     FindClose(find);
@@ -536,16 +540,16 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
     int faults = 0;
     int lost = 0;
     for (const UINT operation : {kCopyFiles, kMoveFiles, kDeleteFiles}) {
-        const std::wstring destination = operation == kDeleteFiles ? L"" : In(L"to");
+        const std::wstring destination = operation == kDeleteFiles ? L"" : folder.In(L"to");
         reset();
         SetFileCallFaultForTesting(-1, 0);
-        ASSERT_TRUE(Run(operation, {In(L"tree")}, destination, kNoConfirmation));
+        ASSERT_TRUE(Run(operation, {folder.In(L"tree")}, destination, kNoConfirmation));
         const long calls = FileCallsForTesting();
         ASSERT_TRUE(recorder.Boxes().empty());
         for (long call = 0; call < calls; ++call) {
             reset();
             SetFileCallFaultForTesting(call, ERROR_GEN_FAILURE);
-            ASSERT_TRUE(Run(operation, {In(L"tree")}, destination, kNoConfirmation));
+            ASSERT_TRUE(Run(operation, {folder.In(L"tree")}, destination, kNoConfirmation));
             SetFileCallFaultForTesting(-1, 0);
             ++faults;
             bool complete = true;
@@ -584,7 +588,7 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
             }
             const bool readOnlyKept =
                 folder.Read(L"to\\tree" + readOnlyTarget) != "old large" ||
-                (GetFileAttributesW(In(L"to\\tree" + readOnlyTarget).c_str()) &
+                (GetFileAttributesW(folder.In(L"to\\tree" + readOnlyTarget).c_str()) &
                  FILE_ATTRIBUTE_READONLY);
             EXPECT_TRUE(readOnlyKept) << "operation " << operation << ", call " << call;
             EXPECT_EQ(0, leftovers()) << "operation " << operation << ", call " << call;

@@ -6,6 +6,7 @@
 #include "framework/app/Paths.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TempFolder.h"
+#include "framework/app/tests/Texts.h"
 #include "framework/fileops/FolderNames.h"
 #include "platform/DeviceFiles.h"
 
@@ -16,43 +17,40 @@
 
 namespace {
 
-using Texts = std::vector<std::wstring>;
-
 class FileReporting : public ::testing::Test {
 protected:
     void TearDown() override {
         Application::japanese = FALSE;
         SetRomFilesForTesting(nullptr);
     }
-    std::wstring In(const std::wstring& name) const { return folder.path + L"\\" + name; }
 
     MessageBoxRecorder recorder;
     TempFolder folder;
 };
 
 TEST_F(FileReporting, FoldersAreMadeAndRemoved) {
-    EXPECT_TRUE(MakeFolderPath(nullptr, In(L"a\\b\\c").c_str()));
-    EXPECT_TRUE(IsDirectory(In(L"a\\b\\c").c_str()));
-    EXPECT_TRUE(MakeFolderPath(nullptr, In(L"a\\b").c_str())); // already there
+    EXPECT_TRUE(MakeFolderPath(nullptr, folder.In(L"a\\b\\c").c_str()));
+    EXPECT_TRUE(IsDirectory(folder.In(L"a\\b\\c").c_str()));
+    EXPECT_TRUE(MakeFolderPath(nullptr, folder.In(L"a\\b").c_str())); // already there
     // A file in the way, or no folder to start from, is said, not passed over in silence.
     folder.File(L"plain", 1);
-    EXPECT_FALSE(MakeFolderPath(nullptr, In(L"plain").c_str()));
-    EXPECT_FALSE(MakeFolderPath(nullptr, In(L"plain\\below").c_str()));
+    EXPECT_FALSE(MakeFolderPath(nullptr, folder.In(L"plain").c_str()));
+    EXPECT_FALSE(MakeFolderPath(nullptr, folder.In(L"plain\\below").c_str()));
     EXPECT_FALSE(MakeFolderPath(nullptr, L"nofolder"));
     EXPECT_EQ((Texts{L"Error CreateDirectory 183", L"Error CreateDirectory 183",
                      L"Can't find the path specified. 'nofolder'"}),
               recorder.Texts());
     recorder.Clear();
 
-    EXPECT_FALSE(CreateFolderReporting(nullptr, In(L"missing\\x").c_str()));
-    EXPECT_FALSE(RemoveFolderReporting(nullptr, In(L"a\\b").c_str()));
+    EXPECT_FALSE(CreateFolderReporting(nullptr, folder.In(L"missing\\x").c_str()));
+    EXPECT_FALSE(RemoveFolderReporting(nullptr, folder.In(L"a\\b").c_str()));
     Application::japanese = TRUE;
-    EXPECT_FALSE(RemoveFolderReporting(nullptr, In(L"a").c_str()));
-    EXPECT_EQ((Texts{L"Can't find the path specified. '" + In(L"missing\\x") + L"'",
+    EXPECT_FALSE(RemoveFolderReporting(nullptr, folder.In(L"a").c_str()));
+    EXPECT_EQ((Texts{L"Can't find the path specified. '" + folder.In(L"missing\\x") + L"'",
                      L"Folder not empty", L"ﾌｫﾙﾀﾞが空でありません"}),
               recorder.Texts());
     EXPECT_EQ(L"Error", recorder.Boxes()[0].caption);
-    EXPECT_TRUE(RemoveFolderReporting(nullptr, In(L"a\\b\\c").c_str()));
+    EXPECT_TRUE(RemoveFolderReporting(nullptr, folder.In(L"a\\b\\c").c_str()));
 }
 
 TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStayAndSaySo) {
@@ -68,15 +66,15 @@ TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStayAndSaySo) {
     const std::vector<std::wstring> romFiles = {rom};
     SetRomFilesForTesting(&romFiles);
     EXPECT_TRUE(DeleteFileReporting(nullptr, rom.c_str()));
-    EXPECT_TRUE(CopyFileReporting(nullptr, rom.c_str(), In(L"copy.exe").c_str()));
-    EXPECT_FALSE(MoveFileReporting(nullptr, rom.c_str(), In(L"moved.exe").c_str()));
+    EXPECT_TRUE(CopyFileReporting(nullptr, rom.c_str(), folder.In(L"copy.exe").c_str()));
+    EXPECT_FALSE(MoveFileReporting(nullptr, rom.c_str(), folder.In(L"moved.exe").c_str()));
     EXPECT_FALSE(CopyFileReporting(nullptr, other.c_str(), rom.c_str()));
     EXPECT_EQ("rom", folder.Read(L"rom.exe"));
     EXPECT_EQ("rom", folder.Read(L"copy.exe"));
     EXPECT_FALSE(folder.Exists(L"moved.exe"));
     EXPECT_EQ((Texts{L"Error Move file 5", L"Error CopyFile 5"}), recorder.Texts());
     // A source that does not exist is passed over.
-    EXPECT_TRUE(CopyFileReporting(nullptr, In(L"gone").c_str(), In(L"copy").c_str()));
+    EXPECT_TRUE(CopyFileReporting(nullptr, folder.In(L"gone").c_str(), folder.In(L"copy").c_str()));
     EXPECT_EQ(2u, recorder.Boxes().size());
 }
 
@@ -85,9 +83,9 @@ TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
     const HANDLE held =
         CreateFileW(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
-    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), In(L"copy.txt").c_str()));
+    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), folder.In(L"copy.txt").c_str()));
     Application::japanese = TRUE;
-    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), In(L"copy.txt").c_str()));
+    EXPECT_FALSE(CopyFileReporting(nullptr, source.c_str(), folder.In(L"copy.txt").c_str()));
     Application::japanese = FALSE;
     CloseHandle(held);
     const std::wstring other = folder.File(L"other.txt", "other");
@@ -97,7 +95,8 @@ TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
     EXPECT_TRUE(MoveFileReporting(nullptr, source.c_str(), other.c_str(), true));
     EXPECT_EQ("held", folder.Read(L"other.txt"));
     EXPECT_FALSE(folder.Exists(L"held.txt"));
-    EXPECT_FALSE(SetAttributesReporting(nullptr, In(L"gone").c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_FALSE(
+        SetAttributesReporting(nullptr, folder.In(L"gone").c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ((Texts{source + L" is in use", source + L" は使用中です", L"Error Move file 183",
                      L"Error SetFileAttribute 2"}),
               recorder.Texts());
@@ -106,17 +105,17 @@ TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
 TEST_F(FileReporting, NewFolderNames) {
     wchar_t name[kMaxPath];
     ASSERT_TRUE(NewFolderName(nullptr, name, folder.path.c_str()));
-    EXPECT_EQ(In(L"New Folder"), name);
+    EXPECT_EQ(folder.In(L"New Folder"), name);
     folder.Folder(L"New Folder (2)");
     NewFolderName(nullptr, name, folder.path.c_str());
-    EXPECT_EQ(In(L"New Folder"), name);
+    EXPECT_EQ(folder.In(L"New Folder"), name);
     folder.Folder(L"New Folder");
     NewFolderName(nullptr, name, folder.path.c_str());
-    EXPECT_EQ(In(L"New Folder (3)"), name);
+    EXPECT_EQ(folder.In(L"New Folder (3)"), name);
     Application::japanese = TRUE;
     folder.File(L"新しいフォルダ", 1); // a file takes the name too
     NewFolderName(nullptr, name, folder.path.c_str());
-    EXPECT_EQ(In(L"新しいフォルダ (2)"), name);
+    EXPECT_EQ(folder.In(L"新しいフォルダ (2)"), name);
 }
 
 TEST_F(FileReporting, NamesWithForbiddenCharacters) {

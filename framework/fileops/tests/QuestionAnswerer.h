@@ -3,12 +3,10 @@
 // thread that waits in the dialog looks for questions.
 #pragma once
 
+#include "framework/app/tests/Texts.h"
 #include "resources/fileops_ids.h"
 
 #include <windows.h>
-
-#include <string>
-#include <vector>
 
 class QuestionAnswerer {
 public:
@@ -25,10 +23,10 @@ public:
 
     // Yes for every question past the list.
     std::vector<INT_PTR> answers;
-    std::vector<std::wstring> titles;
-    std::vector<std::wstring> questions;
+    Texts titles;
+    Texts questions;
     // What the progress dialog behind each question showed: its title and first value.
-    std::vector<std::wstring> progress;
+    Texts progress;
     // Where the last question, and the progress dialog behind it, were on the screen.
     RECT questionPlace = {};
     RECT progressPlace = {};
@@ -41,18 +39,12 @@ private:
             GetDlgItem(window, IDYES) == nullptr || window == self.answered) {
             return TRUE;
         }
-        wchar_t text[600] = {};
-        GetWindowTextW(window, text, 600);
-        self.titles.push_back(text);
-        GetDlgItemTextW(window, IDC_QUESTION_TEXT, text, 600);
-        self.questions.push_back(text);
+        self.titles.push_back(TextOf(window));
+        self.questions.push_back(TextOf(GetDlgItem(window, IDC_QUESTION_TEXT)));
         const HWND owner = GetWindow(window, GW_OWNER);
         GetWindowRect(window, &self.questionPlace);
         GetWindowRect(owner, &self.progressPlace);
-        GetWindowTextW(owner, text, 600);
-        std::wstring shown = text;
-        GetDlgItemTextW(owner, IDC_FIRST_VALUE, text, 600);
-        self.progress.push_back(shown + L": " + text);
+        self.progress.push_back(TextOf(owner) + L": " + TextOf(GetDlgItem(owner, IDC_FIRST_VALUE)));
         if (self.cancelAtFirstQuestion) {
             self.cancelAtFirstQuestion = false;
             // The progress dialog owns the question.

@@ -4,6 +4,7 @@
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
+#include "framework/app/tests/TestApplication.h"
 #include "resources/shell_ids.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +58,7 @@ bool DrawsSomething(HIMAGELIST list, int image) {
 
 class IconCacheTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { Application::instance = GetModuleHandleW(nullptr); }
+    static void SetUpTestSuite() { InitTestApplication(); }
     void SetUp() override {
         extracted.clear();
         IconCache::extractIcons = CountingExtract;

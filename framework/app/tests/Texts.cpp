@@ -1,0 +1,14 @@
+#include "Texts.h"
+
+std::wstring TextOf(HWND window) {
+    // A window of another process may be busy: the wait is bounded.
+    constexpr UINT kWait = 5000;
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK, kWait, &length);
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_BLOCK, kWait, &copied);
+    text.resize(copied);
+    return text;
+}

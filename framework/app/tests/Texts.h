@@ -1,0 +1,12 @@
+// Texts as the tests compare them: lists of texts, and the text a window holds.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+using Texts = std::vector<std::wstring>;
+
+// The text of a window of this process or of another one, as WM_GETTEXT gives it.
+std::wstring TextOf(HWND window);
