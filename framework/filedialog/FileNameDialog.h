@@ -29,10 +29,6 @@ public:
     INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     INT_PTR OnNotify(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    // The location menu of the current location: Desktop, then each component of its path,
-    // the last one marked. The caller destroys it.
-    HMENU BuildLocationMenu() const;
-
     OPENFILENAMEW* request = nullptr;
     bool saveMode = false;
     // Locations visited before, newest first, as CurrentLocation gives them.
@@ -66,6 +62,9 @@ private:
     void Layout();
 
     void ShowViewsMenu();
+    // The location menu of the current location: Desktop, then each component of its path,
+    // the last one marked. The caller destroys it.
+    HMENU BuildLocationMenu() const;
     void ShowLocationMenu();
     void ShowContextMenu();
     // Shows a popup menu with its bottom-left corner at the top-left of `button` (screen

@@ -153,6 +153,7 @@ TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {
         EXPECT_TRUE(GetWindowLongPtrW(Page(0).handle, GWL_STYLE) & WS_VISIBLE) << from;
         EXPECT_EQ(0, TabCtrl_GetCurSel(window->tabControl.handle));
         EXPECT_EQ((Texts{L"Temp", L"Time", L"Mass"}), Tabs());
+        EXPECT_EQ((Texts{L"40301 Temparature", L"40302 Time", L"40303 Mass"}), UnitMenu());
     }
 }
 

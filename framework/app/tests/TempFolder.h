@@ -1,20 +1,19 @@
-// A fresh folder under the temporary folder for a test's files, removed with everything in
-// it when the test ends.
+// A fresh folder for a test's files, under the temporary folder unless given, removed with
+// everything in it when the test ends.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class TempFolder {
 public:
-    TempFolder() {
-        static int made = 0;
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path = std::wstring(base) + L"mensurio-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-               std::to_wstring(++made);
+    TempFolder() : TempFolder(FreshPath()) {}
+    // The folder at `path`, emptied of what an earlier run left there.
+    explicit TempFolder(std::wstring at) : path(std::move(at)) {
+        RemoveTree(path);
         CreateDirectoryW(path.c_str(), nullptr);
     }
     ~TempFolder() {
@@ -119,6 +118,14 @@ public:
     std::wstring path;
 
 private:
+    // A new name under the temporary folder.
+    static std::wstring FreshPath() {
+        static int made = 0;
+        wchar_t base[MAX_PATH];
+        GetTempPathW(MAX_PATH, base);
+        return std::wstring(base) + L"mensurio-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+               std::to_wstring(++made);
+    }
     // The Linux path of a Windows path under Wine; empty elsewhere.
     static std::wstring UnixPath(const std::wstring& windowsPath) {
         using Convert = char*(CDECL*)(const wchar_t*);

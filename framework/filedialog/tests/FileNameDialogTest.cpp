@@ -173,6 +173,41 @@ protected:
     mutable int locationImage = -1;
 };
 
+// The popup menu the dialog shows next, read while it is open and then closed: its items
+// as "id:text", with "*" for a radio mark and "-" for a grayed item.
+struct ShownMenu {
+    static inline Texts items;
+
+    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND popup = FindWindowW(L"#32768", nullptr);
+        if (popup == nullptr || !IsWindowVisible(popup)) {
+            return;
+        }
+        KillTimer(nullptr, timer);
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        for (int index = 0; index < GetMenuItemCount(menu); ++index) {
+            wchar_t text[64] = {};
+            GetMenuStringW(menu, index, text, 64, MF_BYPOSITION);
+            const UINT state = GetMenuState(menu, index, MF_BYPOSITION);
+            if (state & MF_SEPARATOR) {
+                continue;
+            }
+            items.push_back(std::to_wstring(GetMenuItemID(menu, index)) + L":" + text +
+                            ((state & MF_CHECKED) ? L"*" : L"") +
+                            ((state & MF_GRAYED) ? L"-" : L""));
+        }
+        EndMenu();
+    }
+
+    // Runs `show`, which opens a menu, and returns what it held.
+    template <typename Show> static Texts Of(Show show) {
+        items.clear();
+        SetTimer(nullptr, 0, 20, Read);
+        show();
+        return items;
+    }
+};
+
 TEST_F(FileNameDialogTest, StartsInItsFolderWithTheFirstFilter) {
     folder.Folder(L"sub");
     folder.File(L"units.ini", 10);
@@ -335,18 +370,9 @@ TEST_F(FileNameDialogTest, ChosenRowsFillTheNameAndOpen) {
 TEST_F(FileNameDialogTest, LocationMenuListsTheAncestors) {
     CreateDirectoryW(L"\\My Documents\\Letters", nullptr);
     Open(L"\\My Documents\\Letters");
-    const HMENU menu = dialog->BuildLocationMenu();
-    Texts items;
-    for (int index = 0; index < GetMenuItemCount(menu); ++index) {
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, index, text, 64, MF_BYPOSITION);
-        items.push_back(std::to_wstring(GetMenuItemID(menu, index)) + L":" + text);
-    }
     EXPECT_EQ((Texts{L"38000:Desktop", L"38001: My Device", L"38002:  My Documents",
-                     L"38003:   Letters"}),
-              items);
-    EXPECT_TRUE(GetMenuState(menu, 3, MF_BYPOSITION) & MF_CHECKED);
-    DestroyMenu(menu);
+                     L"38003:   Letters*"}),
+              ShownMenu::Of([this] { Command(IDC_LOCATION); }));
 
     Command(IDC_FIRST_ANCESTOR + 2);
     EXPECT_EQ(L"My Documents", Location());
@@ -653,45 +679,6 @@ TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
     EXPECT_EQ(0, GetSipHeight());
     check("panel down");
 }
-
-} // namespace
-
-namespace {
-
-// The popup menu the dialog shows next, read while it is open and then closed: its items
-// as "id:text", with "*" for a radio mark and "-" for a grayed item.
-struct ShownMenu {
-    static inline Texts items;
-
-    static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
-        const HWND popup = FindWindowW(L"#32768", nullptr);
-        if (popup == nullptr || !IsWindowVisible(popup)) {
-            return;
-        }
-        KillTimer(nullptr, timer);
-        const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
-        for (int index = 0; index < GetMenuItemCount(menu); ++index) {
-            wchar_t text[64] = {};
-            GetMenuStringW(menu, index, text, 64, MF_BYPOSITION);
-            const UINT state = GetMenuState(menu, index, MF_BYPOSITION);
-            if (state & MF_SEPARATOR) {
-                continue;
-            }
-            items.push_back(std::to_wstring(GetMenuItemID(menu, index)) + L":" + text +
-                            ((state & MF_CHECKED) ? L"*" : L"") +
-                            ((state & MF_GRAYED) ? L"-" : L""));
-        }
-        EndMenu();
-    }
-
-    // Runs `show`, which opens a menu, and returns what it held.
-    template <typename Show> static Texts Of(Show show) {
-        items.clear();
-        SetTimer(nullptr, 0, 20, Read);
-        show();
-        return items;
-    }
-};
 
 TEST_F(FileNameDialogTest, ViewsAndContextMenusShowTheirState) {
     folder.File(L"a.ini", 1);

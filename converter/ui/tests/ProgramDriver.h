@@ -1,0 +1,147 @@
+// The real program, started as a process and driven from this one as a user's automation
+// would: windows are found by class and by the controls they hold, typing is posted
+// characters, taps are posted clicks, and what the program shows is read back across the
+// process boundary: window texts by message, the common controls' items through buffers in
+// the program's memory.
+#pragma once
+
+#include "framework/app/tests/Texts.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Whether `condition` comes true within `milliseconds`, looked at every 20 ms.
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 10000);
+
+// The program's folder as this process reaches it ("Z:\work\...") and as the program names
+// it, without the drive: the program's paths have none, like the device's.
+std::wstring HostProgramFolder();
+std::wstring DeviceProgramFolder();
+
+// Memory in the program's process for messages that carry pointers.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, size_t size);
+    ~RemoteMemory();
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+    template <typename Value> LPARAM Put(size_t offset, const Value& value) const {
+        WriteProcessMemory(process, base + offset, &value, sizeof value, nullptr);
+        return reinterpret_cast<LPARAM>(base + offset);
+    }
+    template <typename Value> Value Get(size_t offset) const {
+        Value value = {};
+        ReadProcessMemory(process, base + offset, &value, sizeof value, nullptr);
+        return value;
+    }
+    std::wstring Text(size_t offset) const;
+    wchar_t* At(size_t offset) const { return reinterpret_cast<wchar_t*>(base + offset); }
+
+private:
+    HANDLE process;
+    BYTE* base = nullptr;
+};
+
+// A running instance of the program, ended with the object if it still runs. Its window
+// is null when it did not start, or ended as a second instance does.
+class Program {
+public:
+    Program();
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // A command of the main window's menus, posted as a menu choice is.
+    void Post(int command) const;
+    // File > Exit; the process's exit code.
+    DWORD Exit() const;
+    DWORD WaitForExit(DWORD milliseconds = 10000) const;
+    bool IsRunning() const;
+
+    HWND Tabs() const;
+    int TabCount() const;
+    int CurrentTab() const;
+    Texts TabTexts() const;
+    // Chooses a page from the Unit menu and returns its dialog, shown.
+    HWND ShowPage(int index) const;
+    // The shown page's dialog.
+    HWND VisiblePage() const;
+    // The texts of a page's rows.
+    static Texts Rows(HWND page);
+    // Types into a row as a user would: select all, then one character at a time.
+    static void Type(HWND page, int row, const std::wstring& keys);
+    static void TapLabel(HWND page, int row);
+    HWND Focus() const;
+    // The menu bar's first button, measured in the program's process.
+    RECT FirstButton() const;
+
+    // The program's visible Open dialog, or null.
+    HWND OpenDialog() const;
+    // A message box of the program, or null. The delete question and the file operation's
+    // progress are not message boxes: an OK posted to the question would answer it.
+    HWND MessageBoxWindow() const;
+    // The question before files are deleted, or null.
+    HWND QuestionWindow() const;
+    // The progress dialog of a file operation, or null.
+    HWND ProgressWindow() const;
+    // A popup menu the program is tracking, or null.
+    HWND PopupMenuWindow() const;
+    // Answers every message box the program shows with OK and returns their texts, caption
+    // first, without the line breaks (CR LF) that fit them to the screen.
+    Texts AnswerMessageBoxes() const;
+
+    PROCESS_INFORMATION process = {};
+    HWND window = nullptr;
+
+private:
+    // A visible top-level window of the program's process, of the class and accepted.
+    HWND FindOwnWindow(const wchar_t* className, const std::function<bool(HWND)>& accept) const;
+};
+
+// The program's Open dialog, driven as a user would: a tap into the name field, typed
+// characters, and the commands of its buttons and menus.
+class FileDialog {
+public:
+    // The Open dialog the program shows within a few seconds; see IsOpen.
+    explicit FileDialog(const Program& program);
+
+    bool IsOpen() const { return IsWindow(handle) && IsWindowVisible(handle); }
+    HWND Control(int id) const { return GetDlgItem(handle, id); }
+    HWND List() const;
+    // The rows of the file list, top to bottom, and the row that reads `name` (or -1).
+    Texts Rows() const;
+    int RowOf(const std::wstring& name) const;
+    // The text of the location button on the command bar: the current place or folder.
+    std::wstring Location() const;
+    // The list's view, as its style says (LVS_ICON ...).
+    int View() const;
+    bool ButtonEnabled(int command) const;
+    std::wstring HeaderText(int column) const;
+
+    // A tap into the name field, everything in it selected, then the text typed.
+    void TypeName(const std::wstring& text) const;
+    // The name typed and OK: a place or folder is gone to, a file opened.
+    void Take(const std::wstring& text) const;
+    // A command that opens nothing modal, carried out before this returns.
+    void Command(int id) const;
+    // A command posted, as OK and Cancel may end the dialog or bring up a message box.
+    void Post(int id) const;
+    // Waits for the dialog to end; a message box shown instead is a failure, and answered.
+    bool WaitUntilClosed(DWORD milliseconds = 5000) const;
+    // Clicks a column's header in the Details view.
+    void ClickHeader(int column) const;
+    // Selects a row and gives it the focus rectangle, as a tap on it does.
+    void ChooseRow(int row) const;
+    // Starts editing a row's name in place, replaces the name with `text` and ends the edit
+    // with Enter. False when no edit started.
+    bool Rename(int row, const std::wstring& text) const;
+    // The edit of a name in place, or null.
+    HWND LabelEdit() const;
+    static void PressEnter(HWND window);
+
+    const Program& program;
+    HWND handle = nullptr;
+};
