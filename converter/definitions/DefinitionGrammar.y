@@ -15,6 +15,8 @@ class DefinitionParse;
 #include "DefinitionParse.h"
 #include "framework/app/MessageBoxes.h"
 
+// The rules are left-recursive: the stacks hold one line's tokens at most, far fewer than
+// their first 500 entries, and no file makes them grow.
 #define YYINITDEPTH 500
 #define yyoverflow(message, states, stateBytes, values, valueBytes, size) \
     do {                                                                 \

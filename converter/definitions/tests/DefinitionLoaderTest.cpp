@@ -274,32 +274,6 @@ TEST(LoadDefinitionFile, ShiftJisNamesOnAJapaneseCodePage) {
     EXPECT_EQ(SyntaxErrorIn(2), escaped.messages);
 }
 
-TEST(ParserStacks, GrowByHalfUpToTenThousandEntries) {
-    MessageBoxRecorder recorder;
-    short parserStates[500] = {};
-    TokenValue parserValues[500] = {};
-    parserStates[499] = 42;
-    short* states = parserStates;
-    TokenValue* values = parserValues;
-    long size = 500;
-
-    std::vector<long> sizes;
-    while (GrowParserStacks(&states, &values, &size)) {
-        sizes.push_back(size);
-    }
-    EXPECT_EQ((std::vector<long>{750, 1125, 1688, 2532, 3798, 5697, 8546, 10000}), sizes);
-    EXPECT_EQ(42, states[499]);
-    EXPECT_EQ((Messages{L"yacc stack overflow"}), recorder.Texts());
-
-    // A later parse reuses the grown stacks.
-    states = parserStates;
-    values = parserValues;
-    size = 500;
-    ASSERT_TRUE(GrowParserStacks(&states, &values, &size));
-    EXPECT_NE(parserStates, states);
-    EXPECT_EQ(42, states[499]);
-}
-
 } // namespace
 
 namespace {
