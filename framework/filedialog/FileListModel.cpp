@@ -10,7 +10,6 @@
 #include <shlobj.h>
 #include <strsafe.h>
 
-#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -175,16 +174,6 @@ void FileListModel::SetSortKey(int key) {
     } else {
         sortWord = (sortWord & ~(kSortKeyMask | kSortDescending)) | static_cast<DWORD>(key);
     }
-}
-
-void FileListModel::Sort() {
-    if (code == kFindResult) {
-        return;
-    }
-    std::sort(entries.begin(), entries.end(),
-              [this](const std::unique_ptr<FileEntry>& a, const std::unique_ptr<FileEntry>& b) {
-                  return CompareRows(*a, *b, sortWord) < 0;
-              });
 }
 
 void FileListModel::AddFolderContents(const wchar_t* folder) {

@@ -44,8 +44,6 @@ public:
     bool Gather(HWND owner, bool force);
     // The same key again reverses the order; a new key starts ascending.
     void SetSortKey(int key);
-    // Orders the rows by the sort word; the Find Result keeps its own order.
-    void Sort();
     // The row of a file or folder found in `folder`, with its type name, also where its
     // full path passes the platform's limit.
     std::unique_ptr<FileEntry> MakeFoundEntry(const wchar_t* folder, const WIN32_FIND_DATAW& found);

@@ -1,21 +1,22 @@
 // The file list's rows gathered from real folders, a real Control Panel library and the
-// device layer's databases; their order and column texts.
+// device layer's databases, and their column texts. Their order is the list's, checked on
+// the dialog.
 #include "framework/filedialog/FileListModel.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/HostPath.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
+#include "framework/app/tests/Texts.h"
 #include "platform/DeviceFiles.h"
 #include "platform/ObjectStore.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-
-using Names = std::vector<std::wstring>;
 
 class FileListModelTest : public ::testing::Test {
 protected:
@@ -27,8 +28,8 @@ protected:
         FileListModel::controlPanelFolder = L"\\Windows";
     }
 
-    Names Rows() const {
-        Names names;
+    Texts Rows() const {
+        Texts names;
         for (const auto& entry : model.entries) {
             names.push_back(entry->DisplayName());
         }
@@ -42,12 +43,13 @@ protected:
         }
         throw std::runtime_error("no such row");
     }
-    // Shows the folder through the filter, sorted as the model's sort word says.
-    Names Show(const wchar_t* filter) {
+    // The folder's rows through the filter, their names in code-unit order.
+    Texts Show(const wchar_t* filter) {
         model.SetFilter(filter);
         model.Gather(nullptr, false);
-        model.Sort();
-        return Rows();
+        Texts names = Rows();
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     TempFolder folder;
@@ -62,12 +64,12 @@ TEST_F(FileListModelTest, FolderRowsPassTheFilterFoldersAlways) {
     folder.File(L"B2.txt", 1);
     folder.Folder(L"archive.zip");
     ASSERT_TRUE(model.SetLocation(kPlainFolder, folder.path.c_str()));
-    EXPECT_EQ((Names{L"archive.zip", L"Units.INI"}), Show(L"*.ini"));
-    EXPECT_EQ((Names{L"archive.zip", L"b.txt", L"B2.txt", L"README", L"Units.INI", L"units.txt"}),
+    EXPECT_EQ((Texts{L"Units.INI", L"archive.zip"}), Show(L"*.ini"));
+    EXPECT_EQ((Texts{L"B2.txt", L"README", L"Units.INI", L"archive.zip", L"b.txt", L"units.txt"}),
               Show(L"*.*"));
     EXPECT_EQ(L"File", TypeText(Row(L"README")));
     EXPECT_EQ(6u, Show(L"*").size());
-    EXPECT_EQ((Names{L"archive.zip", L"b.txt"}), Show(L"[a-c]*"));
+    EXPECT_EQ((Texts{L"archive.zip", L"b.txt"}), Show(L"[a-c]*"));
 
     const FileEntry& file = Row(L"b.txt");
     EXPECT_EQ(kPlainFile, file.kind);
@@ -80,52 +82,16 @@ TEST_F(FileListModelTest, FolderRowsPassTheFilterFoldersAlways) {
     EXPECT_EQ(L"", SizeText(archive));
 }
 
-TEST_F(FileListModelTest, SortingByEachKey) {
+TEST_F(FileListModelTest, SizeTypeAndDateTexts) {
     folder.File(L"small.qqa", 1023, 3);
     folder.File(L"Large.qqc", 5000, 1);
-    folder.File(L"middle.qqb", 2048, 2);
-    folder.Folder(L"zeta");
-    folder.Folder(L"Alpha");
     model.SetLocation(kPlainFolder, folder.path.c_str());
-    const Names byName = {L"Alpha", L"zeta", L"Large.qqc", L"middle.qqb", L"small.qqa"};
-    EXPECT_EQ(byName, Show(L"*.*"));
-    // The same key again reverses everything, folders included.
-    model.SetSortKey(kSortByName);
-    model.Sort();
-    EXPECT_EQ(Names(byName.rbegin(), byName.rend()), Rows());
-
-    // Rows that compare equal (the folders, by size) keep no particular order.
-    model.SetSortKey(kSortBySize);
-    model.Sort();
-    const Names bySize = Rows();
-    EXPECT_EQ((Names{L"small.qqa", L"middle.qqb", L"Large.qqc"}),
-              Names(bySize.begin() + 2, bySize.end()));
-    model.SetSortKey(kSortBySize);
-    model.SetSortKey(kSortByDate); // a new key starts ascending
-    EXPECT_EQ(kSortByDate | kInitialSortWord, model.sortWord);
-    model.Sort();
-    EXPECT_EQ(L"Large.qqc", Rows()[2]);
-    EXPECT_EQ(L"small.qqa", Rows()[4]);
-    model.SetSortKey(kSortByType);
-    model.Sort();
-    EXPECT_EQ((Names{L"QQA File", L"QQB File", L"QQC File"}),
-              (Names{TypeText(*model.entries[2]), TypeText(*model.entries[3]),
-                     TypeText(*model.entries[4])}));
-
+    Show(L"*.*");
     EXPECT_EQ(L"1023 B", SizeText(Row(L"small.qqa")));
     EXPECT_EQ(L"4.9 KB", SizeText(Row(L"Large.qqc"))); // 5000 bytes
+    EXPECT_EQ(L"QQA File", TypeText(Row(L"small.qqa")));
     EXPECT_FALSE(DateText(Row(L"small.qqa")).empty());
     EXPECT_NE(DateText(Row(L"small.qqa")), DateText(Row(L"Large.qqc")));
-}
-
-TEST_F(FileListModelTest, NamesSortWithEveryLetterFoldedToItsCase) {
-    // Accented and full-width letters sort beside their capitals, not after every small
-    // letter: é and É are one letter, as are ａ and Ａ.
-    for (const wchar_t* name : {L"Éb.txt", L"éa.txt", L"Ｂ.txt", L"ａ.txt"}) {
-        folder.File(name, 1);
-    }
-    model.SetLocation(kPlainFolder, folder.path.c_str());
-    EXPECT_EQ((Names{L"éa.txt", L"Éb.txt", L"ａ.txt", L"Ｂ.txt"}), Show(L"*.*"));
 }
 
 TEST_F(FileListModelTest, LocationAndFilterChanges) {
@@ -161,7 +127,7 @@ TEST_F(FileListModelTest, LocationAndFilterChanges) {
 TEST_F(FileListModelTest, DesktopFindResultAndDatabases) {
     model.SetLocation(kDesktop, L"");
     model.Gather(nullptr, false);
-    EXPECT_EQ((Names{L"My Documents", L"My Device"}), Rows());
+    EXPECT_EQ((Texts{L"My Documents", L"My Device"}), Rows());
     EXPECT_EQ(11, model.entries[0]->image);
     EXPECT_EQ(9, model.entries[1]->image);
     EXPECT_EQ(L"\\My Documents", std::wstring(model.entries[0]->path));
@@ -182,7 +148,7 @@ TEST_F(FileListModelTest, DesktopFindResultAndDatabases) {
     SetDeviceDatabasesForTesting(&objects);
     model.SetLocation(kDatabases, L"");
     model.Gather(nullptr, false);
-    ASSERT_EQ((Names{L"Contacts Database"}), Rows());
+    ASSERT_EQ((Texts{L"Contacts Database"}), Rows());
     const auto& database = static_cast<const DatabaseEntry&>(*model.entries[0]);
     EXPECT_EQ(kDatabaseRow, database.kind);
     EXPECT_EQ(6, database.image);
@@ -202,7 +168,7 @@ TEST_F(FileListModelTest, ControlPanelAskEachLibraryForItsApplets) {
     model.SetLocation(kControlPanel, L"");
     model.Gather(nullptr, false);
 
-    ASSERT_EQ((Names{L"Clock"}), Rows());
+    ASSERT_EQ((Texts{L"Clock"}), Rows());
     const auto& clock = static_cast<const AppletEntry&>(*model.entries[0]);
     EXPECT_EQ(kAppletRow, clock.kind);
     EXPECT_STREQ(L"Sets the date and time", clock.info);

@@ -415,6 +415,45 @@ TEST_F(FileNameDialogTest, ViewsAndHeaderSorting) {
     EXPECT_EQ((std::vector<int>{-1, -1, -1, 0}), Arrows());
 }
 
+TEST_F(FileNameDialogTest, SortingByEachKey) {
+    folder.File(L"small.qqa", 1023, 3);
+    folder.File(L"Large.qqc", 5000, 1);
+    folder.File(L"middle.qqb", 2048, 2);
+    folder.Folder(L"zeta");
+    folder.Folder(L"Alpha");
+    Open(folder.path, OFN_FILEMUSTEXIST, false, L"All Files\0*.*\0");
+    const Texts byName = {L"Alpha", L"zeta", L"Large.qqc", L"middle.qqb", L"small.qqa"};
+    EXPECT_EQ(byName, Rows());
+    // The same key again reverses everything, folders included.
+    Command(IDC_SORT_BY_NAME);
+    EXPECT_EQ(Texts(byName.rbegin(), byName.rend()), Rows());
+
+    // Rows that compare equal (the folders, by size) keep no particular order.
+    const auto fileRows = [this] {
+        const Texts rows = Rows();
+        return Texts(rows.begin() + 2, rows.end());
+    };
+    const Texts files = {L"small.qqa", L"middle.qqb", L"Large.qqc"};
+    Command(IDC_SORT_BY_SIZE);
+    EXPECT_EQ(files, fileRows());
+    Command(IDC_SORT_BY_SIZE);
+    Command(IDC_SORT_BY_DATE); // a new key starts ascending
+    EXPECT_EQ(kSortByDate | kInitialSortWord, View().model.sortWord);
+    EXPECT_EQ((Texts{L"Large.qqc", L"middle.qqb", L"small.qqa"}), fileRows());
+    Command(IDC_SORT_BY_TYPE); // QQA File, QQB File, QQC File
+    EXPECT_EQ(files, fileRows());
+}
+
+TEST_F(FileNameDialogTest, NamesSortWithEveryLetterFoldedToItsCase) {
+    // Accented and full-width letters sort beside their capitals, not after every small
+    // letter: é and É are one letter, as are ａ and Ａ.
+    for (const wchar_t* name : {L"Éb.ini", L"éa.ini", L"Ｂ.ini", L"ａ.ini"}) {
+        folder.File(name, 1);
+    }
+    Open(folder.path);
+    EXPECT_EQ((Texts{L"éa.ini", L"Éb.ini", L"ａ.ini", L"Ｂ.ini"}), Rows());
+}
+
 TEST_F(FileNameDialogTest, NameColumnFitsTheWidestName) {
     folder.File(L"a.ini", 1);
     Open(folder.path);
