@@ -103,7 +103,7 @@ bool Program::IsRunning() const {
 }
 
 HWND Program::Tabs() const {
-    return FindWindowExW(window, nullptr, WC_TABCONTROLW, nullptr);
+    return Child(WC_TABCONTROLW);
 }
 
 int Program::TabCount() const {
@@ -178,7 +178,7 @@ HWND Program::Focus() const {
 }
 
 RECT Program::FirstButton() const {
-    const HWND bar = FindWindowExW(window, nullptr, kMenuBarClass, nullptr);
+    const HWND bar = Child(kMenuBarClass);
     const RemoteMemory memory(process.hProcess, sizeof(RECT));
     SendMessageW(bar, TB_GETITEMRECT, 0, memory.Put(0, RECT{}));
     return memory.Get<RECT>(0);
@@ -236,6 +236,11 @@ Texts Program::AnswerMessageBoxes() const {
         WaitFor([&] { return !IsWindow(box); }, 5000);
     }
     return texts;
+}
+
+HWND Program::Child(const wchar_t* className) const {
+    // Without a window of its own, a search from null would look among the top-level ones.
+    return window != nullptr ? FindWindowExW(window, nullptr, className, nullptr) : nullptr;
 }
 
 HWND Program::FindOwnWindow(const wchar_t* className,

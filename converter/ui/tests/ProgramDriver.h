@@ -97,6 +97,8 @@ public:
     HWND window = nullptr;
 
 private:
+    // The main window's child of the class, or null.
+    HWND Child(const wchar_t* className) const;
     // A visible top-level window of the program's process, of the class and accepted.
     HWND FindOwnWindow(const wchar_t* className, const std::function<bool(HWND)>& accept) const;
 };
