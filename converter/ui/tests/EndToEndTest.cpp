@@ -396,7 +396,7 @@ TEST_F(EndToEnd, OpenDialogReplacesTheCategoryPages) {
     Program program;
     ASSERT_NE(nullptr, program.window);
     // Any dialog asked for at start would be up before a command posted after it runs.
-    program.Post(IDC_PAGE_TIME);
+    program.Post(IDC_PAGE + 1);
     EXPECT_TRUE(WaitFor([&] { return program.CurrentTab() == 1; }));
     EXPECT_EQ(nullptr, program.OpenDialog());
     EXPECT_EQ(TabsWith(englishSections), program.TabTexts());

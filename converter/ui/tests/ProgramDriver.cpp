@@ -129,7 +129,7 @@ Texts Program::TabTexts() const {
 }
 
 HWND Program::ShowPage(int index) const {
-    SendMessageW(window, WM_COMMAND, IDC_PAGE_TEMPERATURE + index, 0);
+    SendMessageW(window, WM_COMMAND, IDC_PAGE + index, 0);
     EXPECT_EQ(index, CurrentTab());
     return VisiblePage();
 }
