@@ -9,6 +9,7 @@
 #include "framework/app/tests/HostPath.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/PixelCanvas.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
@@ -60,26 +61,9 @@ std::string Utf8(const std::wstring& text) {
 class GlyphCheck {
 public:
     GlyphCheck() {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kSize;
-        info.bmiHeader.biHeight = -kSize;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
-                                  nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkMode(canvas.dc, TRANSPARENT);
+        SetTextColor(canvas.dc, RGB(0, 0, 0));
     }
-    ~GlyphCheck() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    GlyphCheck(const GlyphCheck&) = delete;
-    GlyphCheck& operator=(const GlyphCheck&) = delete;
 
     // Records `text` with those of its characters that `font` draws as a missing glyph.
     void Check(const std::wstring& where, const std::wstring& text, HFONT font) {
@@ -106,21 +90,16 @@ public:
 
 private:
     std::vector<DWORD> Draw(HFONT font, wchar_t character) {
-        const HGDIOBJ oldFont = SelectObject(dc, font);
-        PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
-        ExtTextOutW(dc, 4, 4, 0, nullptr, &character, 1, nullptr);
-        GdiFlush();
-        SelectObject(dc, oldFont);
-        return std::vector<DWORD>(bits, bits + kSize * kSize);
+        const HGDIOBJ oldFont = SelectObject(canvas.dc, font);
+        canvas.Clear();
+        ExtTextOutW(canvas.dc, 4, 4, 0, nullptr, &character, 1, nullptr);
+        SelectObject(canvas.dc, oldFont);
+        return canvas.Pixels();
     }
 
     // A noncharacter: no font maps it, so it is drawn as the font's missing glyph.
     static constexpr wchar_t kNoSuchCharacter = 0xFFFF;
-    static constexpr int kSize = 48;
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    DWORD* bits = nullptr;
+    PixelCanvas canvas{48, 48};
 };
 
 // Checks every text the windows of this thread show, each in the font it is drawn in.

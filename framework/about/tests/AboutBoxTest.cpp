@@ -6,6 +6,7 @@
 #include "framework/about/AboutRows.h"
 #include "framework/about/PercentBar.h"
 #include "framework/app/Application.h"
+#include "framework/app/tests/PixelCanvas.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
 #include "platform/DeviceStatus.h"
@@ -23,31 +24,13 @@ namespace {
 
 enum class Hue { White, Grey, Red, Orange, Green, Blue, Dark, Other };
 
-// A white 32-bit canvas with a memory context to draw into.
-class Canvas {
+// The About rows drawn on a device-wide canvas, read by the colours of their parts.
+class Canvas : public PixelCanvas {
 public:
-    Canvas() {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight; // top-down
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
-                                  nullptr, 0);
-        old = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, kWidth, kHeight, WHITENESS);
-    }
-    ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
+    Canvas() : PixelCanvas(240, 400) {}
 
     Hue HueAt(int x, int y) const {
-        GdiFlush();
-        const DWORD pixel = bits[y * kWidth + x];
+        const DWORD pixel = Pixel(x, y);
         const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
         if (r > 245 && g > 245 && b > 245) {
             return Hue::White;
@@ -82,15 +65,6 @@ public:
         }
         return false;
     }
-
-    static constexpr int kWidth = 240;
-    static constexpr int kHeight = 400;
-    HDC dc;
-
-private:
-    HBITMAP bitmap;
-    HGDIOBJ old;
-    DWORD* bits = nullptr;
 };
 
 class AboutBox : public ::testing::Test {

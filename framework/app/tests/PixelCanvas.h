@@ -1,0 +1,51 @@
+// A white 32-bit bitmap with a memory context to draw into, whose pixels a test reads.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+class PixelCanvas {
+public:
+    PixelCanvas(int width, int height) : width(width), height(height) {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top-down
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits),
+                                  nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        Clear();
+    }
+    ~PixelCanvas() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    PixelCanvas(const PixelCanvas&) = delete;
+    PixelCanvas& operator=(const PixelCanvas&) = delete;
+
+    void Clear() { PatBlt(dc, 0, 0, width, height, WHITENESS); }
+
+    // 0x00RRGGBB, once what was drawn has reached the bitmap.
+    DWORD Pixel(int x, int y) const {
+        GdiFlush();
+        return bits[y * width + x];
+    }
+    std::vector<DWORD> Pixels() const {
+        GdiFlush();
+        return std::vector<DWORD>(bits, bits + width * height);
+    }
+
+    const int width;
+    const int height;
+    HDC dc;
+
+private:
+    HBITMAP bitmap;
+    HGDIOBJ old;
+    DWORD* bits = nullptr;
+};
