@@ -14,7 +14,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 PACKAGES=(
     cmake make flex bison googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format
+    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format units
 )
 
 as_root() {
