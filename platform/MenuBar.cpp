@@ -9,7 +9,6 @@
 namespace {
 
 // The device's own class name for the menu bar.
-constexpr wchar_t kBarClass[] = L"menu_worker";
 
 struct MenuBarState {
     HWND parent = nullptr;
@@ -363,11 +362,12 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     barClass.lpfnWndProc = BarProcedure;
     barClass.hInstance = GetModuleHandleW(nullptr);
     barClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
-    barClass.lpszClassName = kBarClass;
+    barClass.lpszClassName = kMenuBarClassName;
     RegisterClassW(&barClass);
     const DWORD visible = (info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE;
-    const HWND bar = CreateWindowExW(0, kBarClass, L"", WS_CHILD | WS_CLIPSIBLINGS | visible, 0, 0,
-                                     0, 0, info->hwndParent, nullptr, barClass.hInstance, nullptr);
+    const HWND bar =
+        CreateWindowExW(0, kMenuBarClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | visible, 0, 0, 0, 0,
+                        info->hwndParent, nullptr, barClass.hInstance, nullptr);
     if (bar == nullptr) {
         if (state->menu != nullptr) {
             DestroyMenu(state->menu);

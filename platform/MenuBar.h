@@ -19,6 +19,9 @@ struct SHMENUBARINFO {
     COLORREF clrBk;
 };
 
+// The window class of a menu bar, by which a test or another program finds one.
+constexpr wchar_t kMenuBarClassName[] = L"menu_worker";
+
 constexpr DWORD SHCMBF_EMPTYBAR = 0x0001;
 constexpr DWORD SHCMBF_HIDDEN = 0x0002;
 constexpr DWORD SHCMBF_HMENU = 0x0010;

@@ -11,7 +11,7 @@
 #define IDS_NOTICE_4 106 // a fourth line a program may add; the About box shows 101 to 106
 
 // Accelerators: the program's table, whose keys the message loop translates
-#define IDR_ACCELERATORS 100
+#define IDR_ACCELERATOR_MAIN 100
 
 // Menu bars
 #define IDR_EMPTY_MENU_BAR 99 // button list without buttons: dialogs add their own

@@ -150,7 +150,7 @@ japanese_fonts() { # on|off
 # Fails, naming them, when C++ files of the tree differ from the project's .clang-format.
 check_format() {
     local files=() unformatted
-    mapfile -d '' files < <(find "$REPO" \( -path "$REPO/build*" -o -path "$REPO/.git" \) -prune \
+    mapfile -d '' files < <(find "$REPO" \( -path "$REPO/build*" -o -path "$BUILD" -o -path "$REPO/.git" \) -prune \
         -o \( -name '*.cpp' -o -name '*.h' \) -print0)
     unformatted=$(clang-format --dry-run "${files[@]}" 2>&1 | sed -n 's/:[0-9]*:[0-9]*: warning: .*//p' |
         sort -u)

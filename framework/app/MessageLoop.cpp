@@ -33,7 +33,7 @@ HWND ActivatePreviousInstance(const wchar_t* className) {
 
 int RunMessageLoop(FrameWindow& frame, bool useDialogMessages) {
     Application::accelerators =
-        LoadAcceleratorsW(Application::instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+        LoadAcceleratorsW(Application::instance, MAKEINTRESOURCEW(IDR_ACCELERATOR_MAIN));
     if (Application::accelerators == nullptr) {
         ShowDebug(L"IDR_ACCELERATOR_MAIN");
     }

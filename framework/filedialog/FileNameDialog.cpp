@@ -11,6 +11,7 @@
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
+#include "platform/SoftInputPanel.h"
 #include "resources/filedialog_ids.h"
 
 #include <shlobj.h>
@@ -24,12 +25,10 @@ namespace {
 
 // The shell's Done button and full screen; the input panel stays as the user left it.
 constexpr DWORD kDialogFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
-constexpr UINT kPlacesBitmap = IDB_PLACES; // IDB_PLACES_HIRES on high-resolution screens
 constexpr int kPlaceImages = 12;
 // The location button's images follow the dialog bar's nine.
 constexpr int kFolderButtonImage = kDialogBarImages + 1;
 constexpr int kViewMenuButton = 7; // its place on the menu bar, the separator counted
-constexpr UINT kInputPanelChange = 224;
 constexpr WPARAM kTypeChange = MAKEWPARAM(IDC_TYPE_LIST, CBN_SELCHANGE);
 constexpr LRESULT kBeginDragAnswer = 200;
 
@@ -86,7 +85,7 @@ INT_PTR FileNameDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         Layout();
         return 1;
     case WM_SETTINGCHANGE:
-        if (wParam != kInputPanelChange) {
+        if (wParam != SPI_SETSIPINFO) {
             return 0;
         }
         Layout();
@@ -159,12 +158,13 @@ INT_PTR FileNameDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
 void FileNameDialog::CreateCommandBar() {
     commandBar.handle = CommandBar_Create(Application::instance, handle, IDC_COMMAND_BAR);
     commandBar.ModifyStyle(0, CCS_TOP | CCS_NOPARENTALIGN);
-    const int hiRes = Application::hiRes ? 1 : 0;
     const int size = ScaleX(16);
-    CommandBar_AddBitmap(commandBar.handle, Application::instance, IDB_DIALOG_BAR + hiRes,
+    CommandBar_AddBitmap(commandBar.handle, Application::instance,
+                         Application::hiRes ? IDB_DIALOG_BAR_HIRES : IDB_DIALOG_BAR,
                          kDialogBarImages, size, size);
-    CommandBar_AddBitmap(commandBar.handle, Application::instance, kPlacesBitmap + hiRes,
-                         kPlaceImages, size, size);
+    CommandBar_AddBitmap(commandBar.handle, Application::instance,
+                         Application::hiRes ? IDB_PLACES_HIRES : IDB_PLACES, kPlaceImages, size,
+                         size);
     const wchar_t* tooltip = LanguageText(L"Dir", L"ﾃﾞｨﾚｸﾄﾘ");
     CommandBar_AddToolTips(commandBar.handle, 1, &tooltip);
     TBBUTTON button = {};

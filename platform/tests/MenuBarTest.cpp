@@ -131,7 +131,7 @@ TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
 TEST_F(MenuBar, MissingResourceCreatesNoBar) {
     EXPECT_EQ(nullptr, Create(SHCMBF_HMENU, 999));
     EXPECT_EQ(nullptr, Create(0, 999));
-    EXPECT_EQ(nullptr, FindWindowExW(parent, nullptr, L"menu_worker", nullptr));
+    EXPECT_EQ(nullptr, FindWindowExW(parent, nullptr, kMenuBarClassName, nullptr));
     EXPECT_NE(nullptr, Create(SHCMBF_EMPTYBAR, 999));
 }
 

@@ -219,7 +219,7 @@ private:
                 Check(place, text, font);
             }
             Tooltips(place, reinterpret_cast<HWND>(SendMessageW(control, TB_GETTOOLTIPS, 0, 0)));
-        } else if (name == L"menu_worker") {
+        } else if (name == kMenuBarClassName) {
             // The menu bar draws its menus' titles in the GUI font; its tooltip window is made
             // when the pointer first comes over it.
             const auto menu = reinterpret_cast<HMENU>(SendMessageW(control, SHCMBM_GETMENU, 0, 0));

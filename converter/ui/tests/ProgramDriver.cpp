@@ -1,6 +1,7 @@
 #include "ProgramDriver.h"
 
 #include "framework/app/tests/HostPath.h"
+#include "platform/MenuBar.h"
 #include "resources/converter_ids.h"
 #include "resources/filedialog_ids.h"
 #include "resources/fileops_ids.h"
@@ -14,7 +15,6 @@
 namespace {
 
 // The classes of the menu bar (a toolbar), of dialogs and of popup menus.
-constexpr wchar_t kMenuBarClass[] = L"menu_worker";
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kMenuClass[] = L"#32768";
 
@@ -178,7 +178,7 @@ HWND Program::Focus() const {
 }
 
 RECT Program::FirstButton() const {
-    const HWND bar = Child(kMenuBarClass);
+    const HWND bar = Child(kMenuBarClassName);
     const RemoteMemory memory(process.hProcess, sizeof(RECT));
     SendMessageW(bar, TB_GETITEMRECT, 0, memory.Put(0, RECT{}));
     return memory.Get<RECT>(0);
@@ -313,7 +313,7 @@ int FileDialog::View() const {
 }
 
 bool FileDialog::ButtonEnabled(int command) const {
-    const HWND bar = FindWindowExW(handle, nullptr, kMenuBarClass, nullptr);
+    const HWND bar = FindWindowExW(handle, nullptr, kMenuBarClassName, nullptr);
     return SendMessageW(bar, TB_ISBUTTONENABLED, command, 0) != 0;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/PropertyPage.h"
+#include "test_ids.h"
 
 #include <windows.h>
 
@@ -27,7 +28,7 @@ public:
         }
     }
     LRESULT OnCommand(HWND window, UINT, WPARAM wParam, LPARAM) override {
-        if (LOWORD(wParam) == 40102) {
+        if (LOWORD(wParam) == IDC_TEST_EXIT) {
             DestroyWindow(window);
         }
         return 0;
@@ -100,8 +101,10 @@ int wmain(int argc, wchar_t** argv) {
                       WS_VISIBLE | WS_CLIPCHILDREN, 0, COLOR_WINDOW)) {
         return 1;
     }
-    frame.CreateMenuBar(200);
-    TBADDBITMAP images = {Application::instance, static_cast<UINT_PTR>(105 + Application::hiRes)};
+    frame.CreateMenuBar(IDM_TEST_MENU);
+    TBADDBITMAP images = {
+        Application::instance,
+        static_cast<UINT_PTR>(Application::hiRes ? IDB_DIALOG_BAR_HIRES : IDB_DIALOG_BAR)};
     SendMessageW(frame.menuBar.handle, TB_ADDBITMAP, 9, reinterpret_cast<LPARAM>(&images));
     TBBUTTON buttons[2] = {};
     buttons[0] = {2, 30, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};

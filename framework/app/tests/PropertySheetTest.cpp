@@ -6,6 +6,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/ObjectRegistry.h"
 #include "framework/app/PropertyPage.h"
+#include "platform/MenuBar.h"
 #include "platform/Screen.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +77,7 @@ TEST_F(PropertySheets, CaptionComesFromTheTitleCallbackAndTheBarHasCancelAndOk) 
     GetWindowRect(window, &placed);
     EXPECT_EQ(DeviceScreenRect().right - DeviceScreenRect().left, placed.right - placed.left);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDOK)));
-    const HWND bar = FindWindowExW(window, nullptr, L"menu_worker", nullptr);
+    const HWND bar = FindWindowExW(window, nullptr, kMenuBarClassName, nullptr);
     ASSERT_NE(nullptr, bar);
     EXPECT_EQ(2, SendMessageW(bar, TB_BUTTONCOUNT, 0, 0));
 

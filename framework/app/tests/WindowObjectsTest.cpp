@@ -11,8 +11,10 @@
 #include "framework/app/GdiObject.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
+#include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
+#include "test_ids.h"
 
 #include "framework/app/ObjectRegistry.h"
 #include "platform/SoftInputPanel.h"
@@ -407,7 +409,7 @@ public:
     INT_PTR OnInitDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override {
         FullScreenDialog::OnInitDialog(dialog, message, wParam, lParam);
         GetWindowRect(dialog, &placed);
-        bar = FindWindowExW(dialog, nullptr, L"menu_worker", nullptr);
+        bar = FindWindowExW(dialog, nullptr, kMenuBarClassName, nullptr);
         contents = ReadBar(bar);
         for (WPARAM command : pending) {
             PostMessageW(dialog, WM_COMMAND, command, 0);
@@ -466,11 +468,11 @@ TEST_F(WindowObjects, JapaneseDialogBarTooltips) {
 }
 
 TEST_F(WindowObjects, FrameMenuBarKeepsItsMenu) {
-    ASSERT_TRUE(frame.CreateMenuBar(200));
+    ASSERT_TRUE(frame.CreateMenuBar(IDM_TEST_MENU));
     EXPECT_NE(nullptr, frame.menuBar.handle);
     EXPECT_FALSE(frame.menuBar.owned);
     ASSERT_NE(nullptr, frame.menu.handle);
-    EXPECT_EQ(40102u, GetMenuItemID(GetSubMenu(frame.menu.handle, 0), 0));
+    EXPECT_EQ(UINT{IDC_TEST_EXIT}, GetMenuItemID(GetSubMenu(frame.menu.handle, 0), 0));
     TestFrame other;
     EXPECT_FALSE(frame.CreateMenuBar(999));
 }
