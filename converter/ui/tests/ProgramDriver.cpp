@@ -1,5 +1,6 @@
 #include "ProgramDriver.h"
 
+#include "framework/app/tests/HardwareExceptions.h"
 #include "framework/app/tests/HostPath.h"
 #include "platform/MenuBar.h"
 #include "resources/converter_ids.h"
@@ -54,12 +55,11 @@ std::wstring RemoteMemory::Text(size_t offset) const {
 }
 
 Program::Program() {
-    std::wstring commandLine = L"\"" + HostPath(MENSURIO_EXE) + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        ADD_FAILURE() << "cannot start the program: " << GetLastError();
+    started = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    debugger = CreateThread(nullptr, 0, Debug, this, 0, nullptr);
+    WaitForSingleObject(started, INFINITE);
+    if (process.hProcess == nullptr) {
+        ADD_FAILURE() << "cannot start the program: " << startError;
         return;
     }
     WaitForInputIdle(process.hProcess, 10000);
@@ -80,6 +80,56 @@ Program::~Program() {
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
+    WaitForSingleObject(debugger, 5000);
+    CloseHandle(debugger);
+    CloseHandle(started);
+    EXPECT_EQ(0, faults.load()) << "hardware exception(s) in the program, the last one code 0x"
+                                << std::hex << lastFault.load();
+}
+
+DWORD WINAPI Program::Debug(void* self) {
+    Program& program = *static_cast<Program*>(self);
+    std::wstring commandLine = L"\"" + HostPath(MENSURIO_EXE) + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    const BOOL created =
+        CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                       DEBUG_ONLY_THIS_PROCESS, nullptr, nullptr, &startup, &program.process);
+    program.startError = created ? 0 : GetLastError();
+    SetEvent(program.started);
+    if (!created) {
+        return 1;
+    }
+    for (DEBUG_EVENT event; WaitForDebugEvent(&event, INFINITE);) {
+        DWORD answer = DBG_CONTINUE;
+        switch (event.dwDebugEventCode) {
+        case EXCEPTION_DEBUG_EVENT: {
+            const EXCEPTION_RECORD& record = event.u.Exception.ExceptionRecord;
+            if (event.u.Exception.dwFirstChance && IsHardwareException(record.ExceptionCode)) {
+                program.lastFault = record.ExceptionCode;
+                ++program.faults;
+            }
+            // The program's own handlers see everything but the debugger's first stop.
+            if (record.ExceptionCode != EXCEPTION_BREAKPOINT) {
+                answer = DBG_EXCEPTION_NOT_HANDLED;
+            }
+            break;
+        }
+        case CREATE_PROCESS_DEBUG_EVENT:
+            CloseHandle(event.u.CreateProcessInfo.hFile);
+            break;
+        case LOAD_DLL_DEBUG_EVENT:
+            CloseHandle(event.u.LoadDll.hFile);
+            break;
+        default:
+            break;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, answer);
+        if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT) {
+            break;
+        }
+    }
+    return 0;
 }
 
 void Program::Post(int command) const {

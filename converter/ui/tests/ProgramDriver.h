@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -46,7 +47,10 @@ private:
 };
 
 // A running instance of the program, ended with the object if it still runs. Its window
-// is null when it did not start, or ended as a second instance does.
+// is null when it did not start, or ended as a second instance does. The program runs under
+// this process as its debugger, which sees every exception it raises: a hardware exception
+// (an access violation, say) fails the test when the object goes, even where the program's
+// platform swallowed it.
 class Program {
 public:
     Program();
@@ -97,6 +101,16 @@ public:
     HWND window = nullptr;
 
 private:
+    // Starts the program and serves its debug events until it ends; on the thread that
+    // started it, as the platform requires.
+    static DWORD WINAPI Debug(void* self);
+
+    HANDLE debugger = nullptr;
+    HANDLE started = nullptr;
+    DWORD startError = 0;
+    std::atomic<int> faults{0};
+    std::atomic<DWORD> lastFault{0};
+
     // The main window's child of the class, or null.
     HWND Child(const wchar_t* className) const;
     // A visible top-level window of the program's process, of the class and accepted.

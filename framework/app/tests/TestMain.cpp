@@ -2,6 +2,8 @@
 // during which a hardware exception (an access violation, an illegal instruction, a
 // division by zero...) was raised on any thread, even when a window procedure's caller
 // caught it and went on: such a fault is a bug even where the platform swallows it.
+#include "HardwareExceptions.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -14,27 +16,6 @@ namespace {
 std::atomic<long> faults{0};
 std::atomic<DWORD> lastCode{0};
 std::atomic<void*> lastAddress{nullptr};
-
-bool IsHardwareException(DWORD code) {
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_FLT_DIVIDE_BY_ZERO:
-    case EXCEPTION_FLT_INVALID_OPERATION:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_INT_OVERFLOW:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_STACK_OVERFLOW:
-    case STATUS_HEAP_CORRUPTION:
-    case STATUS_STACK_BUFFER_OVERRUN:
-        return true;
-    default:
-        return false;
-    }
-}
 
 // Sees every exception first, before any handler can swallow it; only counts, so that it
 // is safe in whatever state the faulting thread is.
