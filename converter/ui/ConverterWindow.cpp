@@ -101,7 +101,6 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     }
     currentPage = 0;
     SelectPage(0);
-    SetFocus(tabControl.handle);
     buildingPages = false;
     return 0;
 }

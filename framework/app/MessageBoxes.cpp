@@ -106,10 +106,11 @@ std::wstring FitToScreen(const wchar_t* text, int width, int height) {
         }
         // A word wider than a whole line is cut, after its last separator that fits.
         while (!fits(word)) {
-            size_t cut = 1;
-            while (cut < word.size() && fits(word.substr(0, cut + 1))) {
-                ++cut;
-            }
+            int fitting = 0;
+            SIZE size = {};
+            GetTextExtentExPointW(dc, word.c_str(), static_cast<int>(word.size()), width, &fitting,
+                                  nullptr, &size);
+            size_t cut = std::max(1, fitting);
             const size_t separator = word.rfind(L'\\', cut - 1);
             if (separator != std::wstring::npos && separator > 0) {
                 cut = separator + 1;
