@@ -8,8 +8,6 @@
 
 namespace {
 
-// The device's own class name for the menu bar.
-
 struct MenuBarState {
     HWND parent = nullptr;
     HMENU menu = nullptr; // loaded for an SHCMBF_HMENU bar; destroyed with the bar

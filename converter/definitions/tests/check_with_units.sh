@@ -169,9 +169,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # A section's units past the ninth are left out without a word, so none would be compared:
-# the files' own lines are counted.
-LC_ALL=C awk '/^[ \t]*\[/ { section = $0; next }
-    /^[ \t]*"/ && ++count[FILENAME, section] == 10 { print FILENAME ": " section " has more than nine units"; ++over }
+# the files' own lines are counted, each section apart (two of one name are two pages), and
+# a unit of factor 0, which the loader leaves out anyway, not among them.
+LC_ALL=C awk '/^[ \t]*\[/ { section = $0; ++sections; next }
+    /^[ \t]*"/ {
+        factor = $0
+        sub(/^[ \t]*"[^"]*"[ \t]*=[ \t]*/, "", factor)
+        if (factor + 0 != 0 && ++count[FILENAME, sections] == 10) {
+            print FILENAME ": " section " has more than nine units"; ++over
+        }
+    }
     END { exit over > 0 }' "$@"
 
 # The files as the program reads them on a Japanese device, whose code page (Shift-JIS)

@@ -80,7 +80,8 @@ Program::~Program() {
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
-    WaitForSingleObject(debugger, 5000);
+    // The program has ended: its last debug event comes, and the thread with it.
+    WaitForSingleObject(debugger, INFINITE);
     CloseHandle(debugger);
     CloseHandle(started);
     EXPECT_EQ(0, faults.load()) << "hardware exception(s) in the program, the last one code 0x"
