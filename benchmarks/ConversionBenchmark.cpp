@@ -17,8 +17,9 @@ int main() {
     QueryPerformanceCounter(&start);
     size_t characters = 0;
     double values[9];
+    const NumberSeparators separators = UserNumberSeparators();
     for (int page = 0; page < kPages; ++page) {
-        const double typed = ReadRowText(L"123.456e2");
+        const double typed = ReadRowText(L"123.456e2", separators).value_or(0);
         ConvertByRatio(factors, 9, page % 9, typed + page, values);
         for (int row = 0; row < 9; ++row) {
             characters += FormatValue(values[row], engineering[row]).size();

@@ -1,5 +1,8 @@
 #include "ConversionRules.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr double kFahrenheitPerCelsius = 1.8;
@@ -14,7 +17,11 @@ void ConvertByRatio(const double* scale, int rowCount, int sourceRow, double val
                     double* rowValues) {
     const double sourceScale = scale[sourceRow];
     for (int row = 0; row < rowCount; ++row) {
-        rowValues[row] = (sourceScale / scale[row]) * value;
+        const double ratio = sourceScale / scale[row];
+        rowValues[row] =
+            std::isnormal(ratio)
+                ? ratio * value
+                : static_cast<double>(static_cast<long double>(sourceScale) / scale[row] * value);
     }
 }
 
@@ -22,6 +29,10 @@ void InitialRatioValues(const double* scale, int rowCount, double* rowValues) {
     for (int row = 0; row < rowCount; ++row) {
         rowValues[row] = 1 / scale[row];
     }
+}
+
+bool IsBelowAbsoluteZero(int sourceRow, double value) {
+    return sourceRow >= 0 && sourceRow < kTemperatureRows && value < kAbsoluteZero[sourceRow];
 }
 
 void ConvertTemperature(int sourceRow, double value, double* rowValues) {
@@ -45,6 +56,9 @@ void ConvertTemperature(int sourceRow, double value, double* rowValues) {
         rowValues[kKelvinRow] = value;
         break;
     default:
-        break;
+        return;
+    }
+    for (int row = 0; row < kTemperatureRows; ++row) {
+        rowValues[row] = std::max(rowValues[row], kAbsoluteZero[row]);
     }
 }

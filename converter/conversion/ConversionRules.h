@@ -25,13 +25,22 @@ constexpr double kInitialTemperatures[kTemperatureRows] = {0, 32, 273.15};
 
 // value[i] = (scale[source] / scale[i]) * value, for every row i: the ratio first, then the
 // product, so the source row gets exactly `value`. `scale` holds a category's factors or the
-// seconds per time unit; none is 0.
+// seconds per time unit; none is 0. Where the ratio of two factors lies beyond the range of
+// a double (1e300 against 1e-300), the row is computed in a wider type instead, so that
+// zero stays zero and any result a double holds is shown.
 void ConvertByRatio(const double* scale, int rowCount, int sourceRow, double value,
                     double* rowValues);
 
 // The quantity of one reference unit in every row: 1 / scale[i].
 void InitialRatioValues(const double* scale, int rowCount, double* rowValues);
 
+// Absolute zero in each temperature row's scale.
+constexpr double kAbsoluteZero[kTemperatureRows] = {-273.15, -459.67, 0};
+
+// Whether `value` in a temperature row lies below absolute zero, a temperature that cannot be.
+bool IsBelowAbsoluteZero(int sourceRow, double value);
+
 // Computes the three temperature rows from `value` in `sourceRow`. Any other source row
-// computes nothing.
+// computes nothing. A computed row never goes below absolute zero in its own scale, where
+// rounding alone would take it (-459.67 F would give -5.7e-14 K).
 void ConvertTemperature(int sourceRow, double value, double* rowValues);

@@ -16,24 +16,25 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsSpace(char c) {
+bool IsDigit(wchar_t c) {
+    return c >= L'0' && c <= L'9';
+}
+
+template <typename Char> bool IsSpace(Char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+bool IsLetter(wchar_t c) {
+    return (c | 0x20) >= L'a' && (c | 0x20) <= L'z';
+}
+
 // Skips leading white space and one sign; tells whether the sign was "-".
-const char* SkipSpaceAndSign(const char* p, bool& negative) {
+template <typename Char> const Char* SkipSpaceAndSign(const Char* p, bool& negative) {
     while (IsSpace(*p)) {
         ++p;
     }
     negative = *p == '-';
     if (*p == '-' || *p == '+') {
-        ++p;
-    }
-    return p;
-}
-
-const char* SkipDigits(const char* p) {
-    while (IsDigit(*p)) {
         ++p;
     }
     return p;
@@ -45,7 +46,57 @@ char* WriteSixDigits(char* first, char* last, double value) {
     return std::to_chars(first, last, value, std::chars_format::general, 6).ptr;
 }
 
+wchar_t LocaleSeparator(LCTYPE which) {
+    wchar_t text[4] = {};
+    return GetLocaleInfoW(LOCALE_USER_DEFAULT, which, text, 4) == 2 ? text[0] : L'\0';
+}
+
+// How many of the C library's names of infinity ("inf", "infinity", in any case) begin the
+// text, as a whole word; 0 for none. A word that merely begins so ("information") is none.
+int InfinityLength(const wchar_t* p) {
+    for (const wchar_t* name : {L"infinity", L"inf"}) {
+        const int length = static_cast<int>(wcslen(name));
+        if (_wcsnicmp(p, name, length) == 0 && !IsLetter(p[length])) {
+            return length;
+        }
+    }
+    return 0;
+}
+
+// A character that separates the parts of a number in some locale; one left over after the
+// reading makes the text no number rather than a shorter one. The point is the rows' own
+// decimal point, and white space ends a number anywhere.
+bool IsSeparator(wchar_t c, const NumberSeparators& separators) {
+    return c != L'.' && !IsSpace(c) && c != L'\0' &&
+           (c == L',' || c == separators.decimal || c == separators.thousands);
+}
+
+// Copies the digits of an integer part into `digits`, passing over thousands separators that
+// stand between digit groups: after a first group of one to three digits, each separator is
+// followed by exactly three. Returns where the integer part ends.
+const wchar_t* ReadIntegerDigits(const wchar_t* p, wchar_t thousands, std::string& digits) {
+    int groupDigits = 0;
+    bool grouped = false;
+    for (;; ++p) {
+        if (IsDigit(*p)) {
+            digits += static_cast<char>(*p);
+            ++groupDigits;
+        } else if (*p == thousands && thousands != L'\0' && groupDigits > 0 && groupDigits <= 3 &&
+                   (!grouped || groupDigits == 3) && IsDigit(p[1]) && IsDigit(p[2]) &&
+                   IsDigit(p[3]) && !IsDigit(p[4])) {
+            grouped = true;
+            groupDigits = 0;
+        } else {
+            return p;
+        }
+    }
+}
+
 } // namespace
+
+NumberSeparators UserNumberSeparators() {
+    return {LocaleSeparator(LOCALE_SDECIMAL), LocaleSeparator(LOCALE_STHOUSAND)};
+}
 
 bool IsNumberChar(wchar_t character) {
     return (character >= L'0' && character <= L'9') || character == L'-' || character == L'+' ||
@@ -53,48 +104,52 @@ bool IsNumberChar(wchar_t character) {
            character == 8;
 }
 
-double ReadNumberPrefix(const char* text) {
+std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& separators) {
+    if (wcsnlen(text, kMaxRowText + 1) > kMaxRowText) {
+        return std::nullopt; // more than a row holds: no part of it stands for the whole
+    }
+    // A "." groups nothing: it is the rows' own decimal point.
+    const wchar_t thousands =
+        separators.thousands == L'.' || separators.thousands == separators.decimal
+            ? L'\0'
+            : separators.thousands;
     bool negative;
-    const char* const numberStart = SkipSpaceAndSign(text, negative);
-    const char* const integerEnd = SkipDigits(numberStart);
-    const char* end = integerEnd;
-    if (*end == '.') {
-        end = SkipDigits(end + 1);
-    }
-    const bool hasDigits = integerEnd != numberStart || end - integerEnd > 1;
-    if (!hasDigits) {
-        // What the rows write for a value beyond every double reads back as that value; a
-        // word that merely begins so ("information") is no number.
-        const auto isLetter = [](char c) { return (c | 0x20) >= 'a' && (c | 0x20) <= 'z'; };
-        const bool infinite = (numberStart[0] | 0x20) == 'i' && (numberStart[1] | 0x20) == 'n' &&
-                              (numberStart[2] | 0x20) == 'f' && !isLetter(numberStart[3]);
-        if (infinite) {
-            return negative ? -HUGE_VAL : HUGE_VAL;
-        }
-        return 0;
-    }
-    if (*end == 'e' || *end == 'E') {
-        const char* exponent = end + 1;
-        if (*exponent == '+' || *exponent == '-') {
-            ++exponent;
-        }
-        if (IsDigit(*exponent)) {
-            end = SkipDigits(exponent);
+    const wchar_t* p = SkipSpaceAndSign(text, negative);
+    std::string digits;
+    const wchar_t* end = ReadIntegerDigits(p, thousands, digits);
+    const size_t integerDigits = digits.size();
+    if (*end == L'.' || (*end == separators.decimal && separators.decimal != L'\0')) {
+        digits += '.';
+        for (++end; IsDigit(*end); ++end) {
+            digits += static_cast<char>(*end);
         }
     }
-    const double magnitude = DecimalValue(numberStart, end);
+    double magnitude = 0;
+    if (integerDigits > 0 || digits.size() > integerDigits + 1) {
+        if (*end == L'e' || *end == L'E') {
+            const wchar_t* const exponent = end + 1;
+            const wchar_t* const exponentDigits =
+                exponent + (*exponent == L'-' || *exponent == L'+' ? 1 : 0);
+            if (IsDigit(*exponentDigits)) {
+                digits += 'e';
+                for (end = exponent; end < exponentDigits || IsDigit(*end); ++end) {
+                    digits += static_cast<char>(*end);
+                }
+            }
+        }
+        magnitude = DecimalValue(digits.data(), digits.data() + digits.size());
+    } else if (const int length = InfinityLength(p); length > 0) {
+        magnitude = HUGE_VAL;
+        end = p + length;
+    } else {
+        end = p;
+    }
+    for (const wchar_t* rest = end; *rest != L'\0'; ++rest) {
+        if (IsSeparator(*rest, separators)) {
+            return std::nullopt;
+        }
+    }
     return negative ? -magnitude : magnitude;
-}
-
-double ReadRowText(const wchar_t* text) {
-    // Room for a double-byte character per row character; the reading sees at most the
-    // first 259 bytes, as a row's narrow text holds no more.
-    char narrow[2 * kMaxRowText + 1];
-    const int length =
-        WideCharToMultiByte(CP_ACP, 0, text, static_cast<int>(wcsnlen(text, kMaxRowText)), narrow,
-                            sizeof narrow - 1, nullptr, nullptr);
-    narrow[std::min(length, kMaxRowText)] = '\0';
-    return ReadNumberPrefix(narrow);
 }
 
 std::string ToEngineering(const char* text, int step) {
@@ -146,6 +201,9 @@ std::string ToEngineering(const char* text, int step) {
 }
 
 std::wstring FormatValue(double value, int engineering) {
+    if (value == 0) {
+        value = 0; // no "-0"
+    }
     char text[64];
     *WriteSixDigits(text, text + sizeof text - 1, value) = '\0';
     std::string shown = engineering != 0 ? ToEngineering(text, 3) : std::string(text);

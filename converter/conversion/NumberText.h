@@ -1,26 +1,40 @@
 // The number text of a conversion row: what may be typed, how it is read, how it is written.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Longest text a row holds, terminator excluded.
 constexpr int kMaxRowText = 259;
 
+// How the user's locale writes numbers: its decimal separator and the one between groups of
+// thousands; 0 where the locale's separator is not a single character.
+struct NumberSeparators {
+    wchar_t decimal = L'.';
+    wchar_t thousands = L',';
+};
+
+// The separators of the user's locale.
+NumberSeparators UserNumberSeparators();
+
 // True for the characters the rows' key filter lets through: digits, signs, ".", ",", "e",
 // "E" and backspace.
 bool IsNumberChar(wchar_t character);
 
-// The value of a row's text: the longest leading decimal number of the text converted to the
-// ANSI code page (white space, sign, digits with at most one ".", optional exponent); 0 when
-// there is none. A comma ends the number, so "1,5" reads as 1. "inf" and "-inf", which the
-// rows show for values beyond every double, read as those values.
-double ReadRowText(const wchar_t* text);
-
-// The same rule on narrow text.
-double ReadNumberPrefix(const char* text);
+// The value of a row's text, or nothing when the text cannot be taken as a number as it
+// stands: it is longer than a row holds, or it has a comma (or a separator of the locale)
+// that is neither the decimal separator nor a thousands separator between digit groups. So
+// "1,000" reads as a thousand and "2,54" is refused where "," groups thousands, and "2,54"
+// reads as 2.54 where it is the decimal separator. "." is always a decimal point: the rows
+// write their numbers with it. Otherwise the longest leading decimal number of the text
+// (white space, sign, digits, one decimal point, an optional exponent) gives the value and
+// the rest is ignored; a text without one reads as 0. "inf" and "infinity", in any case and
+// with a sign, read as infinity.
+std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& separators);
 
 // The text of a row's value: six significant digits as "%.6g" writes them; with the
-// engineering flag set, in engineering notation right-aligned in 13 characters.
+// engineering flag set, in engineering notation right-aligned in 13 characters. Zero is
+// written "0", whatever its sign.
 std::wstring FormatValue(double value, int engineering);
 
 // Rewrites "%.6g" text so that its exponent is a multiple of `step`: "1.23457e+07" becomes

@@ -36,11 +36,25 @@ TEST(ConvertByRatio, SourceRowKeepsExactlyItsValue) {
     }
 }
 
-TEST(ConvertByRatio, EmptySourceComputesZeroEverywhere) {
+TEST(ConvertByRatio, ZeroIsZeroAndEveryResultADoubleHoldsIsShownWhateverTheFactors) {
     const double factors[] = {1, 1000, 0.0254};
     double values[3] = {9, 9, 9};
-    ConvertByRatio(factors, 3, 0, ReadRowText(L""), values);
+    ConvertByRatio(factors, 3, 0, 0, values);
     EXPECT_EQ((std::vector<std::wstring>{L"0", L"0", L"0"}), Shown(values, 3));
+
+    // Their ratios lie beyond the doubles, both ways.
+    const double apart[] = {1e300, 1e-300, 1};
+    for (int source = 0; source < 3; ++source) {
+        ConvertByRatio(apart, 3, source, 0, values);
+        EXPECT_EQ((std::vector<std::wstring>{L"0", L"0", L"0"}), Shown(values, 3)) << source;
+    }
+    ConvertByRatio(apart, 3, 0, 1e-300, values);
+    EXPECT_EQ((std::vector<std::wstring>{L"1e-300", L"1e+300", L"1"}), Shown(values, 3));
+    ConvertByRatio(apart, 3, 1, 1e300, values);
+    EXPECT_EQ((std::vector<std::wstring>{L"1e-300", L"1e+300", L"1"}), Shown(values, 3));
+    // What no double holds is infinity.
+    ConvertByRatio(apart, 3, 0, 1, values);
+    EXPECT_EQ(L"inf", Shown(values, 3)[1]);
 }
 
 TEST(TimeScale, YearIsTheDoubleProductOfDaysAndSeconds) {
@@ -76,8 +90,23 @@ TEST(Temperature, FormulasFromEachRow) {
     EXPECT_EQ((std::vector<std::wstring>{L"-40", L"-40", L"233.15"}), Shown(values, 3));
     ConvertTemperature(kKelvinRow, 0, values);
     EXPECT_EQ((std::vector<std::wstring>{L"-273.15", L"-459.67", L"0"}), Shown(values, 3));
-    ConvertTemperature(kCelsiusRow, ReadRowText(L""), values);
+    ConvertTemperature(kCelsiusRow, 0, values);
     EXPECT_EQ((std::vector<std::wstring>{L"0", L"32", L"273.15"}), Shown(values, 3));
+}
+
+TEST(Temperature, NothingBelowAbsoluteZero) {
+    EXPECT_TRUE(IsBelowAbsoluteZero(kCelsiusRow, -273.16));
+    EXPECT_FALSE(IsBelowAbsoluteZero(kCelsiusRow, -273.15));
+    EXPECT_TRUE(IsBelowAbsoluteZero(kFahrenheitRow, -459.68));
+    EXPECT_FALSE(IsBelowAbsoluteZero(kFahrenheitRow, -459.67));
+    EXPECT_TRUE(IsBelowAbsoluteZero(kKelvinRow, -1e-300));
+    EXPECT_FALSE(IsBelowAbsoluteZero(kKelvinRow, 0));
+    EXPECT_FALSE(IsBelowAbsoluteZero(3, -1e9));
+    // Absolute zero in Fahrenheit is absolute zero in the others, not a rounding below it.
+    double values[kTemperatureRows] = {};
+    ConvertTemperature(kFahrenheitRow, -459.67, values);
+    EXPECT_EQ(-273.15, values[kCelsiusRow]);
+    EXPECT_EQ(0, values[kKelvinRow]);
 }
 
 TEST(Temperature, FahrenheitUsesTheFactorNotADivision) {

@@ -16,54 +16,76 @@ TEST(IsNumberChar, AcceptsExactlyTheNumberCharactersAndBackspace) {
     EXPECT_FALSE(IsNumberChar(L'０')); // full-width digit
 }
 
-TEST(ReadRowText, TakesTheLongestLeadingNumber) {
-    EXPECT_EQ(0, ReadRowText(L""));
-    EXPECT_EQ(0, ReadRowText(L"-"));
-    EXPECT_EQ(0, ReadRowText(L"."));
-    EXPECT_EQ(0, ReadRowText(L"+."));
-    EXPECT_EQ(0, ReadRowText(L",5"));
-    EXPECT_EQ(0, ReadRowText(L"e5"));
-    EXPECT_EQ(1, ReadRowText(L"1,5"));
-    EXPECT_EQ(1500, ReadRowText(L"1.5e3"));
-    EXPECT_EQ(1.5, ReadRowText(L"1.5e"));
-    EXPECT_EQ(1.5, ReadRowText(L"1.5e+"));
-    EXPECT_EQ(12, ReadRowText(L"12-3"));
-    EXPECT_EQ(0.5, ReadRowText(L".5"));
-    EXPECT_EQ(5, ReadRowText(L"5."));
-    EXPECT_EQ(-2.5e-3, ReadRowText(L"  \t-2.5E-3xyz"));
-    EXPECT_EQ(7, ReadRowText(L"+7"));
-    EXPECT_EQ(1.5, ReadRowText(L"1.5.3"));
-    EXPECT_EQ(0.1, ReadRowText(L"0.1")); // nearest double, as the decimal text says
+// What a row's text reads as where numbers are written as in English.
+std::optional<double> Read(const std::wstring& text, NumberSeparators separators = {L'.', L','}) {
+    return ReadRowText(text.c_str(), separators);
 }
 
-TEST(ReadRowText, ReadsNoHexadecimalOrNamedValuesButItsOwnInfinity) {
+TEST(ReadRowText, TakesTheLongestLeadingNumber) {
+    EXPECT_EQ(0, Read(L""));
+    EXPECT_EQ(0, Read(L"-"));
+    EXPECT_EQ(0, Read(L"."));
+    EXPECT_EQ(0, Read(L"+."));
+    EXPECT_EQ(0, Read(L"e5"));
+    EXPECT_EQ(1500, Read(L"1.5e3"));
+    EXPECT_EQ(1.5, Read(L"1.5e"));
+    EXPECT_EQ(1.5, Read(L"1.5e+"));
+    EXPECT_EQ(12, Read(L"12-3"));
+    EXPECT_EQ(0.5, Read(L".5"));
+    EXPECT_EQ(5, Read(L"5."));
+    EXPECT_EQ(-2.5e-3, Read(L"  \t-2.5E-3xyz"));
+    EXPECT_EQ(7, Read(L"+7"));
+    EXPECT_EQ(1.5, Read(L"1.5.3"));
+    EXPECT_EQ(0.1, Read(L"0.1")); // nearest double, as the decimal text says
+}
+
+TEST(ReadRowText, CommasAsTheLocaleWritesThemOrNone) {
+    EXPECT_EQ(1000, Read(L"1,000"));
+    EXPECT_EQ(-1234567.5, Read(L"-1,234,567.5e0"));
+    // Any other comma: no number, never a shorter one.
+    for (const wchar_t* text : {L"2,54", L"1,5", L",5", L"1,0000", L"1000,000", L"1,000,00",
+                                L"12abc,5", L"1,", L"inf,"}) {
+        EXPECT_EQ(std::nullopt, Read(text)) << text;
+    }
+    const NumberSeparators german = {L',', L'.'};
+    EXPECT_EQ(2.54, Read(L"2,54", german));
+    EXPECT_EQ(1.5, Read(L"1.5", german)); // what the rows write reads back
+    EXPECT_EQ(std::nullopt, Read(L"1.000,5", german));
+    const NumberSeparators french = {L',', L'\u00A0'};
+    EXPECT_EQ(1000.5, Read(L"1\u00A0000,5", french));
+    EXPECT_EQ(1.5, Read(L"1.5 ", french));
+}
+
+TEST(ReadRowText, ReadsNoHexadecimalNorNanButTheSpellingsOfInfinity) {
     // The C library's strtod would read these; a row holds decimal numbers only.
-    EXPECT_EQ(0, ReadRowText(L"0x10"));
-    EXPECT_EQ(0, ReadRowText(L"nan"));
-    EXPECT_EQ(0, ReadRowText(L"information"));
-    EXPECT_EQ(0, ReadRowText(L"-Infinity"));
-    // What a row shows for a value beyond every double reads back as that value.
+    EXPECT_EQ(0, Read(L"0x10"));
+    EXPECT_EQ(0, Read(L"nan"));
+    EXPECT_EQ(0, Read(L"information"));
+    EXPECT_EQ(0, Read(L"infinite"));
     const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(infinity, Read(L"infinity"));
+    EXPECT_EQ(-infinity, Read(L" -Infinity"));
+    EXPECT_EQ(infinity, Read(L"+INF!"));
+    // What a row shows for a value beyond every double reads back as that value.
     for (const double value : {infinity, -infinity}) {
-        EXPECT_EQ(value, ReadRowText(FormatValue(value, 0).c_str()));
-        EXPECT_EQ(value, ReadRowText(FormatValue(value, 1).c_str()));
+        EXPECT_EQ(value, Read(FormatValue(value, 0)));
+        EXPECT_EQ(value, Read(FormatValue(value, 1)));
     }
 }
 
 TEST(ReadRowText, HugeAndTinyExponentsSaturate) {
-    EXPECT_EQ(std::numeric_limits<double>::infinity(), ReadRowText(L"1e999"));
-    EXPECT_EQ(-std::numeric_limits<double>::infinity(), ReadRowText(L"-1e999"));
-    EXPECT_EQ(0, ReadRowText(L"1e-999"));
+    EXPECT_EQ(std::numeric_limits<double>::infinity(), Read(L"1e999"));
+    EXPECT_EQ(-std::numeric_limits<double>::infinity(), Read(L"-1e999"));
+    EXPECT_EQ(0, Read(L"1e-999"));
     const std::wstring manyDigits = L"1" + std::wstring(250, L'0') + L"e99";
-    EXPECT_EQ(std::numeric_limits<double>::infinity(), ReadRowText(manyDigits.c_str()));
+    EXPECT_EQ(std::numeric_limits<double>::infinity(), Read(manyDigits));
 }
 
-TEST(ReadRowText, ReadsNoFurtherThanARowHolds) {
-    // 258 spaces leave room for one digit within the 259 characters of a row.
-    const std::wstring padded = std::wstring(258, L' ') + L"42";
-    EXPECT_EQ(4, ReadRowText(padded.c_str()));
-    const std::wstring overlong = std::wstring(5000, L'漢') + L"1";
-    EXPECT_EQ(0, ReadRowText(overlong.c_str()));
+TEST(ReadRowText, TextLongerThanARowIsNoNumber) {
+    EXPECT_EQ(42, Read(std::wstring(257, L' ') + L"42"));
+    EXPECT_EQ(std::nullopt, Read(std::wstring(258, L' ') + L"42"));
+    EXPECT_EQ(std::nullopt, Read(L"1" + std::wstring(299, L'0')));
+    EXPECT_EQ(std::nullopt, Read(L"0." + std::wstring(298, L'0') + L"1"));
 }
 
 TEST(FormatValue, SixSignificantDigits) {
@@ -76,6 +98,8 @@ TEST(FormatValue, SixSignificantDigits) {
     EXPECT_EQ(L"1e-05", FormatValue(0.00001, 0));
     EXPECT_EQ(L"-273.15", FormatValue(-273.15, 0));
     EXPECT_EQ(L"0", FormatValue(0, 0));
+    EXPECT_EQ(L"0", FormatValue(-0.0, 0));
+    EXPECT_EQ(L"            0", FormatValue(-0.0, 1));
     EXPECT_EQ(L"inf", FormatValue(std::numeric_limits<double>::infinity(), 0));
 }
 
