@@ -4,6 +4,8 @@
 #include "framework/app/InputPanel.h"
 #include "resources/converter_ids.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr wchar_t kEnter = 13;
@@ -14,6 +16,28 @@ constexpr wchar_t kControlQ = 17;
 
 void SelectAll(HWND edit) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+bool KeyHeld(int key) {
+    return GetKeyState(key) < 0;
+}
+
+// The clipboard's text, as far as a row could hold it and one character more, so that a
+// longer text is known as such; nothing when the clipboard cannot be opened.
+std::optional<std::wstring> ClipboardText(HWND owner) {
+    if (!OpenClipboard(owner)) {
+        return std::nullopt;
+    }
+    std::wstring text;
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+            const size_t units = GlobalSize(data) / sizeof(wchar_t);
+            text.assign(locked, wcsnlen(locked, std::min<size_t>(units, kMaxRowText + 1)));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 } // namespace
@@ -44,8 +68,24 @@ LRESULT ConverterPage::EditHandler(HWND edit, UINT message, WPARAM wParam, LPARA
     if (row < 0) {
         return 0;
     }
-    if (message == WM_CHAR) {
+    switch (message) {
+    case WM_CHAR:
         return OnEditChar(row, wParam, lParam);
+    case WM_KEYDOWN:
+        if (wParam == VK_INSERT && KeyHeld(VK_CONTROL)) {
+            CopyRow(row);
+            return 0;
+        }
+        if (wParam == VK_INSERT && KeyHeld(VK_SHIFT)) {
+            PasteInto(row);
+            return 0;
+        }
+        break;
+    case WM_PASTE:
+        PasteInto(row);
+        return 0;
+    default:
+        break;
     }
     if (message == WM_GETDLGCODE) {
         // Enter and Tab reach the row as characters, not the dialog as commands: the row
@@ -62,7 +102,7 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
         CommitRow(row);
         return 0;
     case kTab: {
-        const int target = GetKeyState(VK_SHIFT) < 0 ? row - 1 : row + 1;
+        const int target = KeyHeld(VK_SHIFT) ? row - 1 : row + 1;
         if (target < 0 || target >= rowCount) {
             SetFocus(GetParent(handle));
         } else {
@@ -71,9 +111,11 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
         return 0;
     }
     case kControlC:
+        CopyRow(row);
+        return 0;
     case kControlV:
-        SelectAll(edit.handle);
-        return edit.CallOldProc(edit.handle, WM_CHAR, character, keyData);
+        PasteInto(row);
+        return 0;
     case kControlQ:
         PostMessageW(GetParent(GetParent(handle)), WM_COMMAND, IDC_EXIT, 0);
         return 0;
@@ -101,21 +143,38 @@ LRESULT ConverterPage::OnLabelTap(int row) {
     return 0;
 }
 
+bool ConverterPage::Accepts(int, double) const {
+    return true;
+}
+
 void ConverterPage::Copy() {
     if (const int row = FocusedRow(); row >= 0) {
-        SelectAll(edits[row]->handle);
-        SendMessageW(edits[row]->handle, WM_COPY, 0, 0);
+        CopyRow(row);
     }
 }
 
 void ConverterPage::Paste() {
     if (const int row = FocusedRow(); row >= 0) {
-        const HWND edit = edits[row]->handle;
-        SelectAll(edit);
-        SendMessageW(edit, WM_CLEAR, 0, 0);
-        SendMessageW(edit, WM_PASTE, 0, 0);
-        ConvertFrom(row);
+        PasteInto(row);
     }
+}
+
+void ConverterPage::CopyRow(int row) {
+    SelectAll(edits[row]->handle);
+    SendMessageW(edits[row]->handle, WM_COPY, 0, 0);
+}
+
+void ConverterPage::PasteInto(int row) {
+    // The text is judged before it goes in: one that is refused must not replace the row's.
+    const std::optional<std::wstring> text = ClipboardText(handle);
+    const std::optional<double> value =
+        text ? ReadRowText(text->c_str(), UserNumberSeparators()) : std::nullopt;
+    if (!value || !Accepts(row, *value)) {
+        Refuse(row);
+        return;
+    }
+    SetWindowTextW(edits[row]->handle, text->c_str());
+    ConvertFrom(row);
 }
 
 void ConverterPage::AdoptRows(HWND dialog) {
@@ -124,7 +183,7 @@ void ConverterPage::AdoptRows(HWND dialog) {
         labels[row]->Subclass(this, &ConverterPage::LabelHandler);
         edits[row] = std::make_unique<Window>(GetDlgItem(dialog, IDC_ROW_EDIT + row));
         edits[row]->Subclass(this, &ConverterPage::EditHandler);
-        // A row holds what its number text can hold, so a long paste is cut at once.
+        // A row holds what its number text can hold.
         SendMessageW(edits[row]->handle, EM_SETLIMITTEXT, kMaxRowText, 0);
     }
 }
@@ -147,10 +206,20 @@ void ConverterPage::FinishConversion(int sourceRow) {
     FocusRow(sourceRow);
 }
 
-double ConverterPage::ReadRowValue(int row) const {
+std::optional<double> ConverterPage::CommittedValue(int row) {
     wchar_t text[kMaxRowText + 1] = {};
     GetWindowTextW(edits[row]->handle, text, kMaxRowText + 1);
-    return ReadRowText(text);
+    const std::optional<double> value = ReadRowText(text, UserNumberSeparators());
+    if (!value || !Accepts(row, *value)) {
+        Refuse(row);
+        return std::nullopt;
+    }
+    return value;
+}
+
+void ConverterPage::Refuse(int row) {
+    MessageBeep(MB_OK);
+    FocusRow(row);
 }
 
 void ConverterPage::CommitRow(int row) {
@@ -160,7 +229,7 @@ void ConverterPage::CommitRow(int row) {
     wchar_t text[kMaxRowText + 1] = {};
     GetWindowTextW(edits[row]->handle, text, kMaxRowText + 1);
     if (FormatValue(values[row], engineering[row]) == text) {
-        FocusRow(row);
+        FinishConversion(row);
         return;
     }
     ConvertFrom(row);

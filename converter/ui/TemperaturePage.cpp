@@ -19,8 +19,14 @@ LRESULT TemperaturePage::OnLabelTap(int row) {
 }
 
 void TemperaturePage::ConvertFrom(int row) {
-    ConvertTemperature(row, ReadRowValue(row), values);
-    FinishConversion(row);
+    if (const std::optional<double> value = CommittedValue(row)) {
+        ConvertTemperature(row, *value, values);
+        FinishConversion(row);
+    }
+}
+
+bool TemperaturePage::Accepts(int row, double value) const {
+    return !IsBelowAbsoluteZero(row, value);
 }
 
 HWND TemperaturePage::CreatePage(HWND parent) {

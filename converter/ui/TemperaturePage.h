@@ -11,4 +11,6 @@ public:
     LRESULT OnLabelTap(int row) override;
     void ConvertFrom(int row) override;
     HWND CreatePage(HWND parent) override;
+    // No temperature lies below absolute zero.
+    bool Accepts(int row, double value) const override;
 };

@@ -12,8 +12,10 @@ INT_PTR TimePage::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
 }
 
 void TimePage::ConvertFrom(int row) {
-    ConvertByRatio(kSecondsPerUnit, rowCount, row, ReadRowValue(row), values);
-    FinishConversion(row);
+    if (const std::optional<double> value = CommittedValue(row)) {
+        ConvertByRatio(kSecondsPerUnit, rowCount, row, *value, values);
+        FinishConversion(row);
+    }
 }
 
 HWND TimePage::CreatePage(HWND parent) {

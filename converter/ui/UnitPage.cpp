@@ -29,8 +29,10 @@ INT_PTR UnitPage::OnDestroy(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void UnitPage::ConvertFrom(int row) {
-    ConvertByRatio(category->Factors(), rowCount, row, ReadRowValue(row), values);
-    FinishConversion(row);
+    if (const std::optional<double> value = CommittedValue(row)) {
+        ConvertByRatio(category->Factors(), rowCount, row, *value, values);
+        FinishConversion(row);
+    }
 }
 
 HWND UnitPage::CreatePage(HWND parent) {

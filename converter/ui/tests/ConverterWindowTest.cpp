@@ -8,6 +8,7 @@
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/RealInput.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
 #include "platform/SoftInputPanel.h"
@@ -98,6 +99,35 @@ protected:
         for (wchar_t key : keys) {
             SendMessageW(edit, WM_CHAR, key, 1);
         }
+    }
+
+    static void SetClipboard(const std::wstring& text) {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+    }
+
+    static std::wstring ClipboardText() {
+        std::wstring text;
+        OpenClipboard(nullptr);
+        if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const wchar_t*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+
+    // The Paste command with `text` on the clipboard and the row focused.
+    void Paste(int page, int row, const std::wstring& text) {
+        SetClipboard(text);
+        Type(page, row, L"");
+        SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
     }
 
     void TapLabel(int page, int row) {
@@ -210,28 +240,68 @@ TEST_F(ConverterWindowTest, RowsTakeWholeNumbersUpToTheirLimitAndReadTheirOwnTex
     // A number wider than its field scrolls in whole, and converts.
     Type(2, 0, std::wstring(400, L'9'));
     EXPECT_EQ(259u, TextOf(Page(2).edits[0]->handle).size()); // what a row's text holds
-    const auto paste = [&](const std::wstring& text) {
-        OpenClipboard(nullptr);
-        EmptyClipboard();
-        const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        memcpy(GlobalLock(memory), text.c_str(), bytes);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
-        Type(2, 1, L"");
-        SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
-    };
-    paste(L"12345678901234567890");
+    Paste(2, 1, L"12345678901234567890");
     EXPECT_EQ((Texts{L"1.23457e+22", L"1.23457e+19", L"4.8605e+23", L"4.05042e+22"}), Rows(2));
-    // A paste far longer than a row is cut to it at once.
-    paste(L"7" + std::wstring(100000, L' '));
-    EXPECT_EQ(L"7000", Rows(2)[0]);
     // Beyond every double the rows show "inf", and an Enter on one changes nothing.
     Type(2, 1, L"1e308\r");
     EXPECT_EQ((Texts{L"inf", L"1e+308", L"inf", L"inf"}), Rows(2));
     Type(2, 0, L"\r");
     EXPECT_EQ((Texts{L"inf", L"1e+308", L"inf", L"inf"}), Rows(2));
+}
+
+TEST_F(ConverterWindowTest, TextsThatAreNoNumberAsTheyStandConvertNothing) {
+    Open(kThreeSections);
+    const Texts length = Rows(2);
+    // Typed: a comma that groups no thousands; the row keeps the text to be mended.
+    Type(2, 0, L"2,54\r");
+    EXPECT_EQ((Texts{L"2,54", length[1], length[2], length[3]}), Rows(2));
+    EXPECT_EQ(Page(2).edits[0]->handle, GetFocus());
+    Type(2, 0, L"1,000\r");
+    EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2));
+    // Pasted: longer than a row, or with a stray comma; the row keeps what it had.
+    for (const std::wstring& text :
+         {L"1" + std::wstring(299, L'0'), L"1.000" + std::wstring(295, L'0') + L"e-5",
+          L"0." + std::wstring(298, L'0') + L"1", std::wstring(L"3,5")}) {
+        Paste(2, 1, text);
+        EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2)) << text.size();
+    }
+    // A temperature below absolute zero, typed or pasted.
+    Type(0, 0, L"-500\r");
+    EXPECT_EQ((Texts{L"-500", L"32", L"273.15"}), Rows(0));
+    Paste(0, 2, L"-1");
+    EXPECT_EQ((Texts{L"-500", L"32", L"273.15"}), Rows(0));
+    Type(0, 1, L"-459.67\r");
+    EXPECT_EQ((Texts{L"-273.15", L"-459.67", L"0"}), Rows(0));
+}
+
+TEST_F(ConverterWindowTest, EnterOnAnUnchangedRowShowsOneQuantityInEveryRow) {
+    Open(kThreeSections);
+    Type(0, 1, L"50"); // typed into Fahrenheit, never committed
+    Type(0, 0, L"\r"); // Enter on the Celsius row, which still shows what the page wrote
+    EXPECT_EQ((Texts{L"0", L"32", L"273.15"}), Rows(0));
+    EXPECT_EQ(Page(0).edits[0]->handle, GetFocus());
+}
+
+TEST_F(ConverterWindowTest, InsertKeysAndCtrlKeysCopyAndPasteWholeRows) {
+    Open(kThreeSections);
+    window->SelectPage(2);
+    SetForegroundWindow(window->handle);
+    const HWND inch = Page(2).edits[2]->handle;
+    Type(2, 2, L"12");
+    SendMessageW(inch, EM_SETSEL, 1, 1); // the cursor in the row, nothing selected
+    SetClipboard(L"left alone");
+    PressKeys({VK_CONTROL, VK_INSERT});
+    EXPECT_EQ(L"12", ClipboardText());
+
+    SetClipboard(L"3");
+    SendMessageW(inch, EM_SETSEL, 1, 1);
+    PressKeys({VK_SHIFT, VK_INSERT});
+    EXPECT_EQ((Texts{L"0.0762", L"7.62e-05", L"3", L"0.25"}), Rows(2));
+    SetClipboard(L"24");
+    SendMessageW(inch, EM_SETSEL, 1, 1);
+    PressKeys({VK_CONTROL, 'V'});
+    EXPECT_EQ((Texts{L"0.6096", L"0.0006096", L"24", L"2"}), Rows(2));
+    EXPECT_EQ(inch, GetFocus());
 }
 
 TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
@@ -281,16 +351,7 @@ TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(L"0.012", TextOf(Page(2).edits[1]->handle));
 
     // Pasted text converts from its leading number.
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    const wchar_t pasted[] = L"12abc";
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
-    memcpy(GlobalLock(memory), pasted, sizeof pasted);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-    Type(2, 1, L"");
-    SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
+    Paste(2, 1, L"12abc");
     EXPECT_EQ((Texts{L"12000", L"12", L"472441", L"39370.1"}), Rows(2));
 
     // Without a focused row, Copy and Paste do nothing.
