@@ -13,14 +13,13 @@ class DefinitionParse;
 
 %code {
 #include "DefinitionParse.h"
-#include "framework/app/MessageBoxes.h"
 
 // The rules are left-recursive: the stacks hold one line's tokens at most, far fewer than
 // their first 500 entries, and no file makes them grow.
 #define YYINITDEPTH 500
 #define yyoverflow(message, states, stateBytes, values, valueBytes, size) \
     do {                                                                 \
-        if (!GrowParserStacks(states, values, size)) {                   \
+        if (!GrowParserStacks(states, values, size, parse.Problems())) { \
             YYABORT;                                                     \
         }                                                                \
     } while (0)
@@ -31,7 +30,7 @@ static int yylex(TokenValue* value, DefinitionParse& parse) {
 
 // The token the parser could not take is the last one read: the message names its line.
 static void yyerror(DefinitionParse& parse, const char* message) {
-    ShowError(GetActiveWindow(), LineMessageFormat(), message, parse.TokenLine());
+    parse.Problems().Add(LoadProblems::Severity::kError, message, parse.TokenLine());
 }
 }
 

@@ -20,4 +20,5 @@ void LoadDefinitionStream(CategoryReceiver& receiver, FILE* file) {
     DefinitionParse parse(scanner, receiver);
     parse.Parse();
     parse.FinishCategory();
+    scanner.Problems().Report();
 }

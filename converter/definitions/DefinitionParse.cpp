@@ -1,7 +1,6 @@
 #include "DefinitionParse.h"
 
 #include "DefinitionGrammar.hpp"
-#include "framework/app/MessageBoxes.h"
 
 #include <algorithm>
 #include <climits>
@@ -70,7 +69,7 @@ int TruncateFlag(double number) {
 }
 
 bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values, size_t valueEntryBytes,
-                      long long* size) {
+                      long long* size, LoadProblems& problems) {
     const long long oldSize = *size;
     if (oldSize < kMaxParserDepth) {
         const long long newSize = std::min(oldSize + (oldSize + 1) / 2, kMaxParserDepth);
@@ -87,8 +86,8 @@ bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values, size
             if (newStates == nullptr || newValues == nullptr) {
                 std::free(newStates);
                 std::free(newValues);
-                ShowError(GetActiveWindow(), L"App::yyparse: memory exhausted");
-                ShowError(GetActiveWindow(), L"yacc stack overflow");
+                problems.Add(LoadProblems::Severity::kError, "App::yyparse: memory exhausted");
+                problems.Add(LoadProblems::Severity::kError, "yacc stack overflow");
                 return false;
             }
             std::memcpy(newStates, *states, usedStateBytes);
@@ -102,6 +101,6 @@ bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values, size
         *size = newSize;
         return true;
     }
-    ShowError(GetActiveWindow(), L"yacc stack overflow");
+    problems.Add(LoadProblems::Severity::kError, "yacc stack overflow");
     return false;
 }

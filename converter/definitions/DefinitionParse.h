@@ -23,6 +23,7 @@ public:
     int NextToken(TokenValue& value) { return scanner.NextToken(value); }
     // The line where the token last read began.
     int TokenLine() const { return scanner.TokenLine(); }
+    LoadProblems& Problems() { return scanner.Problems(); }
 
     // Parser actions. Each takes over the token's text.
     void OpenCategory(char* sectionName);
@@ -45,17 +46,17 @@ constexpr long long kMaxParserDepth = 10000;
 
 // Grows the parser's state and value stacks from `size` to size + (size + 1) / 2 entries,
 // never beyond kMaxParserDepth. The grown stacks are kept for later loads. On failure it
-// reports the error and returns false, and the parse must stop.
+// adds the problem and returns false, and the parse must stop.
 bool GrowParserStacks(void** states, size_t stateEntryBytes, void** values, size_t valueEntryBytes,
-                      long long* size);
+                      long long* size, LoadProblems& problems);
 
 template <class State, class Size>
-bool GrowParserStacks(State** states, TokenValue** values, Size* size) {
+bool GrowParserStacks(State** states, TokenValue** values, Size* size, LoadProblems& problems) {
     long long entries = *size;
     void* stateStack = *states;
     void* valueStack = *values;
-    const bool grown =
-        GrowParserStacks(&stateStack, sizeof(State), &valueStack, sizeof(TokenValue), &entries);
+    const bool grown = GrowParserStacks(&stateStack, sizeof(State), &valueStack, sizeof(TokenValue),
+                                        &entries, problems);
     *states = static_cast<State*>(stateStack);
     *values = static_cast<TokenValue*>(valueStack);
     *size = static_cast<Size>(entries);

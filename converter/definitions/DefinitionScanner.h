@@ -4,6 +4,8 @@
 // DefinitionScanner.l; this class owns one scanner and its state between tokens.
 #pragma once
 
+#include "LoadProblems.h"
+
 #include <cstdio>
 
 // The value a token carries: NUMBER a double; SECTION and STRING a text of 0 to 259 bytes,
@@ -25,9 +27,9 @@ public:
         int length = 0;
 
         void Append(const char* text, int count);
-        // The finished name as a token text, or the empty text after "string too long", which
-        // names `line`, the line where the name began.
-        char* TakeText(int line);
+        // The finished name as a token text, or the empty text after "string too long", a
+        // problem of `line`, the line where the name began.
+        char* TakeText(int line, LoadProblems& problems);
     };
 
     // What the rules keep between matches besides the start state.
@@ -38,6 +40,8 @@ public:
         int line = 1;
         // The line where the last token began; for a name, where its "[" or quote stood.
         int tokenLine = 1;
+        // What the scan found wrong with the file so far.
+        LoadProblems problems;
 
         // Called for each match: moves the line on past its line feeds. `startsToken` is set
         // for matches in the INITIAL state, with which every token begins.
@@ -63,12 +67,10 @@ public:
     // line the file ends on); messages about the token name it.
     int TokenLine() const { return state.tokenLine; }
 
+    // The problems of the file found so far, the parser's included; told once a load is over.
+    LoadProblems& Problems() { return state.problems; }
+
 private:
     void* scanner = nullptr;
     ScanState state;
 };
-
-// The format of a scanner or grammar message about one line of the file: the message's own
-// words (a narrow text) first, then the line, as in "syntax error in line 12", or
-// "syntax error (12行目)" when the interface is Japanese.
-const wchar_t* LineMessageFormat();

@@ -102,5 +102,6 @@ std::vector<std::string> ScanTokens(const std::string& bytes) {
         }
     }
     fclose(input);
+    scanner.Problems().Report(); // as the loader tells them
     return tokens;
 }

@@ -97,9 +97,14 @@ const std::set<std::wstring> kKnownMessages = {L"yacc stack overflow",
 // Messages that end with " in line " and a line of the file.
 const std::wstring kLineMessages[] = {L"string too long", L"string not closed", L"syntax error"};
 
-// Whether `message` is one the load may show; a line it names must be one of the file's
-// `lines` lines.
-bool IsKnownMessage(const std::wstring& message, int lines) {
+// Whether `message` is one the load may show, the first problem's words and how many more
+// there were; a line it names must be one of the file's `lines` lines.
+bool IsKnownMessage(std::wstring message, int lines) {
+    if (const size_t more = message.find(L" (");
+        more != std::wstring::npos && message.back() == L')' &&
+        message.find(L" more problem") != std::wstring::npos) {
+        message.erase(more);
+    }
     if (kKnownMessages.count(message) != 0) {
         return true;
     }
@@ -131,6 +136,9 @@ std::string CheckLoad(const CollectedCategories& collected,
                 return "factor that is not a finite normal double stored";
             }
         }
+    }
+    if (messages.size() > 1) {
+        return "more than one message";
     }
     for (const std::wstring& message : messages) {
         if (!IsKnownMessage(message, lines)) {

@@ -174,34 +174,44 @@ TEST(LoadDefinitionFile, LexicalMessagesDoNotStopTheParse) {
     const std::string overlong(300, 'x');
     const LoadResult result =
         LoadDefinitionBytes("[A]\r\n\"" + overlong + "\" = 1\r\n\"open = 2\r\n\"b\" = 3\r\n");
-    EXPECT_EQ((Messages{L"string too long in line 2", L"string not closed in line 3"}),
-              result.messages);
+    EXPECT_EQ((Messages{L"string too long in line 2 (1 more problem)"}), result.messages);
     EXPECT_EQ((Lines{L"A: =1, b=3"}), result.Describe());
 }
 
-TEST(LoadDefinitionFile, MessagesNameTheLineInBothLanguages) {
+TEST(LoadDefinitionFile, OneMessagePerLoadNamesTheFirstProblemsLineInBothLanguages) {
     // Lines end with CR LF or a lone LF, also inside comments, names and continuations; a
-    // name's messages give the line of its quote.
-    const std::string bytes = "# one\r\n[Two\nthree]\n\r\n\"a\" = 1\\\r\n\"" +
-                              std::string(300, 'x') + "\" = 1\r\n\"open\r\n\"b\" = 2 x\r\n";
+    // name's problem is on the line of its quote.
+    const std::string head = "# one\r\n[Two\nthree]\n\r\n\"a\" = 1\\\r\n";
+    const std::string bytes =
+        head + "\"" + std::string(300, 'x') + "\" = 1\r\n\"open\r\n\"b\" = 2 x\r\n";
     LoadResult result = LoadDefinitionBytes(bytes);
-    EXPECT_EQ((Messages{L"string too long in line 6", L"string not closed in line 7",
-                        L"syntax error in line 8"}),
-              result.messages);
+    EXPECT_EQ((Messages{L"string too long in line 6 (2 more problems)"}), result.messages);
     EXPECT_EQ((Lines{L"Twothree: a=1, =1"}), result.Describe());
+    EXPECT_EQ((Messages{L"string not closed in line 6 (1 more problem)"}),
+              LoadDefinitionBytes(head + "\"open\r\n\"b\" = 2 x\r\n").messages);
+    EXPECT_EQ(SyntaxErrorIn(6), LoadDefinitionBytes(head + "\"b\" = 2 x\r\n").messages);
+
+    // A fault on every line is still one message.
+    std::string everyLine = "[A]\r\n";
+    for (int line = 0; line < 2000; ++line) {
+        everyLine += "\"open\r\n";
+    }
+    EXPECT_EQ((Messages{L"string not closed in line 2 (1\u00A0999 more problems)"}),
+              LoadDefinitionBytes(everyLine).messages);
 
     Application::japanese = TRUE;
     MessageBoxRecorder recorder;
     CollectedCategories collected;
-    TempDefinitionFile file(bytes);
-    LoadDefinitionFile(collected, file.Path());
+    for (const std::string& file : {bytes, head + "\"b\" = 2 x\r\n"}) {
+        TempDefinitionFile written(file);
+        LoadDefinitionFile(collected, written.Path());
+    }
     Application::japanese = FALSE;
-    EXPECT_EQ((Messages{L"string too long (6行目)", L"string not closed (7行目)",
-                        L"syntax error (8行目)"}),
+    EXPECT_EQ((Messages{L"string too long (6行目) (ほかに2件)", L"syntax error (6行目)"}),
               recorder.Texts());
-    ASSERT_EQ(3u, recorder.Boxes().size());
-    EXPECT_EQ(L"Debug", recorder.Boxes()[1].caption);
-    EXPECT_EQ(L"ｴﾗｰ", recorder.Boxes()[2].caption);
+    ASSERT_EQ(2u, recorder.Boxes().size());
+    EXPECT_EQ(L"Debug", recorder.Boxes()[0].caption);
+    EXPECT_EQ(L"ｴﾗｰ", recorder.Boxes()[1].caption);
 }
 
 TEST(LoadDefinitionFile, LastLineWithoutLineEndAndLfOnlyFiles) {

@@ -1,0 +1,32 @@
+// The problems that one load of a definition file meets. The user hears of them once, when
+// the load is over: a file with a fault on every line would otherwise show one box per line,
+// and again at every start, before the program's window could appear.
+#pragma once
+
+#include <string>
+
+class LoadProblems {
+public:
+    // A fault of the file's text (a name not closed, too long) is told as a diagnostic; one
+    // that stops the parse (a syntax error, the parser's stacks) as an error.
+    enum class Severity { kDiagnostic, kError };
+
+    // `words` in the language of the parser's messages; `line` of the file, or 0 for none.
+    void Add(Severity severity, const char* words, int line = 0);
+
+    int Count() const { return count; }
+
+    // The first problem with its line, and how many more there were: "string not closed in
+    // line 2 (1 999 more problems)". Empty when there was none.
+    std::wstring Message() const;
+
+    // Shows the message, when there is one, in a single box: Debug for a diagnostic, Error
+    // (owned by the active window) for an error, as the first problem was.
+    void Report() const;
+
+private:
+    int count = 0;
+    Severity firstSeverity = Severity::kDiagnostic;
+    std::string firstWords;
+    int firstLine = 0;
+};
