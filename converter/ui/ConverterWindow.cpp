@@ -11,6 +11,7 @@
 #include "framework/filedialog/FileNameDialog.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
+#include "platform/Screen.h"
 #include "resources/converter_ids.h"
 
 #include <commctrl.h>
@@ -29,6 +30,78 @@ constexpr int kPocketPcControlsVersion = 0x20C;
 // Around a tab's text, and the narrowest tab, in 96-DPI pixels.
 constexpr int kTabDesignPadding = 4;
 constexpr int kTabDesignMinWidth = 24;
+// Beside an item's text, a menu draws a column for check marks and one for the arrow of a
+// submenu, and its frame.
+constexpr int kMenuDesignFrame = 8;
+// Names of no more characters than this fit on any screen's menu unmeasured.
+constexpr size_t kShortName = 12;
+
+bool IsControlCharacter(wchar_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// A section name as its tab and menu item show it: each run of control characters (the
+// CR of a name that ran over lines) is one space, blanks at the ends go, and a name with
+// nothing left says that it has none.
+std::wstring ShownName(const std::wstring& name) {
+    std::wstring shown;
+    bool gap = false;
+    for (const wchar_t c : name) {
+        if (IsControlCharacter(c)) {
+            gap = true;
+            continue;
+        }
+        if (gap && !shown.empty()) {
+            shown += L' ';
+        }
+        gap = false;
+        shown += c;
+    }
+    const size_t first = shown.find_first_not_of(L' ');
+    if (first == std::wstring::npos) {
+        return LanguageText(L"(no name)", L"(名前なし)");
+    }
+    return shown.substr(first, shown.find_last_not_of(L' ') - first + 1);
+}
+
+// An item's text for a tab control or menu, where "&" marks the next character as the key.
+std::wstring Unprefixed(const std::wstring& text) {
+    std::wstring escaped;
+    for (const wchar_t c : text) {
+        escaped += c;
+        if (c == L'&') {
+            escaped += L'&';
+        }
+    }
+    return escaped;
+}
+
+// A menu item's text: a name wider than the screen is cut to fit, ending with "...".
+std::wstring MenuItemText(const std::wstring& shown) {
+    if (shown.size() <= kShortName) {
+        return Unprefixed(shown);
+    }
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    const RECT screen = DeviceScreenRect();
+    RECT room = {0, 0,
+                 screen.right - screen.left - 2 * GetSystemMetrics(SM_CXMENUCHECK) -
+                     ScaleX(kMenuDesignFrame),
+                 0};
+    // Room for the "..." that replaces the end.
+    std::wstring text = shown + L"\0\0\0\0";
+    DrawTextExW(dc, text.data(), static_cast<int>(shown.size()), &room,
+                DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT | DT_END_ELLIPSIS | DT_MODIFYSTRING,
+                nullptr);
+    SelectObject(dc, oldFont);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return Unprefixed(text.c_str());
+}
 
 } // namespace
 
@@ -151,10 +224,10 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
     const bool inSight = pages[index - 1].hasTab &&
                          TabCtrl_GetItemRect(tabControl.handle, index - 1, &last) &&
                          GetClientRect(tabControl.handle, &strip) && last.right < strip.right;
-    std::wstring name = category->Name();
+    const std::wstring name = ShownName(category->Name());
     AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, IDC_PAGE + index,
-                name.c_str());
-    pages.push_back({std::make_unique<UnitPage>(std::move(category)), std::move(name)});
+                MenuItemText(name).c_str());
+    pages.push_back({std::make_unique<UnitPage>(std::move(category)), Unprefixed(name)});
     if (inSight) {
         MakeTabs(index);
     }

@@ -44,7 +44,10 @@ public:
     LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Makes a page, a tab and a Unit-menu item of a finished category. A category past the
-    // 63rd of a file is dropped: the page table and the command range end there.
+    // 63rd of a file is dropped: the page table and the command range end there. The tab and
+    // the item show the category's name without control characters, "(no name)" for one
+    // with nothing else, and the item is cut with "..." where it would be wider than the
+    // screen.
     // Every page's dialog is made when the page is first shown, and tabs beyond the strip's
     // visible end are made when something first needs them, which keeps start-up short
     // however many categories the file has.

@@ -11,6 +11,7 @@
 #include "framework/app/tests/RealInput.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
+#include "platform/Screen.h"
 #include "platform/SoftInputPanel.h"
 #include "resources/converter_ids.h"
 
@@ -128,6 +129,22 @@ protected:
         SetClipboard(text);
         Type(page, row, L"");
         SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
+    }
+
+    // The width of the Unit menu as it drops down.
+    int UnitMenuWidth() {
+        static int width;
+        width = 0;
+        SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            KillTimer(nullptr, timer);
+            RECT popup = {};
+            GetWindowRect(FindWindowW(L"#32768", nullptr), &popup);
+            width = popup.right - popup.left;
+            EndMenu();
+        });
+        TrackPopupMenuEx(GetSubMenu(window->menu.handle, 2), TPM_RETURNCMD, 0, 0, window->handle,
+                         nullptr);
+        return width;
     }
 
     void TapLabel(int page, int row) {
@@ -379,6 +396,21 @@ TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {
     ASSERT_NE(nullptr, window->pages[3].object->handle);
     EXPECT_EQ(window->tabControl.handle, GetParent(window->pages[3].object->handle));
     EXPECT_EQ(2, window->pages[3].object->rowCount);
+}
+
+TEST_F(ConverterWindowTest, SectionNamesShowWithoutControlCharactersAndMenusFitTheScreen) {
+    const std::string wide(253, 'W');
+    Open("[A\r\nB]\r\n[]\r\n[ \t ]\r\n[R&D]\r\n[" + wide + "]\r\n[" + wide + "]\r\n");
+    const Texts tabs = Tabs();
+    EXPECT_EQ((Texts{L"A B", L"(no name)", L"(no name)", L"R&&D"}),
+              Texts(tabs.begin() + 2, tabs.begin() + 6));
+    const Texts items = UnitMenu();
+    EXPECT_EQ(L"40306 R&&D", items[5]);
+    EXPECT_EQ(L"...", items[6].substr(items[6].size() - 3));
+    const RECT screen = DeviceScreenRect();
+    const int width = UnitMenuWidth();
+    EXPECT_GT(width, 0);
+    EXPECT_LE(width, screen.right - screen.left);
 }
 
 TEST_F(ConverterWindowTest, MoreThanSixtyThreeSectionsKeepTheFirstSixtyThree) {
