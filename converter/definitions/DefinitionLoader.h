@@ -3,6 +3,8 @@
 
 #include "CategoryReceiver.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 // Loads the file at `path`, handing each section to `receiver` as a finished category, in
@@ -11,6 +13,10 @@
 // error stand. Returns false, with no message, when the file cannot be
 // opened.
 bool LoadDefinitionFile(CategoryReceiver& receiver, const wchar_t* path);
+
+// Opens the file at `path` for a load, as raw bytes and shared with programs that read or
+// write it; null, with the platform's error code in `error`, when it cannot be read.
+FILE* OpenDefinitionFileToRead(const wchar_t* path, DWORD& error);
 
 // The same for a file opened in binary mode, read from its current position to its end.
 void LoadDefinitionStream(CategoryReceiver& receiver, FILE* file);

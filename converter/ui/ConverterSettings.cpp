@@ -2,6 +2,8 @@
 
 #include "framework/app/RegistryKey.h"
 
+#include <strsafe.h>
+
 namespace {
 
 constexpr wchar_t kSettingsKey[] = L"Software\\Orvintek\\Mensurio";
@@ -14,6 +16,13 @@ void ConverterSettings::Load() {
     if (key.Open(kSettingsKey) == ERROR_SUCCESS) {
         DWORD size = sizeof definitionPath;
         key.ReadString(kPathValue, definitionPath, size);
+    }
+}
+
+void ConverterSettings::Remember(const wchar_t* path) {
+    const DWORD length = GetFullPathNameW(path, kMaxPath, definitionPath, nullptr);
+    if (length == 0 || length >= kMaxPath) {
+        StringCchCopyW(definitionPath, kMaxPath, path); // cut, as the platform's paths are
     }
 }
 

@@ -7,6 +7,7 @@
 #include "framework/about/AboutBox.h"
 #include "framework/app/Application.h"
 #include "framework/app/MenuBars.h"
+#include "framework/app/MessageBoxes.h"
 #include "framework/app/Paths.h"
 #include "framework/filedialog/FileNameDialog.h"
 #include "platform/DeviceFiles.h"
@@ -17,6 +18,7 @@
 #include <commctrl.h>
 #include <strsafe.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -379,16 +381,48 @@ void ConverterWindow::OpenDefinitionFile() {
 }
 
 void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
-    // Cut, as the platform's paths are.
-    StringCchCopyW(settings.definitionPath, ARRAYSIZE(settings.definitionPath), path);
+    DWORD error = 0;
+    FILE* const file = OpenDefinitionFileToRead(path, error);
+    if (file == nullptr) {
+        // The pages of the file in use stay, and that file is still the one remembered.
+        ReportUnreadable(path, error);
+        return;
+    }
+    settings.Remember(path);
     buildingPages = true;
     BeginWaitCursor();
     RemoveCategoryPages();
-    LoadDefinitionFile(*this, settings.definitionPath);
+    LoadDefinitionStream(*this, file);
+    std::fclose(file);
     EndWaitCursor();
     // The page on screen may be the Time page, or one that is gone: SelectPage hides it.
     SelectPage(0);
     buildingPages = false;
+}
+
+void ConverterWindow::ReportUnreadable(const wchar_t* path, DWORD error) const {
+    const wchar_t* reason = nullptr;
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        reason = LanguageText(L"another program is using it", L"他のﾌﾟﾛｸﾞﾗﾑが使用中です");
+        break;
+    case ERROR_ACCESS_DENIED:
+        reason = LanguageText(L"access to it is denied", L"ｱｸｾｽが拒否されました");
+        break;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        reason = LanguageText(L"it does not exist", L"見つかりません");
+        break;
+    default:
+        ShowError(
+            handle,
+            LanguageText(L"'%s' could not be read: error %d.", L"'%s' を読み込めません: ｴﾗｰ %d。"),
+            path, static_cast<int>(error));
+        return;
+    }
+    ShowError(handle, LanguageText(L"'%s' could not be read: %s.", L"'%s' を読み込めません: %s。"),
+              path, reason);
 }
 
 void ConverterWindow::AddPageButtons() {

@@ -60,7 +60,8 @@ public:
     // pages; Cancel changes nothing.
     void OpenDefinitionFile();
     // Remembers `path` as the definition file and replaces the category pages by its own;
-    // the first page is then the one shown.
+    // the first page is then the one shown. A file that cannot be read is reported, and
+    // changes nothing: neither the pages nor the file remembered.
     void ReplaceCategoryPages(const wchar_t* path);
 
     // The definition file in use, remembered from one run to the next.
@@ -85,6 +86,8 @@ private:
     // message missing here only brings the held-back tabs in sooner.
     bool MayHoldTabsBack(UINT message) const;
     void AddPageButtons();
+    // Tells that the file at `path` could not be read, and why.
+    void ReportUnreadable(const wchar_t* path, DWORD error) const;
     void OnSelectionChange();
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);

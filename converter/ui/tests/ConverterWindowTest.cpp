@@ -204,6 +204,31 @@ TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {
     }
 }
 
+TEST_F(ConverterWindowTest, ChosenFileIsRememberedWithItsDriveUnlessItCannotBeRead) {
+    Open(kThreeSections);
+    const TempDefinitionFile mass("[Mass]\r\n\"g\" = 1\r\n");
+    // The dialog names the file without its drive, from the root of the current one.
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    SetCurrentDirectoryW(std::wstring(mass.Path(), 3).c_str());
+    window->ReplaceCategoryPages(mass.Path() + 2);
+    SetCurrentDirectoryW(current);
+    EXPECT_STREQ(mass.Path(), window->settings.definitionPath);
+    EXPECT_EQ((Texts{L"Temp", L"Time", L"Mass"}), Tabs());
+
+    // A file that another program holds without sharing: told why, and nothing changes.
+    const TempDefinitionFile held("[Held]\r\n");
+    const HANDLE holder =
+        CreateFileW(held.Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    window->ReplaceCategoryPages(held.Path());
+    CloseHandle(holder);
+    EXPECT_EQ((Texts{L"Temp", L"Time", L"Mass"}), Tabs());
+    EXPECT_STREQ(mass.Path(), window->settings.definitionPath);
+    EXPECT_EQ(Texts{L"'" + std::wstring(held.Path()) +
+                    L"' could not be read: another program is using it."},
+              recorder.Texts());
+}
+
 TEST_F(ConverterWindowTest, FixedPagesStartAtZeroCelsiusAndOneSecond) {
     Open(kThreeSections);
     EXPECT_EQ((Texts{L"0", L"32", L"273.15"}), Rows(0));

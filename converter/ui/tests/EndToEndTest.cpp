@@ -382,8 +382,9 @@ TEST_F(EndToEnd, OpenDialogAsksForTheDefinitionFileAtFirstStart) {
     EXPECT_TRUE(WaitFor([&] { return Program::Rows(length).at(0) == L"1000"; }));
     EXPECT_EQ(L"1", Program::Rows(length).at(1));
 
+    // Remembered with its drive, which the dialog's device path leaves out.
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(folder + L"\\units.ini", Remembered());
+    EXPECT_EQ(HostProgramFolder() + L"\\units.ini", Remembered());
 }
 
 // File > Open... replaces the category pages; the fixed pages keep their values.
@@ -434,7 +435,7 @@ TEST_F(EndToEnd, OpenDialogReplacesTheCategoryPages) {
     EXPECT_TRUE(WaitFor([&] { return Program::Rows(length).at(0) == L"1000"; }));
 
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(folder + L"\\units_ja.ini", Remembered());
+    EXPECT_EQ(HostProgramFolder() + L"\\units_ja.ini", Remembered());
 }
 
 TEST_F(EndToEnd, OpenDialogCancelledChangesNothing) {
@@ -769,7 +770,7 @@ TEST_F(OpenDialogManagesFiles, OpensANameWithoutExtensionThatExists) {
     EXPECT_TRUE(WaitFor([&] { return program->TabCount() == 3; }));
     EXPECT_EQ(TabsWith({L"Nothing"}), program->TabTexts());
     EXPECT_EQ(0u, program->Exit());
-    EXPECT_EQ(DeviceProgramFolder() + L"\\" + kName + L"\\plain", Remembered());
+    EXPECT_EQ(HostProgramFolder() + L"\\" + kName + L"\\plain", Remembered());
 }
 
 } // namespace
