@@ -39,7 +39,7 @@ constexpr int kMenuDesignFrame = 8;
 constexpr size_t kShortName = 12;
 
 bool IsControlCharacter(wchar_t c) {
-    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+    return c < 0x20 || c == 0x7F;
 }
 
 // A section name as its tab and menu item show it: each run of control characters (the
