@@ -2,11 +2,16 @@
 
 #include "ImageStrip.h"
 #include "Screen.h"
+#include "SoftInputPanel.h"
 
 #include <string>
 #include <vector>
 
 namespace {
+
+constexpr int kSipButtonDesignWidth = 24;
+// The tooltip tool of the input panel's button; the bar's own buttons count from 1.
+constexpr UINT_PTR kSipButtonTool = 0xFFFF;
 
 struct MenuBarState {
     HWND parent = nullptr;
@@ -16,6 +21,7 @@ struct MenuBarState {
     std::vector<std::wstring> tooltips;
     HWND tooltip = nullptr;
     int pressed = -1; // the item drawn pressed while its menu is open
+    bool sipButton = true;
 };
 
 MenuBarState* StateOf(HWND bar) {
@@ -105,6 +111,60 @@ void UpdateTooltips(HWND bar, MenuBarState& state) {
         tool.lpszText = const_cast<wchar_t*>(state.tooltips[text++].c_str());
         SendMessageW(state.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    if (state.sipButton) {
+        tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = bar;
+        tool.uId = kSipButtonTool;
+        tool.rect = SipButtonRect(bar);
+        // The shell's own text, in the device's language.
+        tool.lpszText = const_cast<wchar_t*>(
+            PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? L"入力ﾊﾟﾈﾙ"
+                                                                       : L"Input Panel");
+        SendMessageW(state.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+bool PanelIsUp() {
+    SIPINFO info = {};
+    info.cbSize = sizeof info;
+    SipGetInfo(&info);
+    return (info.fdwFlags & SIPF_ON) != 0;
+}
+
+void TogglePanel() {
+    SIPINFO info = {};
+    info.cbSize = sizeof info;
+    SipGetInfo(&info);
+    info.fdwFlags ^= SIPF_ON;
+    SipSetInfo(&info);
+}
+
+// The input panel's button: a keyboard, pressed while the panel is up.
+void PaintSipButton(HDC dc, RECT button) {
+    if (PanelIsUp()) {
+        DrawEdge(dc, &button, BDR_SUNKENOUTER, BF_RECT);
+    }
+    const int unit = ScaleToScreen(1);
+    const HBRUSH ink = GetSysColorBrush(COLOR_BTNTEXT);
+    const int left = (button.left + button.right) / 2 - 8 * unit;
+    const int top = (button.top + button.bottom) / 2 - 5 * unit;
+    // Draws a rectangle given in design pixels from the keyboard's top left corner.
+    const auto fill = [&](int x, int y, int width, int height) {
+        const RECT part = {left + x * unit, top + y * unit, left + (x + width) * unit,
+                           top + (y + height) * unit};
+        FillRect(dc, &part, ink);
+    };
+    fill(0, 0, 16, 1); // the frame
+    fill(0, 9, 16, 1);
+    fill(0, 0, 1, 10);
+    fill(15, 0, 1, 10);
+    for (int key = 0; key < 6; ++key) { // two rows of keys
+        fill(2 + 2 * key, 2, 1, 1);
+        fill(3 + 2 * key, 4, 1, 1);
+    }
+    fill(4, 7, 8, 1); // the space bar
 }
 
 // Reads a button-list resource; false when it does not exist.
@@ -140,6 +200,9 @@ void Paint(HWND bar, const MenuBarState& state) {
     RECT line = {client.left, client.top, client.right, client.top + 1};
     FillRect(dc, &line, GetSysColorBrush(COLOR_BTNSHADOW));
 
+    if (state.sipButton) {
+        PaintSipButton(dc, SipButtonRect(bar));
+    }
     const std::vector<RECT> rects = ItemRects(bar, state);
     const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
@@ -171,6 +234,10 @@ void Paint(HWND bar, const MenuBarState& state) {
 }
 
 void Click(HWND bar, MenuBarState& state, POINT point) {
+    if (const RECT sip = SipButtonRect(bar); state.sipButton && PtInRect(&sip, point)) {
+        TogglePanel();
+        return;
+    }
     const int item = ItemAt(bar, state, point);
     const int titles = MenuTitleCount(state);
     if (item < 0) {
@@ -218,7 +285,7 @@ LRESULT SetTooltips(HWND bar, MenuBarState& state, WPARAM count, LPARAM texts) {
 // Makes the tooltip window on the first pointer move and hands it that move, which its
 // subclassing of the bar has not seen.
 void ShowTooltipsFrom(HWND bar, MenuBarState& state, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (state.tooltip != nullptr || state.tooltips.empty()) {
+    if (state.tooltip != nullptr || (state.tooltips.empty() && !state.sipButton)) {
         return;
     }
     state.tooltip =
@@ -255,6 +322,10 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     case WM_MOUSEMOVE:
         ShowTooltipsFrom(bar, *state, message, wParam, lParam);
+        return 0;
+    case WM_SIZE:
+        // The input panel's button keeps to the right end.
+        UpdateTooltips(bar, *state);
         return 0;
     case WM_LBUTTONDOWN:
         Click(bar, *state,
@@ -334,6 +405,16 @@ int MenuBarHeight() {
     return ScaleToScreen(kMenuBarDesignHeight);
 }
 
+RECT SipButtonRect(HWND bar) {
+    const MenuBarState* state = StateOf(bar);
+    RECT client = {};
+    GetClientRect(bar, &client);
+    if (state == nullptr || !state->sipButton) {
+        return {};
+    }
+    return {client.right - ScaleToScreen(kSipButtonDesignWidth), 0, client.right, client.bottom};
+}
+
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     if (info == nullptr || info->cbSize < offsetof(SHMENUBARINFO, clrBk) ||
         !IsWindow(info->hwndParent)) {
@@ -341,6 +422,7 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     }
     auto* state = new MenuBarState;
     state->parent = info->hwndParent;
+    state->sipButton = (info->dwFlags & SHCMBF_HIDESIPBUTTON) == 0;
     bool loaded = true;
     if (info->dwFlags & SHCMBF_HMENU) {
         state->menu = LoadMenuW(info->hInstRes, MAKEINTRESOURCEW(info->nToolBarId));

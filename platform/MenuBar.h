@@ -1,6 +1,7 @@
 // The Pocket PC menu bar, simulated: a bar along the bottom of its window with the titles
-// of a menu that drop down, then image buttons with tooltips. Programs create it and talk
-// to it with the shell's own call, record and messages.
+// of a menu that drop down, then image buttons with tooltips, and at its right end the
+// shell's own button that raises and lowers the input panel. Programs create it and talk to
+// it with the shell's own call, record and messages.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +25,7 @@ constexpr wchar_t kMenuBarClassName[] = L"menu_worker";
 
 constexpr DWORD SHCMBF_EMPTYBAR = 0x0001;
 constexpr DWORD SHCMBF_HIDDEN = 0x0002;
+constexpr DWORD SHCMBF_HIDESIPBUTTON = 0x0004;
 constexpr DWORD SHCMBF_HMENU = 0x0010;
 
 // The bar's menu (SHCMBF_HMENU bars), or null.
@@ -38,6 +40,8 @@ constexpr UINT SHCMBM_SETBUTTONTOOLTIPS = WM_USER + 81;
 // state, style, string id and submenu index, all 16-bit. TB_ADDBITMAP, TB_ADDBUTTONS and
 // SHCMBM_SETBUTTONTOOLTIPS add more images, buttons and their tooltips. The tooltip window
 // is made on the pointer's first move over the bar; TB_GETTOOLTIPS gives it, or null before.
+// The input panel's button (unless SHCMBF_HIDESIPBUTTON) is drawn pressed while the panel
+// is up; its tooltip is in the device's language.
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 
 // Height of the bar in 96-DPI design pixels; the input panel sits directly above it.
@@ -45,3 +49,7 @@ constexpr int kMenuBarDesignHeight = 26;
 
 // Height of the bar in pixels on the current screen.
 int MenuBarHeight();
+
+// The input panel's button of a bar, in the bar's client coordinates; empty for a bar
+// without one.
+RECT SipButtonRect(HWND bar);

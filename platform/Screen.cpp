@@ -16,13 +16,18 @@ int ScaleToScreen(int designPixels) {
     return MulDiv(designPixels, dpi, 96);
 }
 
+bool IsDesktopScreen() {
+    return GetSystemMetrics(SM_CXSCREEN) > ScaleToScreen(kDeviceDesignWidth) ||
+           GetSystemMetrics(SM_CYSCREEN) > ScaleToScreen(kDeviceDesignHeight);
+}
+
 RECT DeviceScreenRect() {
     const RECT host = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const int width = ScaleToScreen(kDeviceDesignWidth);
-    const int height = ScaleToScreen(kDeviceDesignHeight);
-    if (host.right <= width && host.bottom <= height) {
+    if (!IsDesktopScreen()) {
         return host;
     }
+    const int width = ScaleToScreen(kDeviceDesignWidth);
+    const int height = ScaleToScreen(kDeviceDesignHeight);
     RECT work = host;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int left = work.left + std::max(0L, (work.right - work.left - width) / 2);

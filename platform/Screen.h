@@ -12,3 +12,7 @@ int ScaleToScreen(int designPixels);
 // host's work area: there the program shows everything the device shows full screen, so
 // that it looks and lays out as on the device rather than stretched over a desktop.
 RECT DeviceScreenRect();
+
+// Whether the host's screen is larger than a device's, as a desktop's is; a keyboard is
+// then at hand.
+bool IsDesktopScreen();

@@ -11,14 +11,6 @@ namespace {
 constexpr UINT_PTR kDoneButtonHook = 1;
 constexpr UINT_PTR kSipPreferenceHook = 2;
 
-void SetPanel(bool on) {
-    SIPINFO info = {};
-    info.cbSize = sizeof info;
-    SipGetInfo(&info);
-    info.fdwFlags = on ? (info.fdwFlags | SIPF_ON) : (info.fdwFlags & ~SIPF_ON);
-    SipSetInfo(&info);
-}
-
 // Note: desktop captions have no OK button; the close button stands in for it and
 // answers OK, as the device's Done button does.
 LRESULT CALLBACK CloseMeansDone(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -30,21 +22,16 @@ LRESULT CALLBACK CloseMeansDone(HWND dialog, UINT message, WPARAM wParam, LPARAM
     return DefSubclassProc(dialog, message, wParam, lParam);
 }
 
-bool IsEditControl(HWND window) {
-    wchar_t className[16] = {};
-    GetClassNameW(window, className, 16);
-    return lstrcmpiW(className, L"Edit") == 0;
-}
-
-// On an edit control of a dialog with a SIPPREF: the panel follows the focus.
+// On an edit control of a dialog with a SIPPREF: the panel follows the focus where the
+// shell lets it.
 LRESULT CALLBACK PanelFollowsFocus(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                    DWORD_PTR) {
     if (message == WM_SETFOCUS) {
-        SetPanel(true);
+        SHSipPreference(edit, SIP_UP);
     } else if (message == WM_KILLFOCUS) {
         const HWND next = reinterpret_cast<HWND>(wParam);
         if (next == nullptr || !IsEditControl(next)) {
-            SetPanel(false);
+            SHSipPreference(edit, SIP_DOWN);
         }
     }
     return DefSubclassProc(edit, message, wParam, lParam);
@@ -66,7 +53,7 @@ LRESULT CALLBACK SipPreferenceProcedure(HWND window, UINT message, WPARAM wParam
         EnumChildWindows(GetParent(window), HookEditControl, 0);
         if (const HWND focus = GetFocus();
             focus != nullptr && GetParent(focus) == GetParent(window)) {
-            SetPanel(IsEditControl(focus));
+            SHSipPreference(focus, IsEditControl(focus) ? SIP_UP : SIP_DOWN);
         }
         return 0;
     default:
@@ -87,7 +74,7 @@ BOOL SHInitDialog(SHINITDLGINFO* info) {
         SetWindowSubclass(dialog, CloseMeansDone, kDoneButtonHook, 0);
     }
     if (info->dwFlags & SHIDIF_SIPDOWN) {
-        SetPanel(false);
+        SHSipPreference(dialog, SIP_FORCEDOWN);
     }
     if (info->dwFlags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIZEDLG)) {
         RECT area = DeviceScreenRect();

@@ -23,7 +23,8 @@ constexpr DWORD SHIDIF_SIPDOWN = 0x0008;
 BOOL SHInitDialog(SHINITDLGINFO* info);
 
 // The control class that raises the input panel while an edit control of its dialog has
-// the focus, and lowers it when the focus moves elsewhere.
+// the focus, and lowers it when the focus moves elsewhere, as SHSipPreference lets it (not on
+// a screen larger than a device's).
 constexpr wchar_t WC_SIPPREF[] = L"SIPPREF";
 
 // Registers the shell's extra control classes.

@@ -8,6 +8,8 @@ REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${MENSURIO_BUILD:-$REPO/build}
 export WINEPREFIX=${MENSURIO_WINEPREFIX:-$BUILD/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# The size of the desktop the tests run in: larger than a device's screen.
+DESKTOP_SIZE=800x600
 # No Mono or Gecko install prompts while the prefix is made.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
@@ -79,8 +81,10 @@ prepare_prefix() {
     # each top-level window is an X window of its own, which Wine maps slowly when there is
     # no window manager: about two seconds per dialog. The desktop is chosen when Wine's
     # services start, so they start again once after the setting is first made.
-    if ! grep -q '^"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
-        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f \
+    # A run of device-screen.sh that was cut short may have left the desktop small.
+    if ! grep -q '^"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null ||
+        ! grep -q "^\"Default\"=\"$DESKTOP_SIZE\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f \
             </dev/null >/dev/null 2>&1 || true
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f \
             </dev/null >/dev/null 2>&1 || true
@@ -121,6 +125,14 @@ wine_display() {
     else
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
     fi
+    restart_wine
+}
+
+# The size of the prefix's one desktop; Wine's services read it when they start, so they
+# start again.
+wine_desktop_size() {
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$1" /f \
+        </dev/null >/dev/null 2>&1
     restart_wine
 }
 

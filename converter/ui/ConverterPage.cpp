@@ -1,7 +1,7 @@
 #include "ConverterPage.h"
 
 #include "converter/conversion/NumberText.h"
-#include "framework/app/InputPanel.h"
+#include "platform/SoftInputPanel.h"
 #include "resources/converter_ids.h"
 
 #include <algorithm>
@@ -52,7 +52,7 @@ INT_PTR ConverterPage::OnCommand(HWND, UINT, WPARAM wParam, LPARAM lParam) {
     }
     const int control = LOWORD(command);
     if (HIWORD(command) == EN_SETFOCUS && control >= IDC_ROW_EDIT && control <= IDC_ROW_EDIT + 11) {
-        ShowSip();
+        SHSipPreference(GetDlgItem(handle, control), SIP_UP);
         return 1;
     }
     return 0;
@@ -183,8 +183,9 @@ void ConverterPage::AdoptRows(HWND dialog) {
         labels[row]->Subclass(this, &ConverterPage::LabelHandler);
         edits[row] = std::make_unique<Window>(GetDlgItem(dialog, IDC_ROW_EDIT + row));
         edits[row]->Subclass(this, &ConverterPage::EditHandler);
-        // A row holds what its number text can hold.
+        // A row holds what its number text can hold, and the input panel's number keys.
         SendMessageW(edits[row]->handle, EM_SETLIMITTEXT, kMaxRowText, 0);
+        SetInputScope(edits[row]->handle, IS_NUMBER);
     }
 }
 

@@ -14,7 +14,7 @@ public:
     static constexpr int kMaxRows = 9;
 
     // Runs on WM_COMMAND: the OK command converts from the focused row; a row's edit field
-    // getting the focus raises the input panel.
+    // getting the focus asks for the input panel, which comes up on a device's screen.
     INT_PTR OnCommand(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs when the page's dialog is destroyed; the default deletes the row objects.
     INT_PTR OnDestroy(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;

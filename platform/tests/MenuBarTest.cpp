@@ -119,13 +119,16 @@ TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
     SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
     const auto tooltip = reinterpret_cast<HWND>(SendMessageW(bar, TB_GETTOOLTIPS, 0, 0));
     ASSERT_NE(nullptr, tooltip);
-    EXPECT_EQ(2, SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    // Then the input panel's button, the shell's own.
+    EXPECT_EQ(3, SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0));
     wchar_t text[32] = {};
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.lpszText = text;
     SendMessageW(tooltip, TTM_ENUMTOOLSW, 1, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(L"Paste", text);
+    SendMessageW(tooltip, TTM_ENUMTOOLSW, 2, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(L"Input Panel", text);
 }
 
 TEST_F(MenuBar, MissingResourceCreatesNoBar) {

@@ -1,18 +1,15 @@
 #include "platform/SoftInputPanel.h"
+#include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/PixelCanvas.h"
+#include "framework/app/tests/RealInput.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <string>
 
-void Pump() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
+namespace {
 
 void SetPanel(bool on) {
     SIPINFO info = {};
@@ -20,6 +17,10 @@ void SetPanel(bool on) {
     ASSERT_TRUE(SipGetInfo(&info));
     info.fdwFlags = on ? (info.fdwFlags | SIPF_ON) : (info.fdwFlags & ~SIPF_ON);
     ASSERT_TRUE(SipSetInfo(&info));
+}
+
+bool PanelShown() {
+    return SipPanelWindow() != nullptr && IsWindowVisible(SipPanelWindow());
 }
 
 int settingChanges = 0;
@@ -31,15 +32,58 @@ LRESULT CALLBACK CountSettingChanges(HWND window, UINT message, WPARAM wParam, L
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// A window over the device's screen, as the device's windows are, with a menu bar.
+HWND CreateScreenWindow() {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = CountSettingChanges;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"SipListener";
+    RegisterClassW(&windowClass);
+    const RECT screen = DeviceScreenRect();
+    const HWND window =
+        CreateWindowW(L"SipListener", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, screen.left,
+                      screen.top, screen.right - screen.left, screen.bottom - screen.top, nullptr,
+                      nullptr, windowClass.hInstance, nullptr);
+    SHMENUBARINFO bar = {};
+    bar.cbSize = sizeof bar;
+    bar.hwndParent = window;
+    bar.dwFlags = SHCMBF_EMPTYBAR;
+    SHCreateMenuBar(&bar);
+    SetForegroundWindow(window);
+    PumpMessages();
+    return window;
+}
+
+POINT SipButtonOf(HWND window) {
+    const HWND bar = FindWindowExW(window, nullptr, kMenuBarClassName, nullptr);
+    RECT button = SipButtonRect(bar);
+    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    return {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+}
+
+// A point of the panel's client area, as fractions of its width and height.
+POINT OnPanel(double x, double y) {
+    RECT client;
+    GetClientRect(SipPanelWindow(), &client);
+    POINT point = {static_cast<LONG>(client.right * x), static_cast<LONG>(client.bottom * y)};
+    ClientToScreen(SipPanelWindow(), &point);
+    return point;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[64] = {};
+    GetWindowTextW(window, text, 64);
+    return text;
+}
+
 TEST(SoftInputPanel, RecordDescribesThePanelAboveTheMenuBar) {
     SIPINFO info = {};
     info.cbSize = sizeof info;
     ASSERT_TRUE(SipGetInfo(&info));
     EXPECT_FALSE(info.fdwFlags & SIPF_ON);
-    const int screenHeight = DeviceScreenRect().bottom;
-    const int dpi = 96; // the test display
-    EXPECT_EQ(screenHeight - MulDiv(kMenuBarDesignHeight, dpi, 96), info.rcSipRect.bottom);
-    EXPECT_EQ(MulDiv(80, dpi, 96), info.rcSipRect.bottom - info.rcSipRect.top);
+    const int screenBottom = DeviceScreenRect().bottom;
+    EXPECT_EQ(screenBottom - MenuBarHeight(), info.rcSipRect.bottom);
+    EXPECT_EQ(ScaleToScreen(80), info.rcSipRect.bottom - info.rcSipRect.top);
     EXPECT_EQ(info.rcSipRect.bottom, info.rcVisibleDesktop.bottom);
 
     SIPINFO wrongSize = {};
@@ -48,63 +92,87 @@ TEST(SoftInputPanel, RecordDescribesThePanelAboveTheMenuBar) {
     EXPECT_FALSE(SipSetInfo(&wrongSize));
 }
 
-TEST(SoftInputPanel, GoingUpAndDownShowsThePanelAndTellsTheWindows) {
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = CountSettingChanges;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"SipListener";
-    RegisterClassW(&windowClass);
-    const HWND listener = CreateWindowW(L"SipListener", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
-                                        nullptr, windowClass.hInstance, nullptr);
-
-    SetPanel(true);
+// One panel for the program: every menu bar's button raises and lowers it, and it shows in
+// whichever window is active.
+TEST(SoftInputPanel, EveryMenuBarsButtonRaisesAndLowersTheOnePanel) {
+    settingChanges = 0;
+    const HWND first = CreateScreenWindow();
+    TapAt(SipButtonOf(first));
     SIPINFO info = {};
     info.cbSize = sizeof info;
     SipGetInfo(&info);
     EXPECT_TRUE(info.fdwFlags & SIPF_ON);
     EXPECT_EQ(info.rcSipRect.top, info.rcVisibleDesktop.bottom);
-    const HWND panel = SipPanelWindow();
-    ASSERT_NE(nullptr, panel);
-    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_TRUE(PanelShown());
+    EXPECT_EQ(first, GetParent(SipPanelWindow()));
     EXPECT_EQ(1, settingChanges);
 
-    SetPanel(true); // no change, no notice
-    EXPECT_EQ(1, settingChanges);
+    const HWND second = CreateScreenWindow();
+    EXPECT_EQ(second, GetParent(SipPanelWindow()));
+    EXPECT_TRUE(PanelShown());
+    TapAt(SipButtonOf(second));
+    EXPECT_FALSE(PanelShown());
+    EXPECT_EQ(1 + 2, settingChanges); // every window, each time
+    DestroyWindow(second);
+    DestroyWindow(first);
 
+    // Up again after the window it was shown in has gone, and in the next one.
+    SetPanel(true);
+    EXPECT_EQ(nullptr, GetParent(SipPanelWindow()));
+    const HWND third = CreateScreenWindow();
+    EXPECT_EQ(third, GetParent(SipPanelWindow()));
+    EXPECT_TRUE(PanelShown());
     SetPanel(false);
-    EXPECT_FALSE(IsWindowVisible(panel));
-    EXPECT_EQ(2, settingChanges);
-    DestroyWindow(listener);
+    DestroyWindow(third);
 }
 
-TEST(SoftInputPanel, TappedKeysReachTheFocusedControl) {
-    const HWND edit = CreateWindowW(L"EDIT", L"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 20,
-                                    nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(edit);
-    SetFocus(edit);
+TEST(SoftInputPanel, KeysSuitTheFocusedFieldAndTypeIntoIt) {
+    const HWND window = CreateScreenWindow();
+    const HWND text = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 20, window,
+                                    nullptr, nullptr, nullptr);
+    const HWND number = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20, window,
+                                      nullptr, nullptr, nullptr);
+    SetInputScope(number, IS_NUMBER);
+    SetFocus(text);
     SetPanel(true);
-    const HWND panel = SipPanelWindow();
-    RECT client;
-    GetClientRect(panel, &client);
-    const int rowHeight = client.bottom / 2;
-    auto tap = [&](int row, int column, int keys) {
-        const int x = client.right * column / keys + client.right / keys / 2;
-        const int y = row * rowHeight + rowHeight / 2;
-        SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        Pump();
-    };
-    tap(0, 0, 10); // 1
-    tap(1, 1, 6);  // .
-    tap(0, 4, 10); // 5
-    wchar_t text[16];
-    GetWindowTextW(edit, text, 16);
-    EXPECT_STREQ(L"1.5", text);
-    tap(1, 4, 6); // backspace
-    GetWindowTextW(edit, text, 16);
-    EXPECT_STREQ(L"1.", text);
-    EXPECT_EQ(edit, GetFocus());
+    // The third row of the keyboard, the second of the number keys: "a" there, "-" here.
+    const POINT firstKey = OnPanel(0.04, 0.55);
+    TapAt(firstKey);
+    TapAt(OnPanel(0.04, 0.7)); // Shift, for the next key only
+    TapAt(firstKey);
+    TapAt(firstKey);
+    EXPECT_EQ(L"aAa", TextOf(text));
+    SetFocus(number);
+    TapAt(firstKey);
+    TapAt(OnPanel(0.95, 0.75)); // Enter
+    TapAt(OnPanel(0.04, 0.25)); // 1
+    TapAt(OnPanel(0.75, 0.75)); // backspace
+    TapAt(OnPanel(0.95, 0.25)); // 0
+    EXPECT_EQ(L"-0", TextOf(number));
+    EXPECT_EQ(number, GetFocus());
     SetPanel(false);
-    DestroyWindow(edit);
+    DestroyWindow(window);
+}
+
+// A child that the panel lies over may not draw itself over the panel, which takes its taps.
+TEST(SoftInputPanel, WhatIsDrawnIsWhatATapHits) {
+    const HWND window = CreateScreenWindow();
+    RECT client;
+    GetClientRect(window, &client);
+    const HWND below =
+        CreateWindowW(L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, client.right,
+                      client.bottom - MenuBarHeight(), window, nullptr, nullptr, nullptr);
+    SetPanel(true);
+    PumpMessages();
+    // The child below draws on itself after the panel has been drawn, as a tab control does
+    // when the pointer passes over it.
+    const HDC dc = GetDC(below);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    ReleaseDC(below, dc);
+    EXPECT_EQ(SipPanelWindow(), WindowFromPoint(OnPanel(0.5, 0.5)));
+    EXPECT_TRUE(ScreenShows(SipPanelWindow()));
+    SetPanel(false);
+    DestroyWindow(window);
 }
 
 } // namespace

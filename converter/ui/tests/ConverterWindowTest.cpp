@@ -4,13 +4,14 @@
 #include "converter/definitions/tests/DefinitionFiles.h"
 #include "converter/ui/ConverterSettings.h"
 #include "framework/app/Application.h"
-#include "framework/app/InputPanel.h"
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/PixelCanvas.h"
 #include "framework/app/tests/RealInput.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
+#include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "platform/SoftInputPanel.h"
 #include "resources/converter_ids.h"
@@ -32,6 +33,7 @@ protected:
     void SetUp() override { saved.Load(); }
 
     void TearDown() override {
+        SHSipPreference(nullptr, SIP_FORCEDOWN);
         window.reset();
         PumpMessages();
         saved.Save();
@@ -402,16 +404,52 @@ TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
     EXPECT_EQ(L"12", TextOf(Page(2).edits[1]->handle));
 }
 
-TEST_F(ConverterWindowTest, RowFocusRaisesTheInputPanel) {
+// A tap into a row, then on the tab strip, which the panel covers; the panel's button on the
+// menu bar lowers it, and the tab takes the tap.
+TEST_F(ConverterWindowTest, InputPanelComesWithARowAndGoesWithItsButton) {
     Open(kThreeSections);
-    SIPINFO info = {};
-    info.cbSize = sizeof info;
-    SipSetInfo(&info);
-    window->SelectPage(2);
-    SetFocus(Page(2).edits[1]->handle);
+    ShowWindow(window->handle, SW_SHOW);
+    SetForegroundWindow(window->handle);
     PumpMessages();
-    EXPECT_GT(GetSipHeight(), 0);
-    SipSetInfo(&info);
+    const HWND fahrenheit = Page(0).edits[1]->handle;
+    TapOn(fahrenheit);
+    EXPECT_EQ(fahrenheit, GetFocus());
+    // On a device's screen the row's focus raises the panel; where a keyboard is at hand, the
+    // panel stays down until its button raises it.
+    const auto panelShown = [] { return SipPanelWindow() && IsWindowVisible(SipPanelWindow()); };
+    EXPECT_EQ(!IsDesktopScreen(), panelShown());
+    RECT button = SipButtonRect(window->menuBar.handle);
+    MapWindowPoints(window->menuBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    const POINT sipButton = {(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    if (!panelShown()) {
+        TapAt(sipButton);
+    }
+    ASSERT_TRUE(panelShown());
+
+    // What shows on the tab strip is the panel, which takes the taps there: its 5 key.
+    RECT tab = {};
+    TabCtrl_GetItemRect(window->tabControl.handle, 1, &tab);
+    MapWindowPoints(window->tabControl.handle, nullptr, reinterpret_cast<POINT*>(&tab), 2);
+    const POINT timeTab = {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+    EXPECT_EQ(SipPanelWindow(), WindowFromPoint(timeTab));
+    const HDC dc = GetDC(window->tabControl.handle);
+    SendMessageW(window->tabControl.handle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT);
+    ReleaseDC(window->tabControl.handle, dc);
+    // The button's tooltip, which the tap brought up, is not what is looked at.
+    SendMessageW(reinterpret_cast<HWND>(SendMessageW(window->menuBar.handle, TB_GETTOOLTIPS, 0, 0)),
+                 TTM_POP, 0, 0);
+    EXPECT_TRUE(ScreenShows(SipPanelWindow()));
+    SendMessageW(fahrenheit, EM_SETSEL, 0, -1);
+    RECT keys;
+    GetWindowRect(SipPanelWindow(), &keys);
+    TapAt({keys.left + (keys.right - keys.left) * 9 / 20, keys.top + (keys.bottom - keys.top) / 4});
+    EXPECT_EQ(L"5", TextOf(fahrenheit));
+
+    TapAt(sipButton);
+    EXPECT_FALSE(panelShown());
+    TapAt(timeTab);
+    EXPECT_EQ(1, window->currentPage);
 }
 
 TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {

@@ -360,6 +360,9 @@ TEST_F(EndToEnd, OpenDialogAsksForTheDefinitionFileAtFirstStart) {
               TextOf(dialog.Control(IDC_TYPE_LIST)));
     EXPECT_EQ(2, SendMessageW(dialog.Control(IDC_TYPE_LIST), CB_GETCOUNT, 0, 0));
     EXPECT_EQ(L"", TextOf(dialog.Control(IDC_NAME_FIELD)));
+    // The name field has the focus, but on a screen larger than a device's, where a keyboard
+    // is at hand, the input panel stays down: the list is all in sight.
+    EXPECT_EQ(nullptr, FindWindowExW(dialog.handle, nullptr, L"MensurioSoftInputPanel", nullptr));
 
     // A name that is not there is said so, and the dialog stays; a name is looked for
     // with the default extension: "units" opens units.ini.

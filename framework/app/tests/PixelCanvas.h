@@ -49,3 +49,20 @@ private:
     HGDIOBJ old;
     DWORD* bits = nullptr;
 };
+
+// Whether the screen shows a window's client area as the window itself draws it: no other
+// window is drawn over any part of it.
+inline bool ScreenShows(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(window, &origin);
+    PixelCanvas drawn(client.right, client.bottom);
+    PixelCanvas shown(client.right, client.bottom);
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(shown.dc, 0, 0, client.right, client.bottom, screen, origin.x, origin.y, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return drawn.Pixels() == shown.Pixels();
+}

@@ -444,7 +444,9 @@ TEST_F(WindowObjects, FullScreenDialogEndsOnlyForCommandsOneToTwenty) {
     EXPECT_EQ(screen.bottom - screen.top, dialog.placed.bottom - dialog.placed.top);
     ASSERT_NE(nullptr, dialog.bar);
     EXPECT_EQ(2, dialog.contents.buttons);
-    EXPECT_EQ((std::vector<std::wstring>{L"Cancel", L"OK"}), dialog.contents.tooltips);
+    // Then the input panel's button, which every menu bar has.
+    EXPECT_EQ((std::vector<std::wstring>{L"Cancel", L"OK", L"Input Panel"}),
+              dialog.contents.tooltips);
 }
 
 TEST_F(WindowObjects, FullScreenDialogDoneButtonAnswersOk) {
@@ -464,7 +466,9 @@ TEST_F(WindowObjects, JapaneseDialogBarTooltips) {
     dialog.pending = {IDCANCEL};
     EXPECT_EQ(IDCANCEL, dialog.DoModal(frame.handle, L"TestFullScreen_E"));
     Application::japanese = FALSE;
-    EXPECT_EQ((std::vector<std::wstring>{L"ｷｬﾝｾﾙ", L"OK"}), dialog.contents.tooltips);
+    // The input panel's button is the shell's, in the device's language.
+    EXPECT_EQ((std::vector<std::wstring>{L"ｷｬﾝｾﾙ", L"OK", L"Input Panel"}),
+              dialog.contents.tooltips);
 }
 
 TEST_F(WindowObjects, FrameMenuBarKeepsItsMenu) {
@@ -507,10 +511,13 @@ TEST_F(WindowObjects, InputPanelFollowsTheFocusInADialogWithSipPreference) {
     ASSERT_NE(nullptr, dialog.Create(frame.handle, L"TestSipPref_E"));
     ShowWindow(dialog.handle, SW_SHOW);
     PumpMessages(); // the preference control hooks the edit controls once they all exist
+    // On a device's screen; where a keyboard is at hand, the panel stays as the user set it.
     SetFocus(GetDlgItem(dialog.handle, 101));
-    EXPECT_GT(GetSipHeight(), 0);
+    EXPECT_EQ(!IsDesktopScreen(), GetSipHeight() > 0);
+    ShowSip();
     SetFocus(GetDlgItem(dialog.handle, 102));
-    EXPECT_EQ(0, GetSipHeight());
+    EXPECT_EQ(IsDesktopScreen(), GetSipHeight() > 0);
+    SHSipPreference(nullptr, SIP_FORCEDOWN);
 }
 
 TEST_F(WindowObjects, FrameGivesTheFocusBackOnActivation) {

@@ -708,12 +708,11 @@ TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
         EXPECT_GT(bar.bottom - bar.top, 10) << when;
         EXPECT_TRUE(IsWindowVisible(dialog->commandBar.handle)) << when;
     };
-    // The panel follows the focus: up in the name field, down in the list.
-    SetFocus(GetDlgItem(dialog->handle, IDC_NAME_FIELD));
+    ShowSip();
     PumpMessages();
     EXPECT_GT(GetSipHeight(), 0);
     check("panel up");
-    SetFocus(List());
+    SHSipPreference(nullptr, SIP_FORCEDOWN);
     PumpMessages();
     EXPECT_EQ(0, GetSipHeight());
     check("panel down");
