@@ -6,6 +6,7 @@
 #include "converter/definitions/DefinitionLoader.h"
 #include "framework/about/AboutBox.h"
 #include "framework/app/Application.h"
+#include "framework/app/GdiObject.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/MessageBoxes.h"
 #include "framework/app/Paths.h"
@@ -83,10 +84,7 @@ std::wstring MenuItemText(const std::wstring& shown) {
     if (shown.size() <= kShortName) {
         return Unprefixed(shown);
     }
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    const HFONT font = CreateFontIndirectW(&metrics.lfMenuFont);
+    const HFONT font = CreateSystemFont(&NONCLIENTMETRICSW::lfMenuFont);
     const HDC dc = GetDC(nullptr);
     const HGDIOBJ oldFont = SelectObject(dc, font);
     const RECT screen = DeviceScreenRect();

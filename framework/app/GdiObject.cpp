@@ -24,3 +24,10 @@ Font::Font(LONG height, LONG weight, BYTE pitchAndFamily, const wchar_t* faceNam
     handle = CreateFontIndirectW(&description);
     owned = handle != nullptr;
 }
+
+HFONT CreateSystemFont(LOGFONTW NONCLIENTMETRICSW::*part) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return CreateFontIndirectW(&(metrics.*part));
+}

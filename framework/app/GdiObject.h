@@ -24,3 +24,7 @@ public:
 
     HFONT Handle() const { return static_cast<HFONT>(handle); }
 };
+
+// The system's font for a part of the screen, as &NONCLIENTMETRICSW::lfMenuFont names it,
+// made anew; the caller deletes it.
+HFONT CreateSystemFont(LOGFONTW NONCLIENTMETRICSW::*part);

@@ -1,6 +1,7 @@
 #include "MessageBoxes.h"
 
 #include "Application.h"
+#include "GdiObject.h"
 #include "platform/Screen.h"
 
 #include <algorithm>
@@ -62,10 +63,7 @@ std::wstring KeepLines(const std::wstring& text, int maxLines) {
 // them from the text's own line ends. A text still too tall for `height` keeps its first
 // and last lines.
 std::wstring FitToScreen(const wchar_t* text, int width, int height) {
-    NONCLIENTMETRICSW metrics = {};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    const HFONT font = CreateSystemFont(&NONCLIENTMETRICSW::lfMessageFont);
     const HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ oldFont = SelectObject(dc, font);
     const auto fits = [dc, width](const std::wstring& line) {
