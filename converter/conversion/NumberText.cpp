@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -48,7 +49,8 @@ char* WriteSixDigits(char* first, char* last, double value) {
 
 wchar_t LocaleSeparator(LCTYPE which) {
     wchar_t text[4] = {};
-    return GetLocaleInfoW(LOCALE_USER_DEFAULT, which, text, 4) == 2 ? text[0] : L'\0';
+    // A separator of one character: its length with the terminator is 2.
+    return GetLocaleInfoW(LOCALE_USER_DEFAULT, which, text, std::size(text)) == 2 ? text[0] : L'\0';
 }
 
 // How many of the C library's names of infinity ("inf", "infinity", in any case) begin the
@@ -117,15 +119,16 @@ std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& s
     const wchar_t* p = SkipSpaceAndSign(text, negative);
     std::string digits;
     const wchar_t* end = ReadIntegerDigits(p, thousands, digits);
-    const size_t integerDigits = digits.size();
+    bool hasDigits = !digits.empty();
     if (*end == L'.' || (*end == separators.decimal && separators.decimal != L'\0')) {
         digits += '.';
         for (++end; IsDigit(*end); ++end) {
             digits += static_cast<char>(*end);
+            hasDigits = true;
         }
     }
     double magnitude = 0;
-    if (integerDigits > 0 || digits.size() > integerDigits + 1) {
+    if (hasDigits) {
         if (*end == L'e' || *end == L'E') {
             const wchar_t* const exponent = end + 1;
             const wchar_t* const exponentDigits =

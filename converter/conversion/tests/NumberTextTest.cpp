@@ -43,8 +43,8 @@ TEST(ReadRowText, CommasAsTheLocaleWritesThemOrNone) {
     EXPECT_EQ(1000, Read(L"1,000"));
     EXPECT_EQ(-1234567.5, Read(L"-1,234,567.5e0"));
     // Any other comma: no number, never a shorter one.
-    for (const wchar_t* text : {L"2,54", L"1,5", L",5", L"1,0000", L"1000,000", L"1,000,00",
-                                L"12abc,5", L"1,", L"inf,"}) {
+    for (const wchar_t* text : {L"2,54", L"1,5", L",5", L"1,0000", L"1,0x0", L"1000,000",
+                                L"1,000,00", L"12abc,5", L"1,", L"inf,"}) {
         EXPECT_EQ(std::nullopt, Read(text)) << text;
     }
     const NumberSeparators german = {L',', L'.'};
@@ -60,7 +60,7 @@ TEST(ReadRowText, ReadsNoHexadecimalNorNanButTheSpellingsOfInfinity) {
     // The C library's strtod would read these; a row holds decimal numbers only.
     EXPECT_EQ(0, Read(L"0x10"));
     EXPECT_EQ(0, Read(L"nan"));
-    EXPECT_EQ(0, Read(L"information"));
+    EXPECT_EQ(0, Read(L"infamous"));
     EXPECT_EQ(0, Read(L"infinite"));
     const double infinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(infinity, Read(L"infinity"));
