@@ -296,10 +296,12 @@ TEST_F(ConverterWindowTest, RowsTakeWholeNumbersUpToTheirLimitAndReadTheirOwnTex
 TEST_F(ConverterWindowTest, TextsThatAreNoNumberAsTheyStandConvertNothing) {
     Open(kThreeSections);
     const Texts length = Rows(2);
-    // Typed: a comma that groups no thousands; the row keeps the text to be mended.
+    // Typed: a comma that groups no thousands; the row keeps the text to be mended, selected.
+    const HWND metre = Page(2).edits[0]->handle;
     Type(2, 0, L"2,54\r");
     EXPECT_EQ((Texts{L"2,54", length[1], length[2], length[3]}), Rows(2));
-    EXPECT_EQ(Page(2).edits[0]->handle, GetFocus());
+    EXPECT_EQ(metre, GetFocus());
+    EXPECT_EQ(MAKELONG(0, 4), SendMessageW(metre, EM_GETSEL, 0, 0));
     Type(2, 0, L"1,000\r");
     EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2));
     // Pasted: longer than a row, or with a stray comma; the row keeps what it had.
@@ -309,6 +311,11 @@ TEST_F(ConverterWindowTest, TextsThatAreNoNumberAsTheyStandConvertNothing) {
         Paste(2, 1, text);
         EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2)) << text.size();
     }
+    SetFocus(metre);
+    SendMessageW(metre, EM_SETSEL, 2, 2); // the cursor in the row
+    SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
+    EXPECT_EQ(L"1000", TextOf(metre));
+    EXPECT_EQ(MAKELONG(0, 4), SendMessageW(metre, EM_GETSEL, 0, 0));
     // A temperature below absolute zero, typed or pasted.
     Type(0, 0, L"-500\r");
     EXPECT_EQ((Texts{L"-500", L"32", L"273.15"}), Rows(0));
@@ -602,6 +609,14 @@ TEST(ConverterSettings, PathRoundTripsThroughTheRegistry) {
     ConverterSettings read;
     read.Load();
     EXPECT_STREQ(L"\\My Documents\\単位.ini", read.definitionPath);
+
+    // A path that its drive would make too long is kept as it is given, as is one that names
+    // no file at all.
+    const std::wstring longest = L"\\" + std::wstring(kMaxPath - 2, L'x');
+    written.Remember(longest.c_str());
+    EXPECT_EQ(longest, written.definitionPath);
+    written.Remember(L"");
+    EXPECT_STREQ(L"", written.definitionPath);
 
     saved.Save();
 }
