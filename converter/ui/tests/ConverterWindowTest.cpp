@@ -340,9 +340,12 @@ TEST_F(ConverterWindowTest, InsertKeysAndCtrlKeysCopyAndPasteWholeRows) {
     const HWND inch = Page(2).edits[2]->handle;
     Type(2, 2, L"12");
     SendMessageW(inch, EM_SETSEL, 1, 1); // the cursor in the row, nothing selected
-    SetClipboard(L"left alone");
-    PressKeys({VK_CONTROL, VK_INSERT});
-    EXPECT_EQ(L"12", ClipboardText());
+    for (const WORD key : {static_cast<WORD>(VK_INSERT), static_cast<WORD>('C')}) {
+        SetClipboard(L"left alone");
+        SendMessageW(inch, EM_SETSEL, 1, 1);
+        PressKeys({VK_CONTROL, key});
+        EXPECT_EQ(L"12", ClipboardText()) << key;
+    }
 
     SetClipboard(L"3");
     SendMessageW(inch, EM_SETSEL, 1, 1);
@@ -353,6 +356,10 @@ TEST_F(ConverterWindowTest, InsertKeysAndCtrlKeysCopyAndPasteWholeRows) {
     PressKeys({VK_CONTROL, 'V'});
     EXPECT_EQ((Texts{L"0.6096", L"0.0006096", L"24", L"2"}), Rows(2));
     EXPECT_EQ(inch, GetFocus());
+    EXPECT_EQ(nullptr, GetOpenClipboardWindow());
+    // Shift with any other key types.
+    PressKeys({VK_SHIFT, 'E'});
+    EXPECT_EQ(L"E", TextOf(inch));
 }
 
 TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
