@@ -18,11 +18,12 @@ constexpr wchar_t kShift = L'\x0E';
 
 // The keys, row by row; a row's keys share its width equally.
 constexpr const wchar_t* kNumberKeys[] = {L"1234567890", L"-.e,\b\r"};
+// The keyboard has the characters a file name may hold, and "\" for a path.
 constexpr const wchar_t* kTextKeys[] = {L"1234567890-\b", L"qwertyuiop=\\", L"asdfghjkl;'\r",
-                                        L"\x0Ezxcvbnm,./", L" "};
+                                        L"\x0Ezxcvbnm,.`", L" "};
 // The keyboard's keys while Shift is down, for the next key only.
-constexpr const wchar_t* kShiftedTextKeys[] = {L"!@#$%^&*()_\b", L"QWERTYUIOP+|", L"ASDFGHJKL:\"\r",
-                                               L"\x0EZXCVBNM<>?", L" "};
+constexpr const wchar_t* kShiftedTextKeys[] = {L"!@#$%^&~()_\b", L"QWERTYUIOP+\\", L"ASDFGHJKL[]\r",
+                                               L"\x0EZXCVBNM{}`", L" "};
 
 struct KeySet {
     const wchar_t* const* rows;
@@ -281,6 +282,10 @@ LRESULT CALLBACK FollowWindows(int code, WPARAM wParam, LPARAM lParam) {
             ShowPanel();
         } else if (call->message == WM_SETFOCUS) {
             SuitKeysTo(call->hwnd);
+            // A window's style may have been set anew since the panel came up.
+            if (const HWND host = panel.window != nullptr ? GetParent(panel.window) : nullptr) {
+                EnumChildWindows(host, ClipSiblings, reinterpret_cast<LPARAM>(host));
+            }
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

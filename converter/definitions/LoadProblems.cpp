@@ -20,11 +20,13 @@ std::wstring GroupedCount(int count) {
 
 } // namespace
 
-void LoadProblems::Add(Severity severity, const char* words, int line) {
+void LoadProblems::Add(Severity problem, const char* words, int line) {
     if (count++ == 0) {
-        firstSeverity = severity;
         firstWords = words;
         firstLine = line;
+    }
+    if (problem == Severity::kError) {
+        severity = Severity::kError;
     }
 }
 
@@ -56,7 +58,7 @@ void LoadProblems::Report() const {
         return;
     }
     const std::wstring message = Message();
-    if (firstSeverity == Severity::kDiagnostic) {
+    if (severity == Severity::kDiagnostic) {
         ShowDebug(L"%s", message.c_str());
     } else {
         ShowError(GetActiveWindow(), L"%s", message.c_str());

@@ -12,7 +12,7 @@ public:
     enum class Severity { kDiagnostic, kError };
 
     // `words` in the language of the parser's messages; `line` of the file, or 0 for none.
-    void Add(Severity severity, const char* words, int line = 0);
+    void Add(Severity problem, const char* words, int line = 0);
 
     int Count() const { return count; }
 
@@ -20,13 +20,13 @@ public:
     // line 2 (1 999 more problems)". Empty when there was none.
     std::wstring Message() const;
 
-    // Shows the message, when there is one, in a single box: Debug for a diagnostic, Error
-    // (owned by the active window) for an error, as the first problem was.
+    // Shows the message, when there is one, in a single box: Error (owned by the active
+    // window) when any problem stopped the parse, Debug when all were diagnostics.
     void Report() const;
 
 private:
     int count = 0;
-    Severity firstSeverity = Severity::kDiagnostic;
+    Severity severity = Severity::kDiagnostic;
     std::string firstWords;
     int firstLine = 0;
 };

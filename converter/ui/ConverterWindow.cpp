@@ -21,6 +21,7 @@
 
 #include <cstdio>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -60,11 +61,22 @@ std::wstring ShownName(const std::wstring& name) {
         gap = false;
         shown += c;
     }
-    const size_t first = shown.find_first_not_of(L' ');
-    if (first == std::wstring::npos) {
+    // Blanks of every kind: no-break and full-width spaces too.
+    std::vector<WORD> types(shown.size() + 1);
+    GetStringTypeW(CT_CTYPE1, shown.c_str(), static_cast<int>(shown.size()), types.data());
+    const auto blank = [&types](size_t at) { return (types[at] & (C1_SPACE | C1_BLANK)) != 0; };
+    size_t first = 0;
+    size_t end = shown.size();
+    while (first < end && blank(first)) {
+        ++first;
+    }
+    while (end > first && blank(end - 1)) {
+        --end;
+    }
+    if (first == end) {
         return LanguageText(L"(no name)", L"(名前なし)");
     }
-    return shown.substr(first, shown.find_last_not_of(L' ') - first + 1);
+    return shown.substr(first, end - first);
 }
 
 // An item's text for a tab control or menu, where "&" marks the next character as the key.
@@ -92,8 +104,9 @@ std::wstring MenuItemText(const std::wstring& shown) {
                  screen.right - screen.left - 2 * GetSystemMetrics(SM_CXMENUCHECK) -
                      ScaleX(kMenuDesignFrame),
                  0};
-    // Room for the "..." that replaces the end.
-    std::wstring text = shown + L"\0\0\0\0";
+    // Room for the "..." that replaces the end, and its terminator.
+    std::wstring text = shown;
+    text.append(4, L'\0');
     DrawTextExW(dc, text.data(), static_cast<int>(shown.size()), &room,
                 DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT | DT_END_ELLIPSIS | DT_MODIFYSTRING,
                 nullptr);
@@ -338,7 +351,7 @@ void ConverterWindow::MakeTabs(int last) {
     // goes in that way and is measured once when the style comes back.
     const bool batch = last - first + 1 >= kFixedWidthBatch;
     if (batch) {
-        SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle | TCS_FIXEDWIDTH);
+        tabControl.ModifyStyle(0, TCS_FIXEDWIDTH);
     }
     for (int index = first; index <= last; ++index) {
         TCITEMW item = {};
@@ -348,7 +361,7 @@ void ConverterWindow::MakeTabs(int last) {
         pages[index].hasTab = true;
     }
     if (batch) {
-        SetWindowLongPtrW(tabControl.handle, GWL_STYLE, kTabStyle);
+        tabControl.ModifyStyle(TCS_FIXEDWIDTH, 0);
     }
     buildingPages = outerBuild;
 }

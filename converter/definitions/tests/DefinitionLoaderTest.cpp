@@ -198,6 +198,9 @@ TEST(LoadDefinitionFile, OneMessagePerLoadNamesTheFirstProblemsLineInBothLanguag
     }
     EXPECT_EQ((Messages{L"string not closed in line 2 (1\u00A0999 more problems)"}),
               LoadDefinitionBytes(everyLine).messages);
+    everyLine.resize(std::string("[A]\r\n").size() + 201 * std::string("\"open\r\n").size());
+    EXPECT_EQ((Messages{L"string not closed in line 2 (200 more problems)"}),
+              LoadDefinitionBytes(everyLine).messages);
 
     Application::japanese = TRUE;
     MessageBoxRecorder recorder;
@@ -209,8 +212,9 @@ TEST(LoadDefinitionFile, OneMessagePerLoadNamesTheFirstProblemsLineInBothLanguag
     Application::japanese = FALSE;
     EXPECT_EQ((Messages{L"string too long (6行目) (ほかに2件)", L"syntax error (6行目)"}),
               recorder.Texts());
+    // A load that a syntax error stopped is told as an error, whatever came first.
     ASSERT_EQ(2u, recorder.Boxes().size());
-    EXPECT_EQ(L"Debug", recorder.Boxes()[0].caption);
+    EXPECT_EQ(L"ｴﾗｰ", recorder.Boxes()[0].caption);
     EXPECT_EQ(L"ｴﾗｰ", recorder.Boxes()[1].caption);
 }
 

@@ -419,9 +419,14 @@ TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
 }
 
 // A tap into a row, then on the tab strip, which the panel covers; the panel's button on the
-// menu bar lowers it, and the tab takes the tap.
+// menu bar lowers it, and the tab takes the tap. The file's many pages make the tab strip
+// change its style when a page far along is chosen.
 TEST_F(ConverterWindowTest, InputPanelComesWithARowAndGoesWithItsButton) {
-    Open(kThreeSections);
+    std::string sections;
+    for (int section = 0; section < 30; ++section) {
+        sections += "[Section " + std::to_string(section) + "]\r\n\"u\" = 1\r\n";
+    }
+    Open(sections);
     ShowWindow(window->handle, SW_SHOW);
     SetForegroundWindow(window->handle);
     PumpMessages();
@@ -439,8 +444,12 @@ TEST_F(ConverterWindowTest, InputPanelComesWithARowAndGoesWithItsButton) {
         TapAt(sipButton);
     }
     ASSERT_TRUE(panelShown());
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 31, 0);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE, 0);
+    SetFocus(fahrenheit);
 
-    // What shows on the tab strip is the panel, which takes the taps there: its 5 key.
+    // What shows on the tab strip is the panel, also once the strip draws itself again, and
+    // the panel takes the taps there: its 5 key.
     RECT tab = {};
     TabCtrl_GetItemRect(window->tabControl.handle, 1, &tab);
     MapWindowPoints(window->tabControl.handle, nullptr, reinterpret_cast<POINT*>(&tab), 2);
@@ -477,13 +486,13 @@ TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {
 
 TEST_F(ConverterWindowTest, SectionNamesShowWithoutControlCharactersAndMenusFitTheScreen) {
     const std::string wide(253, 'W');
-    Open("[A\r\nB]\r\n[]\r\n[ \t ]\r\n[R&D]\r\n[" + wide + "]\r\n[" + wide + "]\r\n");
+    Open("[A\r\nB]\r\n[]\r\n[ \t ]\r\n[\xA0\xA0]\r\n[R&D]\r\n[" + wide + "]\r\n[" + wide + "]\r\n");
     const Texts tabs = Tabs();
-    EXPECT_EQ((Texts{L"A B", L"(no name)", L"(no name)", L"R&&D"}),
-              Texts(tabs.begin() + 2, tabs.begin() + 6));
+    EXPECT_EQ((Texts{L"A B", L"(no name)", L"(no name)", L"(no name)", L"R&&D"}),
+              Texts(tabs.begin() + 2, tabs.begin() + 7));
     const Texts items = UnitMenu();
-    EXPECT_EQ(L"40306 R&&D", items[5]);
-    EXPECT_EQ(L"...", items[6].substr(items[6].size() - 3));
+    EXPECT_EQ(L"40307 R&&D", items[6]);
+    EXPECT_EQ(L"...", items[7].substr(items[7].size() - 3));
     const RECT screen = DeviceScreenRect();
     const int width = UnitMenuWidth();
     EXPECT_GT(width, 0);
