@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -133,23 +134,90 @@ TEST(SoftInputPanel, KeysSuitTheFocusedFieldAndTypeIntoIt) {
     const HWND number = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 30, 100, 20, window,
                                       nullptr, nullptr, nullptr);
     SetInputScope(number, IS_NUMBER);
-    SetFocus(text);
-    SetPanel(true);
-    // The third row of the keyboard, the second of the number keys: "a" there, "-" here.
-    const POINT firstKey = OnPanel(0.04, 0.55);
-    TapAt(firstKey);
-    TapAt(OnPanel(0.04, 0.7)); // Shift, for the next key only
-    TapAt(firstKey);
-    TapAt(firstKey);
-    EXPECT_EQ(L"aAa", TextOf(text));
     SetFocus(number);
+    SetPanel(true);
+    // The second row of the number keys, the third of the keyboard: "-" here, "a" there.
+    const POINT firstKey = OnPanel(0.04, 0.55);
     TapAt(firstKey);
     TapAt(OnPanel(0.95, 0.75)); // Enter
     TapAt(OnPanel(0.04, 0.25)); // 1
     TapAt(OnPanel(0.75, 0.75)); // backspace
     TapAt(OnPanel(0.95, 0.25)); // 0
     EXPECT_EQ(L"-0", TextOf(number));
-    EXPECT_EQ(number, GetFocus());
+    SetFocus(text);
+    const POINT shift = OnPanel(0.04, 0.7);
+    TapAt(shift); // for the next key only
+    TapAt(firstKey);
+    TapAt(firstKey);
+    EXPECT_EQ(L"Aa", TextOf(text));
+    // A Shift pressed before the field changed counts no more, and the keys shown are those
+    // of the field.
+    TapAt(shift);
+    SetFocus(number);
+    SetFocus(text);
+    PumpMessages();
+    EXPECT_TRUE(ScreenShows(SipPanelWindow()));
+    TapAt(firstKey);
+    EXPECT_EQ(L"Aaa", TextOf(text));
+    EXPECT_EQ(text, GetFocus());
+    SHSipPreference(nullptr, SIP_FORCEDOWN);
+    EXPECT_FALSE(PanelShown());
+    DestroyWindow(window);
+}
+
+// The bounds of the pixels in the text colour within an area of the screen.
+RECT InkBounds(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    PixelCanvas shown(width, height);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(shown.dc, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+    const DWORD ink = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+    RECT bounds = {width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (shown.Pixel(x, y) == ink) {
+                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
+                          std::max<LONG>(bounds.right, x + 1),
+                          std::max<LONG>(bounds.bottom, y + 1)};
+            }
+        }
+    }
+    OffsetRect(&bounds, area.left, area.top);
+    return bounds;
+}
+
+// The shell's pictures, to the screen's resolution: a keyboard in the middle of the panel's
+// button, which is drawn pressed while the panel is up, and an arrow on the Shift key.
+TEST(SoftInputPanel, ButtonAndShiftKeyShowTheirPictures) {
+    const HWND window = CreateScreenWindow();
+    const HWND bar = FindWindowExW(window, nullptr, kMenuBarClassName, nullptr);
+    RECT button = SipButtonRect(bar);
+    MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    const RECT keyboard = InkBounds(button);
+    EXPECT_EQ(ScaleToScreen(16), keyboard.right - keyboard.left);
+    EXPECT_EQ(ScaleToScreen(10), keyboard.bottom - keyboard.top);
+    EXPECT_NEAR(keyboard.left - button.left, button.right - keyboard.right, 1);
+    EXPECT_NEAR(keyboard.top - button.top, button.bottom - keyboard.bottom, 1);
+    const auto leftEdge = [&] {
+        const HDC screen = GetDC(nullptr);
+        const COLORREF color = GetPixel(screen, button.left, (button.top + button.bottom) / 2);
+        ReleaseDC(nullptr, screen);
+        return color;
+    };
+    EXPECT_NE(GetSysColor(COLOR_BTNSHADOW), leftEdge());
+    TapAt(SipButtonOf(window));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), leftEdge());
+
+    const POINT topLeft = OnPanel(0, 0.6);
+    const POINT bottomRight = OnPanel(1.0 / 11, 0.8);
+    const RECT shiftKey = {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    const RECT arrow = InkBounds(shiftKey);
+    EXPECT_NEAR(ScaleToScreen(7), arrow.right - arrow.left, 1);
+    EXPECT_NEAR(ScaleToScreen(7), arrow.bottom - arrow.top, 1);
+    EXPECT_NEAR(arrow.left - shiftKey.left, shiftKey.right - arrow.right, 2);
     SetPanel(false);
     DestroyWindow(window);
 }
