@@ -517,7 +517,11 @@ TEST_F(WindowObjects, InputPanelFollowsTheFocusInADialogWithSipPreference) {
     ShowSip();
     SetFocus(GetDlgItem(dialog.handle, 102));
     EXPECT_EQ(IsDesktopScreen(), GetSipHeight() > 0);
-    SHSipPreference(nullptr, SIP_FORCEDOWN);
+    SetFocus(GetDlgItem(dialog.handle, 101));
+    EXPECT_GT(GetSipHeight(), 0);
+    // A full-screen dialog that asks for it lowers the panel wherever it is.
+    InitFullScreenDialog(dialog.handle, SHIDIF_SIPDOWN);
+    EXPECT_EQ(0, GetSipHeight());
 }
 
 TEST_F(WindowObjects, FrameGivesTheFocusBackOnActivation) {
