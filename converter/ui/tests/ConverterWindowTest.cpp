@@ -217,6 +217,11 @@ TEST_F(ConverterWindowTest, ChosenFileIsRememberedWithItsDriveUnlessItCannotBeRe
     SetCurrentDirectoryW(current);
     EXPECT_STREQ(mass.Path(), window->settings.definitionPath);
     EXPECT_EQ((Texts{L"Temp", L"Time", L"Mass"}), Tabs());
+    // Read and let go: nothing holds the file any more.
+    const HANDLE alone =
+        CreateFileW(mass.Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, alone);
+    CloseHandle(alone);
 
     // A file that another program holds without sharing: told why, and nothing changes.
     const TempDefinitionFile held("[Held]\r\n");
