@@ -4,6 +4,7 @@
 #include "converter/definitions/tests/DefinitionFiles.h"
 #include "converter/ui/ConverterSettings.h"
 #include "framework/app/Application.h"
+#include "framework/app/InputPanel.h"
 #include "framework/app/RegistryKey.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
@@ -424,17 +425,29 @@ TEST_F(ConverterWindowTest, CopyAndPasteThroughTheClipboard) {
 }
 
 // A tap into a row, then on the tab strip, which the panel covers; the panel's button on the
-// menu bar lowers it, and the tab takes the tap. The file's many pages make the tab strip
-// change its style when a page far along is chosen.
+// menu bar lowers it, and the tab takes the tap.
 TEST_F(ConverterWindowTest, InputPanelComesWithARowAndGoesWithItsButton) {
+    Open(kThreeSections);
+    ShowWindow(window->handle, SW_SHOW);
+    SetForegroundWindow(window->handle);
+    PumpMessages();
+    // Another file's pages come while the tab strip has the focus and the panel is up; the
+    // strip holds their tabs back until a key on it makes them all, which leaves it drawing
+    // around the panel, not over it.
     std::string sections;
     for (int section = 0; section < 30; ++section) {
         sections += "[Section " + std::to_string(section) + "]\r\n\"u\" = 1\r\n";
     }
-    Open(sections);
-    ShowWindow(window->handle, SW_SHOW);
-    SetForegroundWindow(window->handle);
-    PumpMessages();
+    const TempDefinitionFile many(sections);
+    SetFocus(window->tabControl.handle);
+    ShowSip();
+    window->ReplaceCategoryPages(many.Path());
+    PressKeys({VK_RIGHT});
+    EXPECT_EQ(30 + 2, TabCtrl_GetItemCount(window->tabControl.handle));
+    EXPECT_TRUE(GetWindowLongPtrW(window->tabControl.handle, GWL_STYLE) & WS_CLIPSIBLINGS);
+    SHSipPreference(nullptr, SIP_FORCEDOWN);
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE, 0);
+
     const HWND fahrenheit = Page(0).edits[1]->handle;
     TapOn(fahrenheit);
     EXPECT_EQ(fahrenheit, GetFocus());
@@ -449,9 +462,6 @@ TEST_F(ConverterWindowTest, InputPanelComesWithARowAndGoesWithItsButton) {
         TapAt(sipButton);
     }
     ASSERT_TRUE(panelShown());
-    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 31, 0);
-    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE, 0);
-    SetFocus(fahrenheit);
 
     // What shows on the tab strip is the panel, also once the strip draws itself again, and
     // the panel takes the taps there: its 5 key.
