@@ -175,7 +175,7 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
     Progress(path, L"");
     if (IsLinkedFolder(attributes)) {
         ++foldersDone;
-        return PassOverLink(path, false); // neither entered nor removed
+        return PassOverLink(path); // neither entered nor removed
     }
     if (!IsFolder(attributes)) {
         ++filesDone;
@@ -191,7 +191,7 @@ FileOpDialog::Next FileOpDialog::DeleteItem(const wchar_t* path, DWORD attribute
                 confirm = false;
             }
         }
-        return DeleteFileReporting(handle, path, attributes) ? Next::kGoOn : Next::kStop;
+        return GoOnUnless(DeleteFileReporting(handle, path, attributes));
     }
     ++foldersDone;
     const Next next = ForEachEntry(path, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
@@ -252,8 +252,7 @@ FileOpDialog::Next FileOpDialog::CopyOneFile(const wchar_t* source, DWORD attrib
         return Next::kGoOn;
     }
     // The copy replaces the target only once it is complete, read-only or not.
-    return CopyFileReporting(handle, source, attributes, target, &cancelRequested) ? Next::kGoOn
-                                                                                   : Next::kStop;
+    return GoOnUnless(CopyFileReporting(handle, source, attributes, target, &cancelRequested));
 }
 
 FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_t* target,
@@ -267,10 +266,8 @@ FileOpDialog::Next FileOpDialog::MoveOneFile(const wchar_t* source, const wchar_
     }
     // Reaching here with an existing target means the user said Yes or All (or asked for
     // no questions): the target is replaced in one step, never deleted first.
-    return MoveFileReporting(handle, source, target, existing != INVALID_FILE_ATTRIBUTES,
-                             &cancelRequested)
-               ? Next::kGoOn
-               : Next::kStop;
+    return GoOnUnless(MoveFileReporting(handle, source, target, existing != INVALID_FILE_ATTRIBUTES,
+                                        &cancelRequested));
 }
 
 // Copies or moves one item. A folder's target is made (or, when it exists, the user is
@@ -282,7 +279,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     if (IsLinkedFolder(attributes)) {
         // Neither entered nor copied: what it points to lies outside what was chosen.
         ++foldersDone;
-        return PassOverLink(source, move);
+        return PassOverLink(source);
     }
     if (!IsFolder(attributes)) {
         ++filesDone;
@@ -294,7 +291,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
             return Next::kStop;
         }
         if (depth > 0 && IsLinkedFolder(existing)) {
-            return PassOverLink(target, move);
+            return PassOverLink(target);
         }
         if (!TargetOf(destination, source, target, IsFolder(existing))) {
             return Next::kStop;
@@ -304,7 +301,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
                 return Next::kStop;
             }
             if (IsLinkedFolder(existing)) {
-                return PassOverLink(destination, move);
+                return PassOverLink(destination);
             }
         }
         return move ? MoveOneFile(source, destination, existing)
@@ -318,7 +315,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
         return Next::kStop;
     }
     if (IsLinkedFolder(existing)) {
-        return PassOverLink(destination, move); // merging would write into a folder elsewhere
+        return PassOverLink(destination); // merging would write into a folder elsewhere
     }
     if (IsFolder(existing)) {
         if (confirm) {
@@ -336,6 +333,7 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     } else if (!MakeFolderPath(handle, destination)) {
         return Next::kStop;
     }
+    const int leftBefore = itemsLeft;
     const Next next =
         ForEachEntry(source, [&](const wchar_t* child, const WIN32_FIND_DATAW& found) {
             wchar_t childTarget[kMaxPath];
@@ -350,12 +348,30 @@ FileOpDialog::Next FileOpDialog::TransferItem(const wchar_t* source, DWORD attri
     if (next == Next::kStop || !move) {
         return next;
     }
-    return RemoveFolderReporting(handle, source) ? Next::kGoOn : Next::kStop;
+    // A folder that keeps an item left as it is (a link) stays, without a further message.
+    DeviceSetFileAttributes(source, FILE_ATTRIBUTE_NORMAL);
+    if (DeviceRemoveDirectory(source) ||
+        (GetLastError() == ERROR_DIR_NOT_EMPTY && itemsLeft > leftBefore)) {
+        return Next::kGoOn;
+    }
+    return GoOnUnless(RemoveFolderReporting(handle, source));
 }
 
-FileOpDialog::Next FileOpDialog::PassOverLink(const wchar_t* path, bool move) {
+FileOpDialog::Next FileOpDialog::PassOverLink(const wchar_t* path) {
     ReportLink(handle, path);
-    return move ? Next::kStop : Next::kGoOn;
+    ++itemsLeft;
+    return Next::kGoOn;
+}
+
+FileOpDialog::Next FileOpDialog::GoOnUnless(bool done) {
+    if (done) {
+        return Next::kGoOn;
+    }
+    if (LeftAsItIs()) {
+        ++itemsLeft;
+        return Next::kGoOn;
+    }
+    return Next::kStop;
 }
 
 bool FileOpDialog::IsRecursive(const wchar_t* source, const wchar_t* destination) {

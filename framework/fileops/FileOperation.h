@@ -51,6 +51,8 @@ public:
     int filesCounted = 0;
     int foldersDone = 0;
     int filesDone = 0;
+    // Items left as they are (links, files in ROM), told as they were met.
+    int itemsLeft = 0;
 
 private:
     enum class Next { kGoOn, kStop };
@@ -76,9 +78,12 @@ private:
     // Asks before replacing a file; kStop for Cancel, and `skip` for No.
     Next ConfirmReplace(const wchar_t* source, const wchar_t* target, DWORD existing, bool& skip);
     bool IsRecursive(const wchar_t* source, const wchar_t* destination);
-    // Tells that a link was left as it is. A delete or a copy goes on without it; a move
-    // stops, as the folder that holds the link cannot go.
-    Next PassOverLink(const wchar_t* path, bool move);
+    // Tells that a link was left as it is; the operation goes on without it, and a folder
+    // that holds it stays.
+    Next PassOverLink(const wchar_t* path);
+    // What follows a reporting file call: the next item when it was done, or when it left its
+    // item as it is on purpose (a link, a file in ROM), which it has told; else the stop.
+    Next GoOnUnless(bool done);
 
     // Visits the entries of a folder until `visit` stops or Cancel is pressed.
     template <typename Visit> Next ForEachEntry(const wchar_t* folder, Visit visit);

@@ -20,12 +20,17 @@ constexpr DWORD kCopyBlock = 1024 * 1024;
 constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
+// The error a reporting call leaves behind when it left its item as it is, on purpose and
+// said why: an error code of the program's own (bit 29).
+constexpr DWORD kErrorLeftAsItIs = 0x20000001;
+
 // The report of a call that met a link: whatever the call, the link was left alone.
 bool ReportedAsLink(HWND owner, const wchar_t* path, DWORD error) {
     if (error != ERROR_REPARSE_POINT_ENCOUNTERED) {
         return false;
     }
     ReportLink(owner, path);
+    SetLastError(kErrorLeftAsItIs);
     return true;
 }
 
@@ -309,9 +314,16 @@ bool DeleteFileReporting(HWND owner, const wchar_t* path) {
 }
 
 bool DeleteFileReporting(HWND owner, const wchar_t* path, DWORD attributes) {
-    // A file that is gone, or in ROM, is passed over.
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_INROM) != 0) {
-        return true;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return true; // gone already
+    }
+    if (attributes & FILE_ATTRIBUTE_INROM) {
+        ShowError(owner,
+                  LanguageText(L"'%s' is in ROM and cannot be deleted.",
+                               L"'%s' はROMにあるため削除できません。"),
+                  path);
+        SetLastError(kErrorLeftAsItIs);
+        return false;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY) {
         DeviceSetFileAttributes(path, FILE_ATTRIBUTE_NORMAL);
@@ -405,6 +417,10 @@ bool ReadAttributesReporting(HWND owner, const wchar_t* path, DWORD& attributes)
 
 bool IsNotFound(DWORD error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool LeftAsItIs() {
+    return GetLastError() == kErrorLeftAsItIs;
 }
 
 void ReportLink(HWND owner, const wchar_t* path) {

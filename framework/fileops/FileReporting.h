@@ -1,9 +1,9 @@
 // File-system calls that report their own failures: each shows the platform's error in an
 // Error box owned by `owner`, with a text chosen by the error code, and returns false.
 //
-// Sources that are missing are passed over: delete, copy and move succeed without them, as
-// the delete does with files in ROM. A link to a file or folder elsewhere is never changed
-// through: it is reported as such.
+// Sources that are missing are passed over: delete, copy and move succeed without them. A
+// link to a file or folder elsewhere is never changed through, and a file in ROM is never
+// deleted: each is reported as such, and LeftAsItIs tells the caller so.
 #pragma once
 
 #include <windows.h>
@@ -16,7 +16,7 @@ bool CreateFolderReporting(HWND owner, const wchar_t* path);
 bool MakeFolderPath(HWND owner, const wchar_t* path);
 // Removes an empty folder, read-only or not.
 bool RemoveFolderReporting(HWND owner, const wchar_t* path);
-// Deletes a file, read-only or not.
+// Deletes a file, read-only or not; one in ROM is reported and stays.
 bool DeleteFileReporting(HWND owner, const wchar_t* path);
 // Copies a file, replacing an existing target only once the copy is complete: the data
 // goes into a new file beside the target, which then takes the target's place in one step.
@@ -41,6 +41,9 @@ bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);
 bool ReadAttributesReporting(HWND owner, const wchar_t* path, DWORD& attributes);
 // Whether a file call's error means that nothing is at the path (or its folder).
 bool IsNotFound(DWORD error);
+// Whether the reporting call that last failed on this thread left its item as it is for a
+// reason it told (a link, a file in ROM): an operation goes on with its other items.
+bool LeftAsItIs();
 // Tells that `path` is a link to a file or folder elsewhere, which was not changed.
 void ReportLink(HWND owner, const wchar_t* path);
 // Tells that `path` is longer than the platform's limit, so that it cannot be opened or made.

@@ -113,12 +113,19 @@ TEST_F(FileOperations, DeleteOfOneFileAsksYesOrNo) {
     EXPECT_FALSE(folder.Exists(L"tool.exe"));
 }
 
-TEST_F(FileOperations, RomAndMissingSourcesArePassedOver) {
+// A file in ROM stays, and the delete says so and goes on; a source that is gone is passed
+// over without a word.
+TEST_F(FileOperations, RomFilesAreToldAndMissingSourcesPassedOver) {
     const std::wstring rom = folder.File(L"rom.txt", 1);
     const std::vector<std::wstring> romFiles = {rom};
     SetRomFilesForTesting(&romFiles);
-    EXPECT_TRUE(Run(kDeleteFiles, {rom, folder.In(L"missing.txt")}, L"", kNoConfirmation));
+    folder.File(L"z.txt", 1);
+    EXPECT_TRUE(Run(kDeleteFiles, {rom, folder.In(L"missing.txt"), folder.In(L"z.txt")}, L"",
+                    kNoConfirmation));
     EXPECT_TRUE(folder.Exists(L"rom.txt"));
+    EXPECT_FALSE(folder.Exists(L"z.txt"));
+    EXPECT_EQ(Texts{L"'" + rom + L"' is in ROM and cannot be deleted."}, recorder.Texts());
+    recorder.Clear();
     folder.Folder(L"to");
     EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"missing.txt")}, folder.In(L"to"), kNoConfirmation));
     EXPECT_TRUE(recorder.Boxes().empty());
@@ -346,13 +353,21 @@ TEST_F(FileOperations, LinksAreItemsOfTheirOwnNeverFollowed) {
     EXPECT_EQ("own", folder.Read(L"to\\chosen\\own.txt"));
     EXPECT_EQ("kept", folder.Read(L"to\\chosen\\file link"));
     EXPECT_EQ("precious", folder.Read(L"elsewhere\\own.txt"));
-    // Delete and move leave what the links point to where it is, a link to a file too.
+    // Delete and move leave what the links point to where it is, a link to a file too, and
+    // go on with everything else: a folder that holds a link stays, without a further word.
     EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"chosen\\file link")}, L"", kNoConfirmation));
     EXPECT_TRUE(
         Run(kMoveFiles, {folder.In(L"chosen\\file link")}, folder.In(L"to"), kNoConfirmation));
     EXPECT_TRUE(
         Run(kMoveFiles, {folder.In(L"chosen\\folder link")}, folder.In(L"to"), kNoConfirmation));
+    folder.File(L"chosen\\z.txt", "moves");
+    EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"chosen")}, folder.In(L"into"), kNoConfirmation));
+    EXPECT_EQ("moves", folder.Read(L"into\\chosen\\z.txt"));
+    EXPECT_FALSE(folder.Exists(L"chosen\\z.txt"));
+    folder.File(L"chosen\\z.txt", "goes");
     EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"chosen")}, L"", kNoConfirmation));
+    EXPECT_FALSE(folder.Exists(L"chosen\\z.txt"));
+    EXPECT_TRUE(folder.Exists(L"chosen\\file link"));
     EXPECT_EQ("kept", folder.Read(L"elsewhere\\kept.txt"));
     EXPECT_TRUE(folder.Exists(L"elsewhere"));
     // Every link met is named, and nothing else went wrong.

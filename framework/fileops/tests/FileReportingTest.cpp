@@ -59,23 +59,27 @@ TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStayAndSaySo) {
     EXPECT_TRUE(DeleteFileReporting(nullptr, readOnly.c_str()));
     EXPECT_FALSE(folder.Exists(L"read-only.txt"));
 
-    // A ROM file is passed over by a delete and can be copied, but never changed: a move,
-    // a rename or a copy onto it fails and says so.
+    // A ROM file can be copied, but never changed: a delete leaves it as it is, a move, a
+    // rename or a copy onto it fails, and each says so.
     const std::wstring rom = folder.File(L"rom.exe", "rom");
     const std::wstring other = folder.File(L"other.exe", "other");
     const std::vector<std::wstring> romFiles = {rom};
     SetRomFilesForTesting(&romFiles);
-    EXPECT_TRUE(DeleteFileReporting(nullptr, rom.c_str()));
+    EXPECT_FALSE(DeleteFileReporting(nullptr, rom.c_str()));
+    EXPECT_TRUE(LeftAsItIs());
     EXPECT_TRUE(CopyFileReporting(nullptr, rom.c_str(), folder.In(L"copy.exe").c_str()));
     EXPECT_FALSE(MoveFileReporting(nullptr, rom.c_str(), folder.In(L"moved.exe").c_str()));
     EXPECT_FALSE(CopyFileReporting(nullptr, other.c_str(), rom.c_str()));
     EXPECT_EQ("rom", folder.Read(L"rom.exe"));
     EXPECT_EQ("rom", folder.Read(L"copy.exe"));
     EXPECT_FALSE(folder.Exists(L"moved.exe"));
-    EXPECT_EQ((Texts{L"Error Move file 5", L"Error CopyFile 5"}), recorder.Texts());
+    EXPECT_FALSE(LeftAsItIs());
+    EXPECT_EQ((Texts{L"'" + rom + L"' is in ROM and cannot be deleted.", L"Error Move file 5",
+                     L"Error CopyFile 5"}),
+              recorder.Texts());
     // A source that does not exist is passed over.
     EXPECT_TRUE(CopyFileReporting(nullptr, folder.In(L"gone").c_str(), folder.In(L"copy").c_str()));
-    EXPECT_EQ(2u, recorder.Boxes().size());
+    EXPECT_EQ(3u, recorder.Boxes().size());
 }
 
 TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
