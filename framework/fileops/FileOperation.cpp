@@ -84,6 +84,11 @@ void FileOpDialog::Operate() {
                  copy ? LanguageText(L"Source:", L"ｺﾋﾟｰ元:") : LanguageText(L"Source:", L"移動元:"),
                  copy ? LanguageText(L"Destination:", L"ｺﾋﾟｰ先:")
                       : LanguageText(L"Destination:", L"移動先:"));
+        // Several sources go into a folder, made when it does not exist yet; each would
+        // otherwise take the place of the one before.
+        if (*NextEntry(sources) != L'\0' && !DestinationFolderReady(destination)) {
+            return;
+        }
         for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
             DWORD attributes = INVALID_FILE_ATTRIBUTES;
             if (cancelRequested || IsRecursive(source, destination) ||
@@ -105,6 +110,24 @@ void FileOpDialog::Operate() {
     default:
         break;
     }
+}
+
+bool FileOpDialog::DestinationFolderReady(const wchar_t* destination) {
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    if (!ReadAttributesReporting(handle, destination, attributes)) {
+        return false;
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return MakeFolderPath(handle, destination);
+    }
+    if (IsFolder(attributes)) {
+        return true;
+    }
+    ShowError(handle,
+              LanguageText(L"'%s' is a file: several items cannot go into it.",
+                           L"'%s' はﾌｧｲﾙなので、複数の項目を入れることはできません。"),
+              destination);
+    return false;
 }
 
 bool FileOpDialog::Prepare() {

@@ -60,6 +60,9 @@ private:
     static void Run(void* data, WorkerDialog& dialog);
     void Operate();
 
+    // Whether the destination of several sources is a folder: one that exists, or one
+    // made now; false, told, when it is a file or cannot be made.
+    bool DestinationFolderReady(const wchar_t* destination);
     // Counts what the sources hold; false when Cancel stopped it.
     bool Prepare();
     bool Count(const wchar_t* path, DWORD attributes);

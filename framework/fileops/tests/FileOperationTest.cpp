@@ -131,6 +131,29 @@ TEST_F(FileOperations, RomFilesAreToldAndMissingSourcesPassedOver) {
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
+// Several sources go into a folder: one that does not exist is made, a file is refused
+// before anything moves.
+TEST_F(FileOperations, SeveralSourcesGoIntoAFolderMadeForThem) {
+    const std::wstring first = folder.File(L"first.txt", "FIRST");
+    const std::wstring second = folder.File(L"second.txt", "SECOND");
+    EXPECT_TRUE(Run(kCopyFiles, {first, second}, folder.In(L"copies\\new"), kNoConfirmation));
+    EXPECT_EQ("FIRST", folder.Read(L"copies\\new\\first.txt"));
+    EXPECT_EQ("SECOND", folder.Read(L"copies\\new\\second.txt"));
+    EXPECT_TRUE(Run(kMoveFiles, {first, second}, folder.In(L"newdir")));
+    EXPECT_EQ("FIRST", folder.Read(L"newdir\\first.txt"));
+    EXPECT_EQ("SECOND", folder.Read(L"newdir\\second.txt"));
+    EXPECT_TRUE(recorder.Boxes().empty());
+    EXPECT_TRUE(answers.questions.empty());
+
+    const std::wstring file = folder.File(L"a file", "kept");
+    EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"newdir\\first.txt"), folder.In(L"newdir\\second.txt")},
+                    file, kNoConfirmation));
+    EXPECT_EQ(Texts{L"'" + file + L"' is a file: several items cannot go into it."},
+              recorder.Texts());
+    EXPECT_EQ("kept", folder.Read(L"a file"));
+    EXPECT_EQ("FIRST", folder.Read(L"newdir\\first.txt"));
+}
+
 TEST_F(FileOperations, RecursiveCopiesAreRefused) {
     folder.Folder(L"a");
     folder.Folder(L"a\\b");
