@@ -29,6 +29,16 @@ wchar_t* EnsureTrailingBackslash(wchar_t* path) {
     return path + length + 1;
 }
 
+wchar_t* RemoveTrailingBackslashes(wchar_t* path) {
+    size_t length = wcslen(path);
+    // What a root keeps: "\" alone, or a drive's "X:\".
+    const size_t root = length >= 3 && path[1] == L':' ? 3 : 1;
+    while (length > root && path[length - 1] == L'\\') {
+        path[--length] = L'\0';
+    }
+    return path;
+}
+
 wchar_t* JoinPath(wchar_t* out, const wchar_t* folder, const wchar_t* name) {
     const size_t folderLength = wcslen(folder);
     const size_t nameLength = wcslen(name);

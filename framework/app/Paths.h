@@ -18,6 +18,10 @@ constexpr int kMaxPath = 260;
 // returns the position of the terminator.
 wchar_t* EnsureTrailingBackslash(wchar_t* path);
 
+// Removes the "\" characters that end the path, unless it is a root ("\", "C:\"), which
+// keeps its own; returns the path.
+wchar_t* RemoveTrailingBackslashes(wchar_t* path);
+
 // out = folder, then, when name is not empty, "\" as needed and name. Returns out, or null
 // when the joined path would not fit in kMaxPath; out is then the empty string.
 wchar_t* JoinPath(wchar_t* out, const wchar_t* folder, const wchar_t* name);

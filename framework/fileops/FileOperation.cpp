@@ -9,6 +9,8 @@
 #include "platform/PrivateMessages.h"
 #include "resources/fileops_ids.h"
 
+#include <strsafe.h>
+
 #include <cwchar>
 #include <string>
 
@@ -63,14 +65,20 @@ void FileOpDialog::Operate() {
     if (!Prepare()) {
         return; // cancelled: nothing has changed
     }
-    const wchar_t* destination = request.destination != nullptr ? request.destination : L"";
+    // Paths are compared and joined without a backslash at their end.
+    wchar_t destination[kMaxPath];
+    wchar_t source[kMaxPath];
+    if (!Unended(destination, request.destination != nullptr ? request.destination : L"")) {
+        return;
+    }
     switch (request.operation) {
     case kDeleteFiles:
         SetTexts(LanguageText(L"Delete files in progress...", L"ﾌｧｲﾙ削除中..."),
                  LanguageText(L"Delete file:", L"削除するﾌｧｲﾙ:"), L"");
-        for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
+        for (const wchar_t* entry = sources; *entry != L'\0'; entry = NextEntry(entry)) {
             DWORD attributes = INVALID_FILE_ATTRIBUTES;
-            if (cancelRequested || !ReadAttributesReporting(handle, source, attributes) ||
+            if (cancelRequested || !Unended(source, entry) ||
+                !ReadAttributesReporting(handle, source, attributes) ||
                 DeleteItem(source, attributes) == Next::kStop) {
                 return;
             }
@@ -89,9 +97,9 @@ void FileOpDialog::Operate() {
         if (*NextEntry(sources) != L'\0' && !DestinationFolderReady(destination)) {
             return;
         }
-        for (const wchar_t* source = sources; *source != L'\0'; source = NextEntry(source)) {
+        for (const wchar_t* entry = sources; *entry != L'\0'; entry = NextEntry(entry)) {
             DWORD attributes = INVALID_FILE_ATTRIBUTES;
-            if (cancelRequested || IsRecursive(source, destination) ||
+            if (cancelRequested || !Unended(source, entry) || IsRecursive(source, destination) ||
                 !ReadAttributesReporting(handle, source, attributes)) {
                 return;
             }
@@ -110,6 +118,15 @@ void FileOpDialog::Operate() {
     default:
         break;
     }
+}
+
+bool FileOpDialog::Unended(wchar_t (&out)[kMaxPath], const wchar_t* path) {
+    if (FAILED(StringCchCopyW(out, kMaxPath, path))) {
+        ReportPathTooLong(handle, path);
+        return false;
+    }
+    RemoveTrailingBackslashes(out);
+    return true;
 }
 
 bool FileOpDialog::DestinationFolderReady(const wchar_t* destination) {

@@ -60,6 +60,8 @@ private:
     static void Run(void* data, WorkerDialog& dialog);
     void Operate();
 
+    // `path` without the backslashes that may end it; false, told, when it is too long.
+    bool Unended(wchar_t (&out)[kMaxPath], const wchar_t* path);
     // Whether the destination of several sources is a folder: one that exists, or one
     // made now; false, told, when it is a file or cannot be made.
     bool DestinationFolderReady(const wchar_t* destination);

@@ -79,6 +79,10 @@ TEST(Paths, TrailingBackslashAndJoin) {
     EXPECT_EQ(L"\\a\\", Applied(L"\\a", EnsureTrailingBackslash));
     EXPECT_EQ(L"\\a\\", Applied(L"\\a\\", EnsureTrailingBackslash));
     EXPECT_EQ(L"", Applied(L"", EnsureTrailingBackslash));
+    EXPECT_EQ(L"\\a", Applied(L"\\a\\\\", RemoveTrailingBackslashes));
+    EXPECT_EQ(L"\\", Applied(L"\\\\", RemoveTrailingBackslashes));
+    EXPECT_EQ(L"C:\\", Applied(L"C:\\", RemoveTrailingBackslashes));
+    EXPECT_EQ(L"C:\\a", Applied(L"C:\\a\\", RemoveTrailingBackslashes));
 
     wchar_t out[kMaxPath];
     EXPECT_EQ(out, JoinPath(out, L"\\My Documents", L"units.ini"));
