@@ -390,6 +390,22 @@ BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time) {
     return !CallFaulted() && SetFileTime(file, nullptr, nullptr, &time);
 }
 
+BOOL DeviceFlushFileBuffers(HANDLE file) {
+    return !CallFaulted() && FlushFileBuffers(file);
+}
+
+BOOL DeviceCloseFile(HANDLE file) {
+    // A close that fails has closed the handle all the same, as the platform's does.
+    const bool faulted = CallFaulted();
+    const DWORD error = GetLastError();
+    const BOOL closed = CloseHandle(file);
+    if (faulted) {
+        SetLastError(error);
+        return FALSE;
+    }
+    return closed;
+}
+
 DWORD DeviceModuleFileName(HMODULE module, wchar_t* path, DWORD size) {
     DWORD length = GetModuleFileNameW(module, path, size);
     if (length == 0 || length >= size) {

@@ -45,6 +45,11 @@ HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD 
 BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read);
 BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written);
 BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time);
+// Writes what the system holds of a file to its disk.
+BOOL DeviceFlushFileBuffers(HANDLE file);
+// Closes a file made or opened by DeviceCreateFile; a failure is a write that did not reach
+// the disk.
+BOOL DeviceCloseFile(HANDLE file);
 
 // The device's folder for CSIDL_DESKTOPDIRECTORY ("\Windows\Desktop") or CSIDL_PERSONAL
 // ("\My Documents") into path (MAX_PATH characters); false for any other.

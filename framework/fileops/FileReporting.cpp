@@ -147,54 +147,85 @@ bool CopyBytes(HANDLE source, HANDLE target, const std::atomic<bool>* cancel) {
     }
 }
 
-// The path of a new file in the target's folder: "~mn0000.tmp", whose number CopyInto
-// changes until the name is free. False, reported, when it does not fit.
-bool NewFileBeside(HWND owner, wchar_t* out, const wchar_t* target) {
+// A file being written takes its final name only once complete. Until then it lies beside
+// it under a name that says what it is; one that a run cut short left behind (the process
+// killed, the power gone) is removed by the next copy into its folder.
+constexpr wchar_t kPartialName[] = L"~mensurio-partial-0000.tmp";
+constexpr wchar_t kPartialPattern[] = L"~mensurio-partial-*.tmp";
+// The number's place: the four characters before ".tmp".
+constexpr size_t kPartialNumberFromEnd = 8;
+
+// Removes the partial files of earlier runs from a folder, once each time the copies move
+// into another folder: this program writes no other file of that name, and a partial file
+// of its own that fails is discarded at once.
+void RemoveLeftovers(const wchar_t* folder) {
+    thread_local std::wstring cleaned;
+    if (_wcsicmp(cleaned.c_str(), folder) == 0) {
+        return;
+    }
+    cleaned = folder;
+    wchar_t pattern[kMaxPath];
+    if (JoinPath(pattern, folder, kPartialPattern) == nullptr) {
+        return;
+    }
+    WIN32_FIND_DATAW found;
+    const HANDLE find = DeviceFindFirstFile(pattern, &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        wchar_t leftover[kMaxPath];
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            JoinPath(leftover, folder, found.cFileName) != nullptr) {
+            DeviceSetFileAttributes(leftover, FILE_ATTRIBUTE_NORMAL);
+            DeviceDeleteFile(leftover);
+        }
+    } while (DeviceFindNextFile(find, &found));
+    DeviceFindClose(find);
+}
+
+// Makes the file a copy goes into, beside `target` (`partial`, whose number changes until
+// the name is free); its attributes are those the copy keeps.
+HANDLE CreatePartialFile(HWND owner, const wchar_t* target, DWORD attributes, wchar_t* partial) {
+    static std::atomic<unsigned> partials{0};
     wchar_t folder[kMaxPath];
     wchar_t name[kMaxPath];
     SplitPath(folder, name, target);
-    return JoinPathReporting(owner, out, folder, L"~mn0000.tmp");
-}
-
-// Makes the file the copy goes into: `target` itself when it does not exist yet, else a new
-// file beside it (`spare`), which takes its place only once complete.
-HANDLE CreateCopyFile(HWND owner, const wchar_t* target, DWORD attributes, wchar_t* spare,
-                      bool& replacing) {
-    static std::atomic<unsigned> spares{0};
-    const DWORD flags =
-        (attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN;
-    const auto taken = [] {
-        return GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS;
-    };
-    replacing = false;
-    HANDLE file = DeviceCreateFile(target, GENERIC_WRITE, 0, CREATE_NEW, flags);
-    if (file != INVALID_HANDLE_VALUE || !taken()) {
-        return file;
-    }
-    replacing = true;
-    if (!NewFileBeside(owner, spare, target)) {
+    if (!JoinPathReporting(owner, partial, folder, kPartialName)) {
         SetLastError(ERROR_CANCELLED); // said already
         return INVALID_HANDLE_VALUE;
     }
-    wchar_t* number = spare + wcslen(spare) - 8; // "0000.tmp"
+    RemoveLeftovers(folder);
+    const DWORD flags =
+        (attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL) | FILE_FLAG_SEQUENTIAL_SCAN;
+    wchar_t* number = partial + wcslen(partial) - kPartialNumberFromEnd;
+    HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        swprintf(number, 9, L"%04x.tmp", spares++ & 0xffff);
-        file = DeviceCreateFile(spare, GENERIC_WRITE, 0, CREATE_NEW, flags);
-        if (file != INVALID_HANDLE_VALUE || !taken()) {
+        swprintf(number, kPartialNumberFromEnd + 1, L"%04x.tmp", partials++ & 0xffff);
+        file = DeviceCreateFile(partial, GENERIC_WRITE, 0, CREATE_NEW, flags);
+        if (file != INVALID_HANDLE_VALUE ||
+            (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
             break;
         }
     }
     return file;
 }
 
-// Puts the complete copy `spare` in the place of the existing `target` in one step. A
-// read-only target gets its flag back when it stays.
-bool ReplaceWith(const wchar_t* spare, const wchar_t* target) {
+// Gives the complete copy `partial` the target's name in one step: a new name, or in the
+// place of an existing target, which then goes. A read-only target gets its flag back when
+// it stays.
+bool PutInPlace(const wchar_t* partial, const wchar_t* target) {
+    if (DeviceMoveFile(partial, target, false)) {
+        return true;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) {
+        return false;
+    }
     const DWORD existing = DeviceGetFileAttributes(target);
     const bool readOnly =
         existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0;
     if ((readOnly && !DeviceSetFileAttributes(target, existing & ~FILE_ATTRIBUTE_READONLY)) ||
-        !DeviceMoveFile(spare, target, true)) {
+        !DeviceMoveFile(partial, target, true)) {
         const DWORD error = GetLastError();
         if (readOnly) {
             DeviceSetFileAttributes(target, existing);
@@ -205,11 +236,12 @@ bool ReplaceWith(const wchar_t* spare, const wchar_t* target) {
     return true;
 }
 
-// Copies `source` to `target`: a new target is written in place, an existing one replaced
-// only once its replacement is complete. When anything fails the target is as it was, the
-// file being written is gone, and the failure is reported (a Cancel is not).
+// Copies `source` to `target`, through a partial file beside the target that takes its
+// name only once complete (written to the disk first when `flush`, as when the source goes
+// next). When anything fails the target is as it was, the partial file is gone, and the
+// failure is reported (a Cancel is not).
 bool CopyInto(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target,
-              const std::atomic<bool>* cancel) {
+              const std::atomic<bool>* cancel, bool flush) {
     const HANDLE input = DeviceCreateFile(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
                                           FILE_FLAG_SEQUENTIAL_SCAN);
     if (input == INVALID_HANDLE_VALUE) {
@@ -218,23 +250,25 @@ bool CopyInto(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t
     FILETIME lastWrite = {};
     GetFileTime(input, nullptr, nullptr, &lastWrite);
     const DWORD kept = attributes & kCopiedAttributes;
-    wchar_t spare[kMaxPath];
-    bool replacing = false;
-    const HANDLE output = CreateCopyFile(owner, target, kept, spare, replacing);
-    const wchar_t* written = replacing ? spare : target;
+    wchar_t partial[kMaxPath];
+    const HANDLE output = CreatePartialFile(owner, target, kept, partial);
     bool copied = output != INVALID_HANDLE_VALUE && CopyBytes(input, output, cancel) &&
-                  DeviceSetLastWriteTime(output, lastWrite);
-    const DWORD error = GetLastError();
+                  DeviceSetLastWriteTime(output, lastWrite) &&
+                  (!flush || DeviceFlushFileBuffers(output));
+    DWORD error = GetLastError();
     CloseHandle(input);
     if (output == INVALID_HANDLE_VALUE) {
         return ReportCopy(owner, source, error);
     }
-    CloseHandle(output);
+    // A write that has not reached the disk may fail only at the close.
+    if (!DeviceCloseFile(output) && copied) {
+        copied = false;
+        error = GetLastError();
+    }
     SetLastError(error);
-    copied = copied && (!replacing || ReplaceWith(spare, target));
-    if (!copied) {
+    if (!copied || !PutInPlace(partial, target)) {
         const DWORD failure = GetLastError();
-        DiscardFile(written, kept);
+        DiscardFile(partial, kept);
         return ReportCopy(owner, source, failure);
     }
     return true;
@@ -356,7 +390,7 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, cons
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return true;
     }
-    return CopyInto(owner, source, attributes, target, cancel);
+    return CopyInto(owner, source, attributes, target, cancel, false);
 }
 
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
@@ -389,7 +423,8 @@ bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
         if (!replaceExisting && DeviceGetFileAttributes(target) != INVALID_FILE_ATTRIBUTES) {
             return ReportMove(owner, source, ERROR_ALREADY_EXISTS);
         }
-        return CopyFileReporting(owner, source, attributes, target, cancel) &&
+        // The source goes only once the copy is on the disk, whole and closed.
+        return CopyInto(owner, source, attributes, target, cancel, true) &&
                DeleteFileReporting(owner, source, attributes);
     }
     return ReportMove(owner, source, error);

@@ -18,10 +18,12 @@ bool MakeFolderPath(HWND owner, const wchar_t* path);
 bool RemoveFolderReporting(HWND owner, const wchar_t* path);
 // Deletes a file, read-only or not; one in ROM is reported and stays.
 bool DeleteFileReporting(HWND owner, const wchar_t* path);
-// Copies a file, replacing an existing target only once the copy is complete: the data
-// goes into a new file beside the target, which then takes the target's place in one step.
-// A failure part-way, or `cancel` set meanwhile, leaves an existing target as it was and
-// no new file behind (a cancelled copy returns false without a message).
+// Copies a file. The data goes into a partial file beside the target
+// ("~mensurio-partial-0000.tmp"), which takes the target's name, or its place, in one step
+// once complete: no file under a final name is ever half-written, even by a run that is
+// killed. A failure part-way, or `cancel` set meanwhile, leaves an existing target as it
+// was and no new file behind (a cancelled copy returns false without a message); partial
+// files that a killed run left behind go with the next copy into their folder.
 bool CopyFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
                        const std::atomic<bool>* cancel = nullptr);
 // The same two with the attributes of the file or source as the device has just listed
@@ -32,7 +34,8 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, cons
 // Moves or renames a file or folder. An existing target is replaced only when asked for,
 // in one step (a read-only target too, whose flag comes back if the move fails), so that a
 // failed move never loses it. A file moves to another volume as a copy (which `cancel`
-// stops as it stops CopyFileReporting), then a delete.
+// stops as it stops CopyFileReporting), then, once the copy is on the disk and closed, a
+// delete of the source.
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
                        bool replaceExisting = false, const std::atomic<bool>* cancel = nullptr);
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);

@@ -20,6 +20,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -568,8 +569,8 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
         for (const std::wstring& name : folders) {
             for (const std::wstring root : {L"", L"to\\"}) {
                 WIN32_FIND_DATAW found;
-                const HANDLE find =
-                    FindFirstFileW(folder.In(root + name + L"\\~mn*").c_str(), &found);
+                const HANDLE find = FindFirstFileW(
+                    folder.In(root + name + L"\\~mensurio-partial-*").c_str(), &found);
                 if (find != INVALID_HANDLE_VALUE) {
                     ++count;
                     FindClose(find);
@@ -641,6 +642,112 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
     EXPECT_EQ(0, lost);
     EXPECT_LT(100, faults);
     std::cout << faults << " faults injected, " << lost << " files lost\n";
+}
+
+// The copy that KillsNeverLeaveAHalfFileUnderItsName kills: run as a process of its own,
+// with what to copy in the environment.
+TEST(KilledCopy, DISABLED_CopiesForTheTestThatKillsIt) {
+    InitTestApplication();
+    wchar_t source[MAX_PATH] = {};
+    wchar_t target[MAX_PATH] = {};
+    wchar_t started[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"MENSURIO_KILLED_COPY_SOURCE", source, MAX_PATH);
+    GetEnvironmentVariableW(L"MENSURIO_KILLED_COPY_TARGET", target, MAX_PATH);
+    GetEnvironmentVariableW(L"MENSURIO_KILLED_COPY_STARTED", started, MAX_PATH);
+    const std::wstring list = List({source});
+    FileOpRequest request = {};
+    request.operation = kCopyFiles;
+    request.sources = list.c_str();
+    request.destination = target;
+    request.flags = kNoConfirmation;
+    SetEvent(OpenEventW(EVENT_MODIFY_STATE, FALSE, started));
+    RunFileOperation(request);
+}
+
+// A copy of a tree killed at random points, as by a power loss: every file under its final
+// name is whole, and the next copy into a folder removes what the killed one left there.
+TEST_F(FileOperations, KillsNeverLeaveAHalfFileUnderItsName) {
+    std::mt19937 random(20261208);
+    std::map<std::wstring, std::string> files;
+    folder.Folder(L"tree");
+    folder.Folder(L"tree\\inner");
+    for (int file = 0; file < 40; ++file) {
+        std::string bytes(random() % (file % 8 == 0 ? 3000000 : 200000), '\0');
+        for (char& byte : bytes) {
+            byte = static_cast<char>(random());
+        }
+        const std::wstring name =
+            (file % 2 ? L"tree\\" : L"tree\\inner\\") + std::to_wstring(file) + L".bin";
+        folder.File(name, bytes);
+        files[name] = std::move(bytes);
+    }
+    wchar_t program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(program) +
+                               L"\" --gtest_also_run_disabled_tests "
+                               L"--gtest_filter=KilledCopy.DISABLED_CopiesForTheTestThatKillsIt";
+    const HANDLE started = CreateEventW(nullptr, TRUE, FALSE, L"MensurioKilledCopyStarted");
+    SetEnvironmentVariableW(L"MENSURIO_KILLED_COPY_SOURCE", folder.In(L"tree").c_str());
+    SetEnvironmentVariableW(L"MENSURIO_KILLED_COPY_TARGET", folder.In(L"to").c_str());
+    SetEnvironmentVariableW(L"MENSURIO_KILLED_COPY_STARTED", L"MensurioKilledCopyStarted");
+    // Copies in a process of its own, killed `after` milliseconds into the copy or left to
+    // end; how long it ran.
+    const auto copy = [&](DWORD after) {
+        ResetEvent(started);
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process = {};
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process)) {
+            ADD_FAILURE() << "cannot start the copy";
+            return DWORD{0};
+        }
+        WaitForSingleObject(started, 20000);
+        const ULONGLONG begun = GetTickCount64();
+        if (WaitForSingleObject(process.hProcess, after) == WAIT_TIMEOUT) {
+            TerminateProcess(process.hProcess, 1);
+            WaitForSingleObject(process.hProcess, INFINITE);
+        }
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<DWORD>(GetTickCount64() - begun);
+    };
+    folder.Folder(L"to");
+    const DWORD whole = copy(INFINITE);
+    for (const auto& [name, content] : files) {
+        ASSERT_TRUE(folder.Read(L"to\\" + name) == content);
+    }
+    int leftBehind = 0;
+    for (int kill = 0; kill < 20; ++kill) {
+        TempFolder::RemoveTree(folder.In(L"to"));
+        folder.Folder(L"to");
+        copy(random() % (whole + 1));
+        for (const auto& [name, content] : files) {
+            const std::string copied = folder.Read(L"to\\" + name);
+            EXPECT_TRUE(copied == "(missing)" || copied == content)
+                << "kill " << kill << ": " << std::string(name.begin(), name.end());
+        }
+        for (const std::wstring inside : {L"to\\tree", L"to\\tree\\inner"}) {
+            WIN32_FIND_DATAW found;
+            const HANDLE find =
+                FindFirstFileW(folder.In(inside + L"\\~mensurio-partial-*.tmp").c_str(), &found);
+            if (find != INVALID_HANDLE_VALUE) {
+                ++leftBehind;
+                FindClose(find);
+            }
+        }
+    }
+    // What the last kill left goes with the next copy.
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"tree")}, folder.In(L"to"), kNoConfirmation));
+    for (const std::wstring inside : {L"to\\tree", L"to\\tree\\inner"}) {
+        WIN32_FIND_DATAW found;
+        const HANDLE find =
+            FindFirstFileW(folder.In(inside + L"\\~mensurio-partial-*.tmp").c_str(), &found);
+        EXPECT_EQ(INVALID_HANDLE_VALUE, find);
+        FindClose(find);
+    }
+    EXPECT_LT(0, leftBehind); // some kills came in the middle of a file
+    CloseHandle(started);
 }
 
 // On a screen larger than a device's, every window the device shows full screen, and the
