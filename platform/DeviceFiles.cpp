@@ -358,6 +358,13 @@ BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceEx
     return MoveFileExW(source, target, replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
 }
 
+BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting) {
+    if (CallFaulted() || (replaceExisting && InRom(target))) {
+        return FALSE;
+    }
+    return MoveFileExW(source, target, replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+}
+
 HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,
                         DWORD attributes) {
     const bool writes = (access & (GENERIC_WRITE | FILE_WRITE_DATA)) != 0;

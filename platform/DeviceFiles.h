@@ -38,6 +38,9 @@ BOOL DeviceDeleteFile(const wchar_t* path);
 // Moves or renames a file or folder on one volume (ERROR_NOT_SAME_DEVICE across volumes),
 // replacing an existing target file in one step when asked to.
 BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceExisting);
+// The same for a file this program has just made and closed, in the target's folder: it
+// cannot be a link, and no folder changes.
+BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting);
 // Opens or creates a file for CreateFileW's access, sharing and disposition; a file made
 // gets `attributes`.
 HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,

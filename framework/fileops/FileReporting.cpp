@@ -215,7 +215,7 @@ HANDLE CreatePartialFile(HWND owner, const wchar_t* target, DWORD attributes, wc
 // place of an existing target, which then goes. A read-only target gets its flag back when
 // it stays.
 bool PutInPlace(const wchar_t* partial, const wchar_t* target) {
-    if (DeviceMoveFile(partial, target, false)) {
+    if (DeviceRenameNewFile(partial, target, false)) {
         return true;
     }
     if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) {
@@ -225,7 +225,7 @@ bool PutInPlace(const wchar_t* partial, const wchar_t* target) {
     const bool readOnly =
         existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0;
     if ((readOnly && !DeviceSetFileAttributes(target, existing & ~FILE_ATTRIBUTE_READONLY)) ||
-        !DeviceMoveFile(partial, target, true)) {
+        !DeviceRenameNewFile(partial, target, true)) {
         const DWORD error = GetLastError();
         if (readOnly) {
             DeviceSetFileAttributes(target, existing);
