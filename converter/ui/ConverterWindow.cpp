@@ -132,6 +132,8 @@ LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         return OnCreate(window, message, wParam, lParam);
     case WM_DESTROY:
         return OnDestroy(window, message, wParam, lParam);
+    case WM_CLOSE:
+        return OnClose(window, message, wParam, lParam);
     case WM_SIZE:
         return 0;
     case WM_NOTIFY: {

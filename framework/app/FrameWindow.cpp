@@ -48,6 +48,19 @@ LRESULT FrameWindow::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
     return 0;
 }
 
+LRESULT FrameWindow::OnClose(HWND window, UINT, WPARAM, LPARAM) {
+    if (workHoldingFramesOpen > 0) {
+        MessageBeep(MB_ICONWARNING);
+        const HWND work = GetLastActivePopup(window);
+        if (work != window) {
+            SetForegroundWindow(work);
+        }
+        return 0;
+    }
+    DestroyWindow(window);
+    return 0;
+}
+
 LRESULT FrameWindow::OnActivate(HWND, UINT, WPARAM wParam, LPARAM) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         savedFocus = GetFocus();
@@ -73,9 +86,10 @@ bool FrameWindow::Create(int left, int top, int width, int height, DWORD style, 
     if (handle == nullptr) {
         return false;
     }
+    // Shared: the system keeps one copy of it for every frame and frees it with the module.
     const HICON smallIcon = static_cast<HICON>(
         LoadImageW(Application::instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     SendMessageW(handle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     return true;
 }

@@ -4,6 +4,8 @@
 #include "MenuHandle.h"
 #include "ScrollingWindow.h"
 
+#include <atomic>
+
 class FrameWindow : public ScrollingWindow {
 public:
     FrameWindow() = default;
@@ -16,6 +18,10 @@ public:
     virtual LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // Runs on WM_DESTROY; the default ends the message loop with exit code 0.
     virtual LRESULT OnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs on WM_CLOSE. The default destroys the frame, unless work that must not be cut
+    // off runs (see workHoldingFramesOpen): then the close is refused with a beep and the
+    // window that shows the work comes to the front.
+    virtual LRESULT OnClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Runs on WM_ACTIVATE; the default remembers the focus on deactivation and restores it
     // on activation.
     virtual LRESULT OnActivate(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -33,6 +39,10 @@ public:
     // bars (moved to their new place when `moveBars` is set). False when the client area
     // cannot be read.
     bool GetLayoutRect(RECT& rect, bool leaveRoomForSip, bool moveBars);
+
+    // The number of pieces of work running that a close of the program would cut off (a
+    // file operation half-way); each counts itself while it runs.
+    static inline std::atomic<int> workHoldingFramesOpen{0};
 
     HWND savedFocus = nullptr;
     Window menuBar;

@@ -43,7 +43,7 @@ const wchar_t* NextEntry(const wchar_t* entry) {
 
 bool RunFileOperation(const FileOpRequest& request) {
     FileOpDialog dialog(request);
-    return dialog.DoModal(request.owner, LocalizedResourceName(L"FDlgFileOp").c_str()) == 1;
+    return dialog.RunModal(request.owner, LocalizedResourceName(L"FDlgFileOp").c_str()) == 1;
 }
 
 FileOpDialog::FileOpDialog(const FileOpRequest& request)

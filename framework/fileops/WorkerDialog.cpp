@@ -1,21 +1,69 @@
 #include "WorkerDialog.h"
 
+#include "framework/app/FrameWindow.h"
 #include "platform/PrivateMessages.h"
 #include "platform/Screen.h"
 
 #include <algorithm>
 
-WorkerDialog::~WorkerDialog() {
-    if (worker != nullptr) {
-        WaitForSingleObject(worker, INFINITE);
-        CloseHandle(worker);
+namespace {
+
+// How often a work that is being stopped is checked for a newly shown window.
+constexpr DWORD kWorkWindowCheckInterval = 50;
+
+BOOL CALLBACK CloseWorkWindow(HWND window, LPARAM) {
+    if (IsWindowVisible(window)) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
     }
+    return TRUE;
+}
+
+} // namespace
+
+WorkerDialog::~WorkerDialog() {
+    StopWorker();
+}
+
+INT_PTR WorkerDialog::RunModal(HWND parent, const wchar_t* templateName) {
+    const INT_PTR result = DoModal(parent, templateName);
+    // The work may outlive its dialog (the quit message ends every modal loop): it must
+    // stop while what it writes to still exists.
+    StopWorker();
+    return result;
+}
+
+void WorkerDialog::StopWorker() {
+    if (worker == nullptr) {
+        return;
+    }
+    cancelRequested = true;
+    // A question or message the work shows is a window of the work's thread. With its
+    // dialog gone no one is there to answer it: it is closed, which answers No or Cancel,
+    // as often as the work shows one until it stops. Meanwhile such a window sends this
+    // thread messages (its owner's), which are answered for it to come and go.
+    for (;;) {
+        EnumThreadWindows(workerId, CloseWorkWindow, 0);
+        const DWORD woken =
+            MsgWaitForMultipleObjects(1, &worker, FALSE, kWorkWindowCheckInterval, QS_SENDMESSAGE);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) {
+            break;
+        }
+        MSG sent;
+        PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+    CloseHandle(worker);
+    worker = nullptr;
+    --FrameWindow::workHoldingFramesOpen;
 }
 
 INT_PTR WorkerDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_END_WORK) {
         EndDialog(dialog, static_cast<INT_PTR>(wParam));
         return 1;
+    }
+    if (message == WM_DESTROY) {
+        // Gone before the work ended it: the work stops at its next check.
+        cancelRequested = true;
     }
     return FullScreenDialog::DialogProc(dialog, message, wParam, lParam);
 }
@@ -45,7 +93,9 @@ INT_PTR WorkerDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
     SetWindowPos(dialog, nullptr, x < screen.left ? screen.left : x,
                  y < screen.top ? screen.top : y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     worker = CreateThread(nullptr, 0, RunWorker, this, 0, &workerId);
-    if (worker == nullptr) {
+    if (worker != nullptr) {
+        ++FrameWindow::workHoldingFramesOpen;
+    } else {
         // Without a thread the work is not done; the dialog must not wait for it.
         EndDialog(dialog, 0);
     }

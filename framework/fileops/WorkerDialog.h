@@ -1,6 +1,8 @@
 // A small modal dialog that runs a piece of work on a thread of its own, so that it stays
 // responsive to Cancel meanwhile. Only the work ends the dialog; Cancel merely asks it to
-// stop at its next check.
+// stop at its next check. While the work runs, a request to close the program is refused;
+// a dialog that goes for any other reason (the quit message, its owner destroyed) cancels
+// the work, and RunModal returns only once the work has stopped.
 #pragma once
 
 #include "framework/app/FullScreenDialog.h"
@@ -12,8 +14,11 @@ public:
     using Work = void (*)(void* data, WorkerDialog& dialog);
 
     WorkerDialog(Work callback, void* data) : callback(callback), data(data) {}
-    // Waits for the worker's last steps after it has ended the dialog.
     ~WorkerDialog() override;
+
+    // Runs the dialog modally over `parent` and waits for the work to stop; returns the
+    // dialog's result, as DoModal does.
+    INT_PTR RunModal(HWND parent, const wchar_t* templateName);
 
     INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Centres the dialog over its parent (or the device's screen) and starts the worker.
@@ -30,6 +35,9 @@ public:
 
 private:
     static DWORD WINAPI RunWorker(void* dialog);
+    // Asks the work to stop and waits for it, answering the messages its questions send to
+    // this thread meanwhile.
+    void StopWorker();
 
     Work callback;
     void* data;

@@ -328,7 +328,7 @@ TEST_F(FileOperations, CancelChangesNothingOrStopsBetweenEntries) {
     EXPECT_TRUE(folder.Exists(L"tree\\4.txt"));
 
     // Cancel pressed while the first file's question is up: that file goes, then it stops.
-    answers.cancelAtFirstQuestion = true;
+    answers.atFirstQuestion = QuestionAnswerer::PressCancel;
     answers.answers = {IDYES};
     EXPECT_TRUE(Run(kDeleteFiles, {folder.In(L"tree")}));
     int left = 0;
@@ -446,7 +446,7 @@ TEST_F(FileOperations, CancelStopsBetweenSourcesAndInsideACopy) {
     const std::wstring third = folder.File(L"3.txt", 1);
     // All to the first question, with Cancel pressed while it was up: the first goes, and
     // the sources after it are not touched.
-    answers.cancelAtFirstQuestion = true;
+    answers.atFirstQuestion = QuestionAnswerer::PressCancel;
     answers.answers = {IDC_ALL};
     EXPECT_TRUE(Run(kDeleteFiles, {first, second, third}));
     EXPECT_FALSE(folder.Exists(L"1.txt"));
@@ -459,7 +459,7 @@ TEST_F(FileOperations, CancelStopsBetweenSourcesAndInsideACopy) {
     const std::wstring source = folder.File(L"large.bin", large);
     folder.Folder(L"to");
     folder.File(L"to\\large.bin", "old");
-    answers.cancelAtFirstQuestion = true;
+    answers.atFirstQuestion = QuestionAnswerer::PressCancel;
     answers.answers = {IDYES};
     EXPECT_TRUE(Run(kCopyFiles, {source}, folder.In(L"to")));
     EXPECT_EQ("old", folder.Read(L"to\\large.bin"));
@@ -757,12 +757,59 @@ TEST_F(FileOperations, KillsNeverLeaveAHalfFileUnderItsName) {
 class DeviceFrame : public FrameWindow {
 public:
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CLOSE) {
+            return OnClose(window, message, wParam, lParam);
+        }
         return DefWindowProcW(window, message, wParam, lParam);
     }
     LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         return DefWindowProcW(window, message, wParam, lParam);
     }
 };
+
+// A request to close the program while an operation runs is refused, and the operation goes
+// on to its end; the quit message ends the dialog, cancels the work (its open question
+// answered as Cancel) and returns only once the work has stopped.
+TEST_F(FileOperations, ClosingOrQuittingWaitsForTheWork) {
+    StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioDevice");
+    DeviceFrame frame;
+    ASSERT_TRUE(frame.Create(CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, WS_VISIBLE,
+                             0, COLOR_WINDOW));
+    const auto deleteFiles = [&] {
+        Texts files;
+        for (const wchar_t* name : {L"1.txt", L"2.txt", L"3.txt"}) {
+            files.push_back(folder.File(name, 1));
+        }
+        const std::wstring list = List(files);
+        FileOpRequest request = {};
+        request.owner = frame.handle;
+        request.operation = kDeleteFiles;
+        request.sources = list.c_str();
+        return RunFileOperation(request);
+    };
+    answers.atFirstQuestion = [&](HWND) {
+        SendMessageW(frame.handle, WM_CLOSE, 0, 0);
+        return true;
+    };
+    answers.answers = {IDC_ALL};
+    EXPECT_TRUE(deleteFiles());
+    EXPECT_TRUE(IsWindow(frame.handle));
+    EXPECT_FALSE(folder.Exists(L"1.txt") || folder.Exists(L"2.txt") || folder.Exists(L"3.txt"));
+
+    answers.atFirstQuestion = [](HWND) {
+        PostQuitMessage(0);
+        return false;
+    };
+    deleteFiles(); // cut short: not the dialog's own end
+    MSG quit;
+    EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_TRUE(folder.Exists(L"1.txt") && folder.Exists(L"2.txt") && folder.Exists(L"3.txt"));
+    EXPECT_TRUE(recorder.Boxes().empty());
+
+    // With the work stopped, the program closes.
+    SendMessageW(frame.handle, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(frame.handle));
+}
 
 TEST_F(FileOperations, WindowsLieInTheDeviceScreenOnALargerScreen) {
     const RECT screen = DeviceScreenRect();

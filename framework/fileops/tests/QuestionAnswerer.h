@@ -1,5 +1,6 @@
 // Answers the delete and replace questions that appear, in order, as a user would; also
-// presses the progress dialog's Cancel when asked to. While one exists, a timer of the
+// does what a user does meanwhile at the first question (press the progress dialog's
+// Cancel, close the program) when asked to. While one exists, a timer of the
 // thread that waits in the dialog looks for questions.
 #pragma once
 
@@ -7,6 +8,9 @@
 #include "resources/fileops_ids.h"
 
 #include <windows.h>
+
+#include <functional>
+#include <utility>
 
 class QuestionAnswerer {
 public:
@@ -30,7 +34,13 @@ public:
     // Where the last question, and the progress dialog behind it, were on the screen.
     RECT questionPlace = {};
     RECT progressPlace = {};
-    bool cancelAtFirstQuestion = false;
+    // Runs at the first question, with the progress dialog that owns it; the question is
+    // then answered unless it returns false.
+    std::function<bool(HWND progress)> atFirstQuestion;
+    static bool PressCancel(HWND progress) {
+        SendMessageW(progress, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }
 
 private:
     static BOOL CALLBACK AnswerWindow(HWND window, LPARAM) {
@@ -45,17 +55,16 @@ private:
         GetWindowRect(window, &self.questionPlace);
         GetWindowRect(owner, &self.progressPlace);
         self.progress.push_back(TextOf(owner) + L": " + TextOf(GetDlgItem(owner, IDC_FIRST_VALUE)));
-        if (self.cancelAtFirstQuestion) {
-            self.cancelAtFirstQuestion = false;
-            // The progress dialog owns the question.
-            SendMessageW(GetWindow(window, GW_OWNER), WM_COMMAND, IDCANCEL, 0);
+        self.answered = window;
+        if (const auto atFirst = std::exchange(self.atFirstQuestion, nullptr);
+            atFirst && !atFirst(owner)) {
+            return FALSE;
         }
         INT_PTR answer = IDYES;
         if (!self.answers.empty()) {
             answer = self.answers.front();
             self.answers.erase(self.answers.begin());
         }
-        self.answered = window;
         PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(answer), 0);
         return FALSE;
     }
