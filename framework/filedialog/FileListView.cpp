@@ -345,7 +345,7 @@ bool FileListView::OnBeginLabelEdit(int row) const {
 
 bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     auto* entry = const_cast<FileEntry*>(EntryOfRow(row));
-    if (text == nullptr || entry == nullptr || !CheckNameChars(Owner(), text) ||
+    if (text == nullptr || entry == nullptr || !CheckNewName(Owner(), text) ||
         !PathFitsReporting(*entry)) {
         return false;
     }
@@ -355,11 +355,12 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     wchar_t name[kMaxPath];
     wchar_t newPath[kMaxPath];
     SplitPath(folder, name, entry->path);
+    wchar_t renamed[kMaxPath];
     if (!JoinPathReporting(Owner(), newPath, folder, text) ||
-        !MoveFileReporting(Owner(), entry->path, newPath, false)) {
+        !RenameReporting(Owner(), entry->path, newPath, renamed)) {
         return false;
     }
-    StringCchCopyW(entry->path, ARRAYSIZE(entry->path), newPath);
+    StringCchCopyW(entry->path, ARRAYSIZE(entry->path), renamed);
     entry->name = FileNamePart(entry->path);
     ListView_SetItemText(handle, row, 0, const_cast<wchar_t*>(entry->DisplayName()));
     widestName = std::max(widestName, NameMeasure(handle).Width(entry->DisplayName()));

@@ -51,7 +51,9 @@ public:
     void OnColumnClick(int column);
     // True refuses the edit: only plain files and folders are renamed.
     bool OnBeginLabelEdit(int row) const;
-    // True accepts the new name, which the file or folder then has.
+    // Gives the row's file or folder the typed name; the row then shows the name the item
+    // has on the disk, which may differ from the typed one (trailing dots dropped). True when
+    // renamed.
     bool OnEndLabelEdit(int row, const wchar_t* text);
 
     // Makes a new folder in the current folder and starts editing its name; false when it

@@ -370,7 +370,10 @@ INT_PTR FileNameDialog::OnNotify(HWND dialog, UINT, WPARAM, LPARAM lParam) {
         return answer(list->OnBeginLabelEdit(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item.iItem));
     case LVN_ENDLABELEDITW: {
         const LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
-        return answer(list->OnEndLabelEdit(item.iItem, item.pszText));
+        list->OnEndLabelEdit(item.iItem, item.pszText);
+        // The row shows the name on the disk, set by the view; a yes would put the typed
+        // text over it.
+        return answer(FALSE);
     }
     case LVN_KEYDOWN:
         switch (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey) {

@@ -430,6 +430,74 @@ bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
     return ReportMove(owner, source, error);
 }
 
+namespace {
+
+// out (kMaxPath characters) = the path at which the system finds `path`, its name spelt as
+// the folder holds it; false when nothing is there.
+bool PathOnDisk(const wchar_t* path, wchar_t* out) {
+    WIN32_FIND_DATAW found;
+    const HANDLE find = DeviceFindFirstFile(path, &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DeviceFindClose(find);
+    wchar_t folder[kMaxPath];
+    wchar_t name[kMaxPath];
+    return SplitPath(folder, name, path) && JoinPath(out, folder, found.cFileName) != nullptr;
+}
+
+// Renames an item to a spelling of its own name: first to a free name of the program's in
+// its folder, then to `target`; when the second step fails the item gets its name back.
+bool RespellReporting(HWND owner, const wchar_t* path, const wchar_t* target) {
+    wchar_t folder[kMaxPath];
+    wchar_t name[kMaxPath];
+    wchar_t between[kMaxPath];
+    SplitPath(folder, name, path);
+    for (unsigned number = 0;; ++number) {
+        wchar_t spare[32];
+        StringCchPrintfW(spare, ARRAYSIZE(spare), L"~mensurio-renaming-%u", number);
+        if (!JoinPathReporting(owner, between, folder, spare)) {
+            return false;
+        }
+        if (!PathExists(between)) {
+            break;
+        }
+    }
+    if (!MoveFileReporting(owner, path, between)) {
+        return false;
+    }
+    if (!MoveFileReporting(owner, between, target)) {
+        DeviceMoveFile(between, path, false);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool RenameReporting(HWND owner, const wchar_t* path, const wchar_t* target, wchar_t* onDisk) {
+    wchar_t existing[kMaxPath];
+    bool renamed = false;
+    if (!PathOnDisk(target, existing)) {
+        renamed = MoveFileReporting(owner, path, target);
+    } else if (_wcsicmp(existing, path) != 0) {
+        wchar_t folder[kMaxPath];
+        wchar_t name[kMaxPath];
+        SplitPath(folder, name, existing);
+        ShowError(owner,
+                  LanguageText(L"'%s' is already taken in this folder: choose another name.",
+                               L"このﾌｫﾙﾀﾞには既に '%s' があります。別の名前にしてください。"),
+                  name);
+    } else {
+        // The item itself: only the spelling changes, if anything.
+        renamed = wcscmp(existing, target) == 0 || RespellReporting(owner, path, target);
+    }
+    if (renamed && !PathOnDisk(target, onDisk)) {
+        StringCchCopyW(onDisk, kMaxPath, target);
+    }
+    return renamed;
+}
+
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes) {
     if (DeviceSetFileAttributes(path, attributes)) {
         return true;

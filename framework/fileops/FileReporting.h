@@ -38,6 +38,12 @@ bool CopyFileReporting(HWND owner, const wchar_t* source, DWORD attributes, cons
 // delete of the source.
 bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
                        bool replaceExisting = false, const std::atomic<bool>* cancel = nullptr);
+// Gives a file or folder the name `target` in its own folder. A name taken by another item
+// is refused in words; a name that differs only in case, or by trailing dots, from the
+// item's own is given through a name of the program's in between, which the host needs to
+// change the name at all. `onDisk` (kMaxPath characters) receives the path as the item now
+// has it: the system drops trailing dots and spaces.
+bool RenameReporting(HWND owner, const wchar_t* path, const wchar_t* target, wchar_t* onDisk);
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);
 // The attributes of `path`, INVALID_FILE_ATTRIBUTES when nothing is there; false, reported,
 // when the device cannot tell.

@@ -11,5 +11,8 @@ bool NewFolderName(HWND owner, wchar_t* out, const wchar_t* folder);
 // The characters no name may hold, in the order the message lists them.
 constexpr wchar_t kForbiddenNameChars[] = L"\\/:,;*?\"<>|";
 
-// False, after an Error box that lists the forbidden characters, when the name holds any.
-bool CheckNameChars(HWND owner, const wchar_t* name);
+// False, after an Error box that says what is wrong, when a name typed for a file or folder
+// cannot be one: nothing is left once the system drops its trailing dots and spaces; it
+// holds a forbidden character (the box lists them); or the system keeps it for a device
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, with any extension).
+bool CheckNewName(HWND owner, const wchar_t* name);

@@ -8,6 +8,7 @@
 #include "framework/app/Paths.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/RealInput.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
@@ -21,6 +22,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -465,19 +467,29 @@ TEST_F(FileNameDialogTest, NameColumnFitsTheWidestName) {
     EXPECT_EQ(width + 32, ListView_GetColumnWidth(List(), 0));
 }
 
+// Names are given as typed, told in words when they cannot be, and the row shows the name
+// the item has on the disk. The list view is answered no: the row's text is the view's.
 TEST_F(FileNameDialogTest, RenameInPlace) {
     folder.File(L"old.ini", 10);
+    folder.File(L"taken.ini", 10);
     Open(folder.path);
     const int row = RowOf(L"old.ini");
     EXPECT_EQ(0, EditLabel(LVN_BEGINLABELEDITW, row, nullptr)); // allowed
     EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, nullptr));   // cancelled
-
-    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"a:b.ini"));
-    ASSERT_EQ(1u, recorder.Boxes().size());
-    EXPECT_NE(std::wstring::npos, recorder.Boxes()[0].text.find(L"\\/:,;*?\"<>|"));
+    for (const wchar_t* refused :
+         {L"a:b.ini", L"", L" . ", L"TAKEN.INI", L"taken.ini.", L"nul.ini"}) {
+        EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, refused));
+    }
+    EXPECT_EQ((Texts{L"Invalid chars\n\\/:,;*?\"<>|", L"A name is needed: type one.",
+                     L"A name is needed: type one.",
+                     L"'taken.ini' is already taken in this folder: choose another name.",
+                     L"'taken.ini' is already taken in this folder: choose another name.",
+                     L"'nul.ini' is a name the system keeps for a device: choose another."}),
+              recorder.Texts());
+    EXPECT_EQ(L"old.ini", RowText(row));
     EXPECT_TRUE(folder.Exists(L"old.ini"));
 
-    EXPECT_EQ(1, EditLabel(LVN_ENDLABELEDITW, row, L"new.ini"));
+    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"new.ini"));
     EXPECT_FALSE(folder.Exists(L"old.ini"));
     EXPECT_TRUE(folder.Exists(L"new.ini"));
     EXPECT_EQ(L"new.ini", RowText(row));
@@ -485,13 +497,52 @@ TEST_F(FileNameDialogTest, RenameInPlace) {
     View().PathOfRow(row, path);
     EXPECT_EQ(folder.In(L"new.ini"), path);
 
+    // Typed into the row's field as a user types: a change of case alone renames, and a
+    // trailing dot, which the system drops, is not shown.
+    const auto typeName = [&](const std::wstring& name) {
+        SetForegroundWindow(dialog->handle);
+        ListView_EditLabel(List(), row);
+        for (const wchar_t c : name) {
+            if (c == L'.') {
+                PressKeys({VK_OEM_PERIOD});
+            } else if (iswupper(c)) {
+                PressKeys({VK_SHIFT, static_cast<WORD>(c)});
+            } else {
+                PressKeys({static_cast<WORD>(towupper(c))});
+            }
+        }
+        PressKeys({VK_RETURN});
+        PumpMessages();
+    };
+    const auto onDisk = [&] {
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW(folder.In(L"*").c_str(), &found);
+        Texts names;
+        do {
+            if (found.cFileName[0] != L'.') {
+                names.push_back(found.cFileName);
+            }
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    typeName(L"NEW.INI");
+    EXPECT_EQ((Texts{L"NEW.INI", L"taken.ini"}), onDisk());
+    EXPECT_EQ(L"NEW.INI", RowText(row));
+    typeName(L"c.");
+    EXPECT_EQ((Texts{L"c", L"taken.ini"}), onDisk());
+    EXPECT_EQ(L"c", RowText(row));
+    View().PathOfRow(row, path);
+    EXPECT_EQ(folder.In(L"c"), path);
+    EXPECT_EQ(6u, recorder.Boxes().size());
+
     // A file in ROM cannot be renamed: the box says so and the row keeps its name.
-    const std::vector<std::wstring> rom = {folder.In(L"new.ini")};
+    const std::vector<std::wstring> rom = {folder.In(L"c")};
     SetRomFilesForTesting(&rom);
     EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, row, L"other.ini"));
     EXPECT_EQ(L"Error Move file 5", recorder.Boxes().back().text);
-    EXPECT_EQ(L"new.ini", RowText(row));
-    EXPECT_TRUE(folder.Exists(L"new.ini"));
+    EXPECT_EQ(L"c", RowText(row));
 
     // Places are not renamed.
     Command(IDC_FIRST_ANCESTOR);
@@ -551,7 +602,8 @@ TEST_F(FileNameDialogTest, NewFoldersComeLastInEditMode) {
     EXPECT_GT(ListView_GetColumnWidth(List(), 0), shortNames);
     ListView_CancelEditLabel(List());
     const std::wstring longer = L"A folder with a much longer name than any before";
-    EXPECT_EQ(1, EditLabel(LVN_ENDLABELEDITW, RowOf(L"New Folder"), longer.c_str()));
+    EditLabel(LVN_ENDLABELEDITW, RowOf(L"New Folder"), longer.c_str());
+    EXPECT_NE(-1, RowOf(longer));
     EXPECT_GE(ListView_GetColumnWidth(List(), 0), ListView_GetStringWidth(List(), longer.c_str()));
 }
 

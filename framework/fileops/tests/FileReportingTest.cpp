@@ -122,15 +122,27 @@ TEST_F(FileReporting, NewFolderNames) {
     EXPECT_EQ(folder.In(L"新しいフォルダ (2)"), name);
 }
 
-TEST_F(FileReporting, NamesWithForbiddenCharacters) {
-    EXPECT_TRUE(CheckNameChars(nullptr, L"Letters 2026.txt"));
-    EXPECT_TRUE(CheckNameChars(nullptr, L""));
-    EXPECT_FALSE(CheckNameChars(nullptr, L"a,b"));
+TEST_F(FileReporting, NamesThatCannotBeAreToldInWords) {
+    for (const wchar_t* name : {L"Letters 2026.txt", L" lead", L"CONSOLE.txt", L"COM10", L"nul2"}) {
+        EXPECT_TRUE(CheckNewName(nullptr, name)) << name;
+    }
+    for (const wchar_t* name :
+         {L"", L"..", L" . ", L"a,b", L"CON", L"nul .ini", L"Com1.txt", L"lpt9", L"aux.a.b"}) {
+        EXPECT_FALSE(CheckNewName(nullptr, name)) << name;
+    }
     Application::japanese = TRUE;
-    EXPECT_FALSE(CheckNameChars(nullptr, L"a;b"));
-    EXPECT_EQ((Texts{L"Invalid chars\n\\/:,;*?\"<>|",
-                     L"ﾌｧｲﾙ名には次の文字は使えません。\n\\/:,;*?\"<>|"}),
-              recorder.Texts());
+    EXPECT_FALSE(CheckNewName(nullptr, L"a;b"));
+    EXPECT_FALSE(CheckNewName(nullptr, L""));
+    EXPECT_FALSE(CheckNewName(nullptr, L"prn"));
+    const Texts texts = recorder.Texts();
+    ASSERT_EQ(12u, texts.size());
+    EXPECT_EQ(L"A name is needed: type one.", texts[0]);
+    EXPECT_EQ(L"Invalid chars\n\\/:,;*?\"<>|", texts[3]);
+    EXPECT_EQ(L"'nul .ini' is a name the system keeps for a device: choose another.", texts[5]);
+    EXPECT_EQ(
+        (Texts{L"ﾌｧｲﾙ名には次の文字は使えません。\n\\/:,;*?\"<>|", L"名前を入力してください。",
+               L"'prn' はｼｽﾃﾑが機器のために予約している名前です。別の名前にしてください。"}),
+        Texts(texts.begin() + 9, texts.end()));
 }
 
 } // namespace
