@@ -7,6 +7,7 @@
 
 #include <cwchar>
 #include <cwctype>
+#include <vector>
 
 namespace {
 
@@ -249,6 +250,39 @@ void PathComponents::Build(wchar_t* out, int depth) const {
         }
         StringCchCatW(out, kMaxPath, items[i]);
     }
+}
+
+void RemoveDotNames(wchar_t* path) {
+    const PathComponents parts(path);
+    std::vector<const wchar_t*> kept;
+    size_t root = 0;
+    for (int i = 0; i < parts.Count(); ++i) {
+        const wchar_t* item = parts.Item(i);
+        if (i == 0 && (item[0] == L'\\' || HasDriveLetter(item))) {
+            root = 1;
+            kept.push_back(item);
+        } else if (wcscmp(item, L"..") == 0) {
+            if (kept.size() > root) {
+                kept.pop_back();
+            }
+        } else if (wcscmp(item, L".") != 0) {
+            kept.push_back(item);
+        }
+    }
+    // The names come from the path itself: what is left is never longer.
+    std::wstring resolved;
+    for (size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0 && !(i == 1 && kept[0][0] == L'\\')) {
+            resolved += L'\\';
+        }
+        resolved += kept[i];
+    }
+    StringCchCopyW(path, kMaxPath, resolved.c_str());
+}
+
+bool HasDriveLetter(const wchar_t* path) {
+    return ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+           path[1] == L':';
 }
 
 std::wstring FormatSize(unsigned long long bytes) {

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <iterator>
+#include <vector>
 
 namespace {
 
@@ -151,6 +152,7 @@ INT_PTR FileNameDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
 
     InitFullScreenDialog(dialog, kDialogFlags);
     CreateMenuBar();
+    UpdateButtons(list->model.CurrentLocation(location));
     Layout();
     return 1;
 }
@@ -526,17 +528,32 @@ void FileNameDialog::ActivateChosenRow() {
 }
 
 void FileNameDialog::TakeNameField() {
+    // A text longer than any path is refused whole, never cut to a name it does not say.
+    const HWND field = GetDlgItem(handle, IDC_NAME_FIELD);
+    const int length = GetWindowTextLengthW(field);
+    std::vector<wchar_t> typed(static_cast<size_t>(length) + 1);
+    GetWindowTextW(field, typed.data(), length + 1);
+    if (length >= kMaxPath) {
+        ReportPathTooLong(handle, typed.data());
+        return;
+    }
     wchar_t text[kMaxPath] = {};
-    GetDlgItemTextW(handle, IDC_NAME_FIELD, text, kMaxPath);
-    if (text[0] == L'\0') {
+    StringCchCopyW(text, kMaxPath, typed.data());
+    // "." is the folder listed; ".." the one above, as Up goes.
+    if (text[0] == L'\0' || wcscmp(text, L".") == 0) {
+        return;
+    }
+    if (wcscmp(text, L"..") == 0) {
+        Up();
         return;
     }
     // A name cannot hold "\": a text that starts with one is a path from the device's
-    // root. Anything else is a name in the folder listed; on the Desktop that is the
-    // Desktop's own folder, unless the text names a place.
+    // root, and one with a drive letter (on a desktop) is a whole path. Anything else is a
+    // name in the folder listed; on the Desktop that is the Desktop's own folder, unless
+    // the text names a place.
     wchar_t current[kMaxPath];
     const LocationCode location = list->model.CurrentPath(current);
-    if (text[0] == L'\\') {
+    if (text[0] == L'\\' || HasDriveLetter(text)) {
         current[0] = L'\0';
     } else if (location == kDesktop && !IsPlace(LocationOfText(text))) {
         DeviceSpecialFolderPath(CSIDL_DESKTOPDIRECTORY, current);
@@ -545,6 +562,7 @@ void FileNameDialog::TakeNameField() {
     if (!JoinPathReporting(handle, path, current, text)) {
         return;
     }
+    RemoveDotNames(path);
     if (!OpenLocation(path)) {
         Commit(path, true);
     }

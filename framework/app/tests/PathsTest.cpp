@@ -43,6 +43,20 @@ TEST(Paths, RemoveLastComponent) {
     EXPECT_FALSE(RemoveLastComponent(empty));
 }
 
+TEST(Paths, DotNamesAndDrives) {
+    EXPECT_EQ(L"\\A\\C", Applied(L"\\A\\B\\..\\C\\.", RemoveDotNames));
+    EXPECT_EQ(L"\\x", Applied(L"\\..\\..\\x", RemoveDotNames));
+    EXPECT_EQ(L"\\", Applied(L"\\A\\..", RemoveDotNames));
+    EXPECT_EQ(L"\\\\server", Applied(L"\\\\server\\share\\..", RemoveDotNames));
+    EXPECT_EQ(L"C:\\b", Applied(L"C:\\..\\a\\..\\b", RemoveDotNames));
+    EXPECT_EQ(L"\\a..b\\.c", Applied(L"\\a..b\\.c", RemoveDotNames));
+    EXPECT_TRUE(HasDriveLetter(L"d:\\units.ini"));
+    EXPECT_TRUE(HasDriveLetter(L"Z:"));
+    for (const wchar_t* path : {L"\\a:", L"1:\\", L"D", L"", L"@:", L"[:"}) {
+        EXPECT_FALSE(HasDriveLetter(path)) << path;
+    }
+}
+
 TEST(Paths, SplitPathAndFileNames) {
     wchar_t folder[kMaxPath];
     wchar_t name[kMaxPath];

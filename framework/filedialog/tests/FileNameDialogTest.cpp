@@ -242,6 +242,9 @@ TEST_F(FileNameDialogTest, MissingStartFolderShowsAnEmptyDesktopButton) {
     EXPECT_TRUE(Rows().empty());
     EXPECT_EQ(L"Desktop", Location());
     EXPECT_EQ(11, locationImage);
+    // The buttons follow the start location as they follow every later one.
+    EXPECT_FALSE(Enabled(IDC_UP));
+    EXPECT_FALSE(Enabled(IDC_NEW_FOLDER));
 }
 
 TEST_F(FileNameDialogTest, BackReturnsThroughTheVisitedChain) {
@@ -345,6 +348,37 @@ TEST_F(FileNameDialogTest, TypedNamesMeanWhatTheUserSees) {
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(folder.In(L"units.ini") + L" is already exists. Do you want to replace it?",
               recorder.Boxes()[0].text);
+}
+
+// "." and ".." mean the folder listed and the one above; a path with a drive letter is a
+// whole path; a text longer than any path is refused, never cut to another name.
+TEST_F(FileNameDialogTest, TypedDotsDrivesAndOverlongPaths) {
+    folder.Folder(L"A");
+    folder.Folder(L"A\\B");
+    folder.File(L"units.ini", 10);
+    Open(folder.In(L"A\\B"));
+    Take(L".");
+    EXPECT_EQ(L"B", Location());
+    EXPECT_FALSE(Enabled(IDC_BACK));
+    Take(L"..");
+    EXPECT_EQ(L"A", Location());
+    Command(IDC_UP);
+    EXPECT_EQ(FileNamePart(folder.path.c_str()), Location());
+    Take(L"A\\B\\..\\.\\..\\units");
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(folder.In(L"units.ini"), chosen);
+
+    Open(folder.In(L"A"));
+    ASSERT_TRUE(HasDriveLetter(folder.path.c_str()));
+    Take(folder.In(L"units.ini"));
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(folder.In(L"units.ini"), chosen);
+
+    Open(folder.path, 0, true);
+    Take(L"\\a.b" + std::wstring(300, L'x'));
+    EXPECT_FALSE(Ended());
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(0u, recorder.Boxes()[0].text.find(L"The path is too long\n\\a.bxx"));
 }
 
 TEST_F(FileNameDialogTest, ChosenRowsFillTheNameAndOpen) {
