@@ -13,7 +13,7 @@ constexpr wchar_t kPathValue[] = L"ini";
 
 void ConverterSettings::Load() {
     RegistryKey key(HKEY_CURRENT_USER);
-    if (key.Open(kSettingsKey) == ERROR_SUCCESS) {
+    if (key.Open(kSettingsKey, KEY_READ) == ERROR_SUCCESS) {
         DWORD size = sizeof definitionPath;
         key.ReadString(kPathValue, definitionPath, size);
     }

@@ -10,9 +10,9 @@ LONG RegistryKey::Create(const wchar_t* subkey) {
                            nullptr, &key, nullptr);
 }
 
-LONG RegistryKey::Open(const wchar_t* subkey) {
+LONG RegistryKey::Open(const wchar_t* subkey, REGSAM access) {
     Close();
-    return RegOpenKeyExW(root, subkey, 0, KEY_ALL_ACCESS, &key);
+    return RegOpenKeyExW(root, subkey, 0, access, &key);
 }
 
 LONG RegistryKey::Close() {
@@ -61,7 +61,7 @@ LONG RegistryKey::WriteString(const wchar_t* valueName, const wchar_t* text) {
 
 LONG ReadRegistryNumber(HKEY root, const wchar_t* subkey, const wchar_t* valueName, DWORD& value) {
     RegistryKey key(root);
-    const LONG opened = key.Open(subkey);
+    const LONG opened = key.Open(subkey, KEY_READ);
     if (opened != ERROR_SUCCESS) {
         return opened;
     }

@@ -14,8 +14,9 @@ public:
 
     // Creates the subkey under the root, or opens it when it exists, with full access.
     LONG Create(const wchar_t* subkey);
-    // Opens an existing subkey with full access.
-    LONG Open(const wchar_t* subkey);
+    // Opens an existing subkey with full access, or with the access given: a lookup asks
+    // for KEY_READ, which a key that a standard user may only read grants.
+    LONG Open(const wchar_t* subkey, REGSAM access = KEY_ALL_ACCESS);
     LONG Close();
 
     // Reads a string value into `buffer`, whose size in bytes `size` gives; on return `size`

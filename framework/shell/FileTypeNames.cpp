@@ -23,7 +23,7 @@ std::optional<std::wstring> ReadDefault(RegistryKey& key) {
 // missing.
 std::optional<std::wstring> ReadDefaultValue(const std::wstring& subkey) {
     RegistryKey key(HKEY_CLASSES_ROOT);
-    if (key.Open(subkey.c_str()) != ERROR_SUCCESS) {
+    if (key.Open(subkey.c_str(), KEY_READ) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     return ReadDefault(key);
@@ -33,7 +33,7 @@ std::optional<std::wstring> ReadDefaultValue(const std::wstring& subkey) {
 std::unique_ptr<FileType> ReadFileType(const wchar_t* extension) {
     auto type = std::make_unique<FileType>();
     RegistryKey key(HKEY_CLASSES_ROOT);
-    if (key.Open(extension) != ERROR_SUCCESS) {
+    if (key.Open(extension, KEY_READ) != ERROR_SUCCESS) {
         return type;
     }
     type->extensions = extension;
@@ -43,7 +43,7 @@ std::unique_ptr<FileType> ReadFileType(const wchar_t* extension) {
     }
     const std::wstring& className = *type->className;
     RegistryKey classKey(HKEY_CLASSES_ROOT);
-    if (classKey.Open(className.c_str()) != ERROR_SUCCESS) {
+    if (classKey.Open(className.c_str(), KEY_READ) != ERROR_SUCCESS) {
         return type;
     }
     type->description = ReadDefault(classKey);
@@ -73,7 +73,7 @@ FileTypeTable& SharedFileTypes() {
 
 void FileTypeTable::Load() {
     RegistryKey classRoot(HKEY_CLASSES_ROOT);
-    if (classRoot.Open(L"") != ERROR_SUCCESS) {
+    if (classRoot.Open(L"", KEY_READ) != ERROR_SUCCESS) {
         return;
     }
     for (DWORD index = 0;; ++index) {

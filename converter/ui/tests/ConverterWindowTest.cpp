@@ -9,6 +9,7 @@
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
 #include "framework/app/tests/PixelCanvas.h"
+#include "framework/app/tests/ReadOnlyKey.h"
 #include "framework/app/tests/RealInput.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
@@ -637,9 +638,13 @@ TEST(ConverterSettings, PathRoundTripsThroughTheRegistry) {
     StringCchCopyW(written.definitionPath, ARRAYSIZE(written.definitionPath),
                    L"\\My Documents\\単位.ini");
     written.Save();
-    ConverterSettings read;
-    read.Load();
-    EXPECT_STREQ(L"\\My Documents\\単位.ini", read.definitionPath);
+    {
+        // A key that may only be read is read.
+        const ReadOnlyKey readOnly(HKEY_CURRENT_USER, L"Software\\Orvintek\\Mensurio");
+        ConverterSettings read;
+        read.Load();
+        EXPECT_STREQ(L"\\My Documents\\単位.ini", read.definitionPath);
+    }
 
     // A path that its drive would make too long is kept as it is given, as is one that names
     // no file at all.

@@ -1,4 +1,5 @@
 #include "framework/app/RegistryKey.h"
+#include "framework/app/tests/ReadOnlyKey.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,10 @@ TEST_F(RegistryKeys, ReadRegistryNumberTakesAnyTypeOfAtMostFourBytes) {
     EXPECT_NE(ERROR_SUCCESS,
               ReadRegistryNumber(HKEY_CURRENT_USER, L"Software\\NoSuchKey", L"x", value));
     EXPECT_EQ(77u, value);
+    // A key that may only be read is read.
+    const ReadOnlyKey readOnly(HKEY_CURRENT_USER, kTestKey);
+    EXPECT_EQ(ERROR_SUCCESS, ReadRegistryNumber(HKEY_CURRENT_USER, kTestKey, L"dword", value));
+    EXPECT_EQ(1u, value);
 }
 
 } // namespace

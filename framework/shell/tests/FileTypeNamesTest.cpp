@@ -3,6 +3,8 @@
 #include "framework/shell/FileTypeNames.h"
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
+#include "framework/app/RegistryKey.h"
+#include "framework/app/tests/ReadOnlyKey.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,21 @@ TEST_F(FileTypes, ExtensionsOfOneClassShareTheFirstsRecord) {
     EXPECT_FALSE(names.FindTypeByExtension(L".mnoclass")->description.has_value());
     // Lookups are exact: registered extensions are kept in lower case.
     EXPECT_EQ(nullptr, names.FindTypeByExtension(L".MTXT"));
+}
+
+// A standard user on Windows may only read the class root and the classes under
+// HKEY_LOCAL_MACHINE: the types are read all the same.
+TEST_F(FileTypes, ClassesThatMayOnlyBeReadAreRead) {
+    const ReadOnlyKey root(HKEY_LOCAL_MACHINE, L"Software\\Classes");
+    const ReadOnlyKey extension(HKEY_CLASSES_ROOT, L".mtxt");
+    const ReadOnlyKey typeClass(HKEY_CLASSES_ROOT, L"Mensurio.TestText");
+    const ReadOnlyKey icon(HKEY_CLASSES_ROOT, L"Mensurio.TestText\\DefaultIcon");
+    ASSERT_NE(ERROR_SUCCESS, RegistryKey(HKEY_CLASSES_ROOT).Open(L"Mensurio.TestText"));
+    FileTypeNames names;
+    const FileType* text = names.FindTypeByExtension(L".mtxt");
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(L"Mensurio test text", text->description.value_or(L""));
+    EXPECT_EQ(L"\\Windows\\shell.dll", text->iconFile.value_or(L""));
 }
 
 TEST_F(FileTypes, TypeTexts) {
