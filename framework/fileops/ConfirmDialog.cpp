@@ -30,17 +30,6 @@ std::wstring NamePart(const std::wstring& path) {
     return name;
 }
 
-void SetShellIcon(HWND dialog, int control, const std::wstring& path) {
-    SHFILEINFOW info = {};
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON)) {
-        const auto old = reinterpret_cast<HICON>(SendDlgItemMessageW(
-            dialog, control, STM_SETICON, reinterpret_cast<WPARAM>(info.hIcon), 0));
-        if (old != nullptr) {
-            DestroyIcon(old);
-        }
-    }
-}
-
 // Counts the entries of a double-terminated list.
 int CountEntries(const wchar_t* list) {
     int count = 0;
@@ -160,6 +149,24 @@ void ConfirmReplaceFile::SetTexts(HWND dialog) {
     SetShellIcon(dialog, IDC_EXISTING_ICON, target);
     SetDlgItemTextW(dialog, IDC_NEW_TEXT, FileDescription(source.c_str()).c_str());
     SetShellIcon(dialog, IDC_NEW_ICON, source);
+}
+
+// The icon the template put in the control is the program's own, loaded shared: it stays.
+// The shell's icons are this dialog's, and go with it.
+void ConfirmReplaceFile::SetShellIcon(HWND dialog, int control, const std::wstring& path) {
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_LARGEICON)) {
+        shellIcons.push_back(info.hIcon);
+        SendDlgItemMessageW(dialog, control, STM_SETICON, reinterpret_cast<WPARAM>(info.hIcon), 0);
+    }
+}
+
+INT_PTR ConfirmReplaceFile::OnDestroy(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const HICON icon : shellIcons) {
+        DestroyIcon(icon);
+    }
+    shellIcons.clear();
+    return ConfirmDialog::OnDestroy(dialog, message, wParam, lParam);
 }
 
 std::wstring FileDescription(const wchar_t* path) {

@@ -7,6 +7,7 @@
 #include "resources/fileops_ids.h"
 
 #include <string>
+#include <vector>
 
 class ConfirmDialog : public FullScreenDialog {
 public:
@@ -79,10 +80,16 @@ public:
         : ConfirmDialog(multiple ? L"FDlgConfReplaceMultiFile" : L"FDlgConfReplaceFile", multiple),
           source(source), target(target) {}
 
+    // Gives back the shell's icons.
+    INT_PTR OnDestroy(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void SetTexts(HWND dialog) override;
+    // Shows the shell's icon of the file in the control.
+    void SetShellIcon(HWND dialog, int control, const std::wstring& path);
     std::wstring source;
     std::wstring target;
+    std::vector<HICON> shellIcons;
 };
 
 // A file's size and last-write time as the replace question shows them.

@@ -6,6 +6,7 @@
 #include "framework/about/AboutRows.h"
 #include "framework/about/PercentBar.h"
 #include "framework/app/Application.h"
+#include "framework/app/tests/GuiObjects.h"
 #include "framework/app/tests/PixelCanvas.h"
 #include "framework/app/tests/TestApplication.h"
 #include "framework/app/tests/Texts.h"
@@ -252,6 +253,35 @@ TEST_F(AboutBox, SheetShowsTheVersionPageFirst) {
     EXPECT_EQ(L"Version 0.80", shown.texts[1]);
     EXPECT_FALSE(shown.texts[2].empty());
     EXPECT_EQ(L"", shown.texts[5]); // there is no string 106
+}
+
+// The box opened and closed many times holds no more drawing or window objects than after
+// the first few.
+TEST_F(AboutBox, OpeningsLeakNoObjects) {
+    // Each page is shown and drawn before the box closes.
+    const auto showPagesAndClose = [](HWND, UINT, UINT_PTR timer, DWORD) {
+        const HWND sheet = FindWindowW(nullptr, L"About...");
+        if (sheet == nullptr) {
+            return;
+        }
+        KillTimer(nullptr, timer);
+        for (int page = 1; page < 3; ++page) {
+            PropSheet_SetCurSel(sheet, nullptr, page);
+            UpdateWindow(PropSheet_GetCurrentPageHwnd(sheet));
+        }
+        PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+    };
+    const auto open = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            SetTimer(nullptr, 0, 10, showPagesAndClose);
+            ShowAboutBox(nullptr);
+        }
+        return CountGuiObjects();
+    };
+    const GuiObjects first = open(5);
+    const GuiObjects later = open(200);
+    EXPECT_EQ(first.gdi, later.gdi);
+    EXPECT_EQ(first.user, later.user);
 }
 
 TEST_F(AboutBox, JapaneseSheet) {

@@ -6,6 +6,7 @@
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/Paths.h"
+#include "framework/app/tests/GuiObjects.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
 #include "framework/app/tests/RealInput.h"
@@ -770,6 +771,39 @@ TEST_F(FileNameDialogTest, ChooseFileToOpenReturnsTheChosenPath) {
     EXPECT_TRUE(ChooseFileToOpen(caller));
     KillTimer(nullptr, timer);
     EXPECT_EQ(folder.In(L"units.ini"), chosen);
+}
+
+// The dialog opened and closed many times holds no more drawing or window objects than
+// after the first few.
+TEST_F(FileNameDialogTest, OpeningsLeakNoObjects) {
+    folder.File(L"units.ini", 10);
+    folder.Folder(L"sub");
+    static HWND closed = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        const HWND open = FindWindowW(nullptr, L"Open");
+        if (open != nullptr && open != closed && IsWindowVisible(open)) {
+            closed = open;
+            PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+        }
+    });
+    const std::wstring start = folder.path;
+    const auto open = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            OPENFILENAMEW caller = {};
+            caller.lStructSize = sizeof caller;
+            caller.lpstrFilter = kIniFilter;
+            caller.lpstrFile = chosen;
+            caller.nMaxFile = MAX_PATH;
+            caller.lpstrInitialDir = start.c_str();
+            EXPECT_FALSE(ChooseFileToOpen(caller));
+        }
+        return CountGuiObjects();
+    };
+    const GuiObjects first = open(5);
+    const GuiObjects later = open(200);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(first.gdi, later.gdi);
+    EXPECT_EQ(first.user, later.user);
 }
 
 } // namespace

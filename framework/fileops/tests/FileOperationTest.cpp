@@ -4,6 +4,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/FrameWindow.h"
 #include "framework/app/InputPanel.h"
+#include "framework/app/tests/GuiObjects.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
@@ -766,6 +767,31 @@ public:
         return DefWindowProcW(window, message, wParam, lParam);
     }
 };
+
+// A frame made and a question shown over it many times hold no more drawing or window
+// objects than after the first few: the frame's small icon is the program's shared one,
+// and the shell's icons of the two files go with each question.
+TEST_F(FileOperations, FramesAndReplaceQuestionsLeakNoObjects) {
+    const std::wstring source = folder.File(L"new.txt", 1);
+    const std::wstring target = folder.File(L"old.txt", 2);
+    StringCchCopyW(Application::className, ARRAYSIZE(Application::className), L"MensurioDevice");
+    const auto ask = [&](int times) {
+        for (int i = 0; i < times; ++i) {
+            DeviceFrame frame;
+            EXPECT_TRUE(frame.Create(0, 0, 240, 320, WS_VISIBLE, 0, COLOR_WINDOW));
+            answers.answers = {IDNO};
+            ConfirmReplaceFile(source.c_str(), target.c_str(), false).Ask(frame.handle);
+            DestroyWindow(frame.handle);
+        }
+        return CountGuiObjects();
+    };
+    const GuiObjects first = ask(5);
+    const GuiObjects later = ask(200);
+    EXPECT_EQ(205u, answers.questions.size());
+    EXPECT_EQ(first.gdi, later.gdi);
+    EXPECT_EQ(first.user, later.user);
+    EXPECT_TRUE(recorder.Boxes().empty());
+}
 
 // A request to close the program while an operation runs is refused, and the operation goes
 // on to its end; the quit message ends the dialog, cancels the work (its open question

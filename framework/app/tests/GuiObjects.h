@@ -1,0 +1,15 @@
+// The drawing (GDI) and window-system (USER) objects the process holds, to show that
+// something done many times leaks none.
+#pragma once
+
+#include <windows.h>
+
+struct GuiObjects {
+    DWORD gdi = 0;
+    DWORD user = 0;
+};
+
+// The counts GetGuiResources gives. Wine's answers 0 for both; there the objects are
+// counted in its handle tables, where a handle without its generation (the high word)
+// names whatever lives at its index: GDI objects, and icons, cursors, windows and menus.
+GuiObjects CountGuiObjects();
