@@ -41,6 +41,8 @@ public:
     unsigned long long size = 0;
     FILETIME lastWrite = {};
     std::optional<std::wstring> typeName;
+    // The name in the lower case the platform gives each unit, as the last sort made it.
+    std::wstring foldedName;
 };
 
 // An applet of a Control Panel library; sorted as a file without size, date or type.

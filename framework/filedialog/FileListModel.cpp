@@ -37,15 +37,14 @@ const wchar_t* LowerCaseUnits() {
     return units.data();
 }
 
-// Names compared without regard to case, as the platform folds case.
-int CompareIgnoringCase(const wchar_t* a, const wchar_t* b) {
+// The name in the lower case the platform gives each unit.
+std::wstring FoldedName(const wchar_t* name) {
     const wchar_t* const lower = LowerCaseUnits();
-    const auto fold = [lower](wchar_t unit) { return lower[static_cast<unsigned short>(unit)]; };
-    while (*a != L'\0' && fold(*a) == fold(*b)) {
-        ++a;
-        ++b;
+    std::wstring folded(name);
+    for (wchar_t& unit : folded) {
+        unit = lower[static_cast<unsigned short>(unit)];
     }
-    return Sign(fold(*a), fold(*b));
+    return folded;
 }
 
 unsigned long long TimeValue(const FILETIME& time) {
@@ -92,7 +91,8 @@ int CompareRows(const FileEntry& a, const FileEntry& b, DWORD sortWord) {
             order = Sign(TimeValue(a.lastWrite), TimeValue(b.lastWrite));
             break;
         default:
-            order = CompareIgnoringCase(a.DisplayName(), b.DisplayName());
+            // Unit by unit: wchar_t is unsigned here, as the units are.
+            order = Sign(a.foldedName.compare(b.foldedName), 0);
             break;
         }
     }
@@ -173,6 +173,15 @@ void FileListModel::SetSortKey(int key) {
         sortWord ^= kSortDescending;
     } else {
         sortWord = (sortWord & ~(kSortKeyMask | kSortDescending)) | static_cast<DWORD>(key);
+    }
+}
+
+void FileListModel::PrepareSort() {
+    if ((sortWord & kSortKeyMask) != kSortByName) {
+        return;
+    }
+    for (const auto& entry : entries) {
+        entry->foldedName = FoldedName(entry->DisplayName());
     }
 }
 

@@ -24,7 +24,8 @@ constexpr DWORD kDateColumn = 0x40;
 constexpr DWORD kInitialSortWord = kSizeColumn | kTypeColumn | kDateColumn;
 
 // The order of two rows: folders before files, then by the key; descending reverses all
-// of it, folders included. Negative, 0 or positive.
+// of it, folders included. Negative, 0 or positive. Names are compared as PrepareSort
+// folded them.
 int CompareRows(const FileEntry& a, const FileEntry& b, DWORD sortWord);
 
 class FileListModel {
@@ -44,6 +45,9 @@ public:
     bool Gather(HWND owner, bool force);
     // The same key again reverses the order; a new key starts ascending.
     void SetSortKey(int key);
+    // Readies the rows for CompareRows by the current key: each name is folded to its case
+    // here, once, not at each comparison.
+    void PrepareSort();
     // The row of a file or folder found in `folder`, with its type name, also where its
     // full path passes the platform's limit.
     std::unique_ptr<FileEntry> MakeFoundEntry(const wchar_t* folder, const WIN32_FIND_DATAW& found);

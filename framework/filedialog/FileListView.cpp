@@ -221,6 +221,7 @@ void FileListView::Sort(int key) {
 }
 
 void FileListView::Resort() {
+    model.PrepareSort();
     ListView_SortItems(handle, CompareEntries, static_cast<LPARAM>(model.sortWord));
     ShowSortArrow();
 }
