@@ -358,11 +358,14 @@ BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceEx
     return MoveFileExW(source, target, replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
 }
 
-BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting) {
+BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting,
+                         bool writeThrough) {
     if (CallFaulted() || (replaceExisting && InRom(target))) {
         return FALSE;
     }
-    return MoveFileExW(source, target, replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
+    return MoveFileExW(source, target,
+                       (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) |
+                           (writeThrough ? MOVEFILE_WRITE_THROUGH : 0));
 }
 
 HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,
@@ -374,6 +377,20 @@ HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD 
         return INVALID_HANDLE_VALUE;
     }
     return CreateFileW(path, access, sharing, nullptr, disposition, attributes, nullptr);
+}
+
+HANDLE DeviceOpenFileItself(const wchar_t* path) {
+    if (CallFaulted()) {
+        return INVALID_HANDLE_VALUE;
+    }
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file != INVALID_HANDLE_VALUE && IsHostLink(file, path)) {
+        CloseHandle(file);
+        SetLastError(ERROR_REPARSE_POINT_ENCOUNTERED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
 }
 
 BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read) {

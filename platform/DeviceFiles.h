@@ -39,12 +39,18 @@ BOOL DeviceDeleteFile(const wchar_t* path);
 // replacing an existing target file in one step when asked to.
 BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceExisting);
 // The same for a file this program has just made and closed, in the target's folder: it
-// cannot be a link, and no folder changes.
-BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting);
+// cannot be a link, and no folder changes. `writeThrough` returns only once the new name is
+// on the disk.
+BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting,
+                         bool writeThrough);
 // Opens or creates a file for CreateFileW's access, sharing and disposition; a file made
 // gets `attributes`.
 HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD disposition,
                         DWORD attributes);
+// Opens an existing file to read it, as DeviceCreateFile does; refused, with
+// ERROR_REPARSE_POINT_ENCOUNTERED, when the path is a link of the host: what it points to
+// lies outside what the user chose.
+HANDLE DeviceOpenFileItself(const wchar_t* path);
 BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read);
 BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written);
 BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time);

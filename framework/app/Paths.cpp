@@ -269,13 +269,17 @@ void RemoveDotNames(wchar_t* path) {
             kept.push_back(item);
         }
     }
-    // The names come from the path itself: what is left is never longer.
+    // The names come from the path itself: what is left is never longer, except a drive
+    // left alone, which keeps a backslash: "C:" would be the drive's current folder.
     std::wstring resolved;
     for (size_t i = 0; i < kept.size(); ++i) {
         if (i > 0 && !(i == 1 && kept[0][0] == L'\\')) {
             resolved += L'\\';
         }
         resolved += kept[i];
+    }
+    if (kept.size() == 1 && HasDriveLetter(kept[0])) {
+        resolved += L'\\';
     }
     StringCchCopyW(path, kMaxPath, resolved.c_str());
 }

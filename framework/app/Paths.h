@@ -59,7 +59,8 @@ bool GoUp(wchar_t* path);
 // Removes the last component: "\x.txt" -> "\", "x.txt" -> "", "\" -> "". False only for "".
 bool RemoveLastComponent(wchar_t* path);
 // Resolves the "." and ".." names of a path in place, as the system would reach it:
-// "\A\B\..\C\." -> "\A\C". ".." never climbs above the root ("\", "\\", "C:").
+// "\A\B\..\C\." -> "\A\C". ".." never climbs above the root ("\", "\\", "C:\"); a drive
+// left alone keeps its backslash.
 void RemoveDotNames(wchar_t* path);
 // True when the path starts with a drive letter and ":" (a desktop's path, not a device's).
 bool HasDriveLetter(const wchar_t* path);

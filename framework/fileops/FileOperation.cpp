@@ -43,11 +43,17 @@ const wchar_t* NextEntry(const wchar_t* entry) {
 
 bool RunFileOperation(const FileOpRequest& request) {
     FileOpDialog dialog(request);
-    return dialog.RunModal(request.owner, LocalizedResourceName(L"FDlgFileOp").c_str()) == 1;
+    return dialog.DoModal(request.owner, LocalizedResourceName(L"FDlgFileOp").c_str()) == 1;
 }
 
 FileOpDialog::FileOpDialog(const FileOpRequest& request)
     : WorkerDialog(&FileOpDialog::Run, this), request(request) {
+}
+
+FileOpDialog::~FileOpDialog() {
+    // The work writes the display and its counts: it stops while they exist. (The quit
+    // message ends the modal loop with the work still running.)
+    StopWorker();
 }
 
 void FileOpDialog::Run(void* data, WorkerDialog& dialog) {
@@ -92,6 +98,12 @@ void FileOpDialog::Operate() {
                  copy ? LanguageText(L"Source:", L"ｺﾋﾟｰ元:") : LanguageText(L"Source:", L"移動元:"),
                  copy ? LanguageText(L"Destination:", L"ｺﾋﾟｰ先:")
                       : LanguageText(L"Destination:", L"移動先:"));
+        // Nothing is made or moved when any source would go into itself.
+        for (const wchar_t* entry = sources; *entry != L'\0'; entry = NextEntry(entry)) {
+            if (!Unended(source, entry) || IsRecursive(source, destination)) {
+                return;
+            }
+        }
         // Several sources go into a folder, made when it does not exist yet; each would
         // otherwise take the place of the one before.
         if (*NextEntry(sources) != L'\0' && !DestinationFolderReady(destination)) {
@@ -99,7 +111,7 @@ void FileOpDialog::Operate() {
         }
         for (const wchar_t* entry = sources; *entry != L'\0'; entry = NextEntry(entry)) {
             DWORD attributes = INVALID_FILE_ATTRIBUTES;
-            if (cancelRequested || !Unended(source, entry) || IsRecursive(source, destination) ||
+            if (cancelRequested || !Unended(source, entry) ||
                 !ReadAttributesReporting(handle, source, attributes)) {
                 return;
             }
@@ -418,6 +430,9 @@ bool FileOpDialog::IsRecursive(const wchar_t* source, const wchar_t* destination
     wchar_t parent[kMaxPath];
     wchar_t name[kMaxPath];
     SplitPath(parent, name, source);
+    if (HasDriveLetter(parent) && parent[2] == L'\0') {
+        EnsureTrailingBackslash(parent); // "C:" is the drive's current folder, "C:\\" its root
+    }
     const size_t sourceLength = wcslen(source);
     const bool sameFolder = _wcsicmp(parent, destination) == 0;
     const bool inside = _wcsnicmp(destination, source, sourceLength) == 0 &&

@@ -37,6 +37,7 @@ bool RunFileOperation(const FileOpRequest& request);
 class FileOpDialog : public WorkerDialog {
 public:
     explicit FileOpDialog(const FileOpRequest& request);
+    ~FileOpDialog() override;
 
     // Shows what the worker last put on display.
     INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -212,10 +212,10 @@ HANDLE CreatePartialFile(HWND owner, const wchar_t* target, DWORD attributes, wc
 }
 
 // Gives the complete copy `partial` the target's name in one step: a new name, or in the
-// place of an existing target, which then goes. A read-only target gets its flag back when
-// it stays.
-bool PutInPlace(const wchar_t* partial, const wchar_t* target) {
-    if (DeviceRenameNewFile(partial, target, false)) {
+// place of an existing target, which then goes; with `writeThrough`, on the disk before it
+// returns. A read-only target gets its flag back when it stays.
+bool PutInPlace(const wchar_t* partial, const wchar_t* target, bool writeThrough) {
+    if (DeviceRenameNewFile(partial, target, false, writeThrough)) {
         return true;
     }
     if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) {
@@ -225,7 +225,7 @@ bool PutInPlace(const wchar_t* partial, const wchar_t* target) {
     const bool readOnly =
         existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0;
     if ((readOnly && !DeviceSetFileAttributes(target, existing & ~FILE_ATTRIBUTE_READONLY)) ||
-        !DeviceRenameNewFile(partial, target, true)) {
+        !DeviceRenameNewFile(partial, target, true, writeThrough)) {
         const DWORD error = GetLastError();
         if (readOnly) {
             DeviceSetFileAttributes(target, existing);
@@ -237,13 +237,12 @@ bool PutInPlace(const wchar_t* partial, const wchar_t* target) {
 }
 
 // Copies `source` to `target`, through a partial file beside the target that takes its
-// name only once complete (written to the disk first when `flush`, as when the source goes
-// next). When anything fails the target is as it was, the partial file is gone, and the
-// failure is reported (a Cancel is not).
+// name only once complete (with `flush`, as when the source goes next, the data and then
+// the name are on the disk before it returns). When anything fails the target is as it was, the
+// partial file is gone, and the failure is reported (a Cancel is not).
 bool CopyInto(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t* target,
               const std::atomic<bool>* cancel, bool flush) {
-    const HANDLE input = DeviceCreateFile(source, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING,
-                                          FILE_FLAG_SEQUENTIAL_SCAN);
+    const HANDLE input = DeviceOpenFileItself(source);
     if (input == INVALID_HANDLE_VALUE) {
         return ReportCopy(owner, source, GetLastError());
     }
@@ -266,7 +265,7 @@ bool CopyInto(HWND owner, const wchar_t* source, DWORD attributes, const wchar_t
         error = GetLastError();
     }
     SetLastError(error);
-    if (!copied || !PutInPlace(partial, target)) {
+    if (!copied || !PutInPlace(partial, target, flush)) {
         const DWORD failure = GetLastError();
         DiscardFile(partial, kept);
         return ReportCopy(owner, source, failure);
@@ -447,11 +446,12 @@ bool PathOnDisk(const wchar_t* path, wchar_t* out) {
 }
 
 // Renames an item to a spelling of its own name: first to a free name of the program's in
-// its folder, then to `target`; when the second step fails the item gets its name back.
-bool RespellReporting(HWND owner, const wchar_t* path, const wchar_t* target) {
+// its folder (`between`), then to `target`. When the second step fails the item gets its
+// name back; should that fail too, it stays under `between`, which is then the name it has
+// (true), else `between` is emptied.
+bool RespellReporting(HWND owner, const wchar_t* path, const wchar_t* target, wchar_t* between) {
     wchar_t folder[kMaxPath];
     wchar_t name[kMaxPath];
-    wchar_t between[kMaxPath];
     SplitPath(folder, name, path);
     for (unsigned number = 0;; ++number) {
         wchar_t spare[32];
@@ -467,9 +467,9 @@ bool RespellReporting(HWND owner, const wchar_t* path, const wchar_t* target) {
         return false;
     }
     if (!MoveFileReporting(owner, between, target)) {
-        DeviceMoveFile(between, path, false);
-        return false;
+        return !DeviceMoveFile(between, path, false);
     }
+    between[0] = L'\0';
     return true;
 }
 
@@ -477,6 +477,7 @@ bool RespellReporting(HWND owner, const wchar_t* path, const wchar_t* target) {
 
 bool RenameReporting(HWND owner, const wchar_t* path, const wchar_t* target, wchar_t* onDisk) {
     wchar_t existing[kMaxPath];
+    wchar_t between[kMaxPath] = {};
     bool renamed = false;
     if (!PathOnDisk(target, existing)) {
         renamed = MoveFileReporting(owner, path, target);
@@ -490,10 +491,11 @@ bool RenameReporting(HWND owner, const wchar_t* path, const wchar_t* target, wch
                   name);
     } else {
         // The item itself: only the spelling changes, if anything.
-        renamed = wcscmp(existing, target) == 0 || RespellReporting(owner, path, target);
+        renamed = wcscmp(existing, target) == 0 || RespellReporting(owner, path, target, between);
     }
-    if (renamed && !PathOnDisk(target, onDisk)) {
-        StringCchCopyW(onDisk, kMaxPath, target);
+    const wchar_t* reached = between[0] != L'\0' ? between : target;
+    if (renamed && !PathOnDisk(reached, onDisk)) {
+        StringCchCopyW(onDisk, kMaxPath, reached);
     }
     return renamed;
 }

@@ -42,7 +42,8 @@ bool MoveFileReporting(HWND owner, const wchar_t* source, const wchar_t* target,
 // is refused in words; a name that differs only in case, or by trailing dots, from the
 // item's own is given through a name of the program's in between, which the host needs to
 // change the name at all. `onDisk` (kMaxPath characters) receives the path as the item now
-// has it: the system drops trailing dots and spaces.
+// has it: the system drops trailing dots and spaces, and an item whose old name could not
+// come back after a failed second step keeps the one in between (and the call is true).
 bool RenameReporting(HWND owner, const wchar_t* path, const wchar_t* target, wchar_t* onDisk);
 bool SetAttributesReporting(HWND owner, const wchar_t* path, DWORD attributes);
 // The attributes of `path`, INVALID_FILE_ATTRIBUTES when nothing is there; false, reported,

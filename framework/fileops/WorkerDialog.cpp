@@ -24,14 +24,6 @@ WorkerDialog::~WorkerDialog() {
     StopWorker();
 }
 
-INT_PTR WorkerDialog::RunModal(HWND parent, const wchar_t* templateName) {
-    const INT_PTR result = DoModal(parent, templateName);
-    // The work may outlive its dialog (the quit message ends every modal loop): it must
-    // stop while what it writes to still exists.
-    StopWorker();
-    return result;
-}
-
 void WorkerDialog::StopWorker() {
     if (worker == nullptr) {
         return;
@@ -60,10 +52,6 @@ INT_PTR WorkerDialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (message == WM_END_WORK) {
         EndDialog(dialog, static_cast<INT_PTR>(wParam));
         return 1;
-    }
-    if (message == WM_DESTROY) {
-        // Gone before the work ended it: the work stops at its next check.
-        cancelRequested = true;
     }
     return FullScreenDialog::DialogProc(dialog, message, wParam, lParam);
 }

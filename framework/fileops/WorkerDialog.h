@@ -1,8 +1,9 @@
 // A small modal dialog that runs a piece of work on a thread of its own, so that it stays
 // responsive to Cancel meanwhile. Only the work ends the dialog; Cancel merely asks it to
-// stop at its next check. While the work runs, a request to close the program is refused;
-// a dialog that goes for any other reason (the quit message, its owner destroyed) cancels
-// the work, and RunModal returns only once the work has stopped.
+// stop at its next check. While the work runs, a request to close the program is refused.
+// A dialog that goes before its work ended (the quit message, its owner destroyed) cancels
+// the work when its object goes: a derived class whose members the work uses calls
+// StopWorker in its own destructor, before they are gone.
 #pragma once
 
 #include "framework/app/FullScreenDialog.h"
@@ -15,10 +16,6 @@ public:
 
     WorkerDialog(Work callback, void* data) : callback(callback), data(data) {}
     ~WorkerDialog() override;
-
-    // Runs the dialog modally over `parent` and waits for the work to stop; returns the
-    // dialog's result, as DoModal does.
-    INT_PTR RunModal(HWND parent, const wchar_t* templateName);
 
     INT_PTR DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Centres the dialog over its parent (or the device's screen) and starts the worker.
@@ -33,11 +30,13 @@ public:
 
     std::atomic<bool> cancelRequested{false};
 
+protected:
+    // Asks the work to stop and waits for it, closing what it shows and answering the
+    // messages its windows send to this thread meanwhile. Nothing when no work runs.
+    void StopWorker();
+
 private:
     static DWORD WINAPI RunWorker(void* dialog);
-    // Asks the work to stop and waits for it, answering the messages its questions send to
-    // this thread meanwhile.
-    void StopWorker();
 
     Work callback;
     void* data;

@@ -49,6 +49,7 @@ TEST(Paths, DotNamesAndDrives) {
     EXPECT_EQ(L"\\", Applied(L"\\A\\..", RemoveDotNames));
     EXPECT_EQ(L"\\\\server", Applied(L"\\\\server\\share\\..", RemoveDotNames));
     EXPECT_EQ(L"C:\\b", Applied(L"C:\\..\\a\\..\\b", RemoveDotNames));
+    EXPECT_EQ(L"C:\\", Applied(L"C:\\x\\..", RemoveDotNames));
     EXPECT_EQ(L"\\a..b\\.c", Applied(L"\\a..b\\.c", RemoveDotNames));
     EXPECT_TRUE(HasDriveLetter(L"d:\\units.ini"));
     EXPECT_TRUE(HasDriveLetter(L"Z:"));

@@ -167,11 +167,20 @@ TEST_F(FileOperations, RecursiveCopiesAreRefused) {
     // Paths compared without the backslash that may end them.
     EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"a\\")}, folder.In(L"a\\b"), kNoConfirmation));
     EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"a\\b")}, folder.In(L"a\\"), kNoConfirmation));
-    EXPECT_EQ((Texts(5, L"Source to destination is recursive")), recorder.Texts());
+    // A drive's root is its folder with the backslash ("C:" alone is its current folder).
+    const std::wstring atRoot = folder.path.substr(0, 3) + L"mensurio-at-root";
+    CreateDirectoryW(atRoot.c_str(), nullptr);
+    EXPECT_TRUE(Run(kCopyFiles, {atRoot}, folder.path.substr(0, 3), kNoConfirmation));
+    RemoveDirectoryW(atRoot.c_str());
+    // Several sources: nothing is made when one would go into itself.
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"ab"), folder.In(L"a")}, folder.In(L"a\\new"),
+                    kNoConfirmation));
+    EXPECT_FALSE(folder.Exists(L"a\\new"));
+    EXPECT_EQ((Texts(7, L"Source to destination is recursive")), recorder.Texts());
     EXPECT_TRUE(folder.Exists(L"a\\b"));
     EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"ab")}, folder.In(L"a\\"), kNoConfirmation));
     EXPECT_EQ("x", folder.Read(L"a\\ab\\x.txt"));
-    EXPECT_EQ(5u, recorder.Boxes().size());
+    EXPECT_EQ(7u, recorder.Boxes().size());
 }
 
 TEST_F(FileOperations, ReplacingAsksAndKeepsWhatIsNotReplaced) {
@@ -368,7 +377,7 @@ TEST_F(FileOperations, LinksAreItemsOfTheirOwnNeverFollowed) {
     folder.Folder(L"to");
     // Copy never enters a link, nor writes through one it finds in the target: it ends (the
     // loop would not), brings nothing of elsewhere and changes nothing there, and copies
-    // everything else. A link to a file is copied as the file.
+    // everything else. A link to a file is told and left, as any link.
     folder.Folder(L"into");
     folder.Folder(L"into\\chosen");
     folder.File(L"elsewhere\\own.txt", "precious");
@@ -380,7 +389,7 @@ TEST_F(FileOperations, LinksAreItemsOfTheirOwnNeverFollowed) {
     EXPECT_FALSE(folder.Exists(L"to\\chosen\\folder link"));
     EXPECT_FALSE(folder.Exists(L"to\\chosen\\loop"));
     EXPECT_EQ("own", folder.Read(L"to\\chosen\\own.txt"));
-    EXPECT_EQ("kept", folder.Read(L"to\\chosen\\file link"));
+    EXPECT_FALSE(folder.Exists(L"to\\chosen\\file link"));
     EXPECT_EQ("precious", folder.Read(L"elsewhere\\own.txt"));
     // Delete and move leave what the links point to where it is, a link to a file too, and
     // go on with everything else: a folder that holds a link stays, without a further word.

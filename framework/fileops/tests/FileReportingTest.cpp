@@ -123,7 +123,8 @@ TEST_F(FileReporting, NewFolderNames) {
 }
 
 TEST_F(FileReporting, NamesThatCannotBeAreToldInWords) {
-    for (const wchar_t* name : {L"Letters 2026.txt", L" lead", L"CONSOLE.txt", L"COM10", L"nul2"}) {
+    for (const wchar_t* name :
+         {L"Letters 2026.txt", L" lead", L"CONSOLE.txt", L"COM10", L"com0", L"nul2"}) {
         EXPECT_TRUE(CheckNewName(nullptr, name)) << name;
     }
     for (const wchar_t* name :
