@@ -105,8 +105,12 @@ void FileOpDialog::Operate() {
             }
         }
         // Several sources go into a folder, made when it does not exist yet; each would
-        // otherwise take the place of the one before.
-        if (*NextEntry(sources) != L'\0' && !DestinationFolderReady(destination)) {
+        // otherwise take the place of the one before. A destination written with a
+        // backslash at its end names a folder too, whatever goes into it.
+        const size_t written = request.destination != nullptr ? wcslen(request.destination) : 0;
+        const bool namesFolder = *NextEntry(sources) != L'\0' ||
+                                 (written > 0 && request.destination[written - 1] == L'\\');
+        if (namesFolder && !DestinationFolderReady(destination)) {
             return;
         }
         for (const wchar_t* entry = sources; *entry != L'\0'; entry = NextEntry(entry)) {

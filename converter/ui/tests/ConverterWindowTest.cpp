@@ -621,6 +621,20 @@ TEST_F(ConverterWindowTest, HelpRequestAsksForTheAboutBox) {
     EXPECT_EQ(static_cast<WPARAM>(IDC_ABOUT), message.wParam);
 }
 
+// Exit while a file operation runs would leave its worker going on without a window.
+TEST_F(ConverterWindowTest, ExitWaitsForRunningWork) {
+    Open(kThreeSections);
+    ++FrameWindow::workHoldingFramesOpen;
+    SendMessageW(window->handle, WM_COMMAND, IDC_EXIT, 0);
+    PumpMessages();
+    EXPECT_TRUE(IsWindow(window->handle));
+
+    --FrameWindow::workHoldingFramesOpen;
+    SendMessageW(window->handle, WM_COMMAND, IDC_EXIT, 0);
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(window->handle));
+}
+
 TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
     Application::japanese = TRUE;
     Open(kThreeSections);

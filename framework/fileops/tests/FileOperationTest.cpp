@@ -134,10 +134,13 @@ TEST_F(FileOperations, RomFilesAreToldAndMissingSourcesPassedOver) {
 }
 
 // Several sources go into a folder: one that does not exist is made, a file is refused
-// before anything moves.
+// before anything moves. One file goes into a folder too when the destination ends with
+// a backslash.
 TEST_F(FileOperations, SeveralSourcesGoIntoAFolderMadeForThem) {
     const std::wstring first = folder.File(L"first.txt", "FIRST");
     const std::wstring second = folder.File(L"second.txt", "SECOND");
+    EXPECT_TRUE(Run(kCopyFiles, {first}, folder.In(L"single\\"), kNoConfirmation));
+    EXPECT_EQ("FIRST", folder.Read(L"single\\first.txt"));
     EXPECT_TRUE(Run(kCopyFiles, {first, second}, folder.In(L"copies\\new"), kNoConfirmation));
     EXPECT_EQ("FIRST", folder.Read(L"copies\\new\\first.txt"));
     EXPECT_EQ("SECOND", folder.Read(L"copies\\new\\second.txt"));
