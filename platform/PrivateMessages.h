@@ -11,3 +11,6 @@ constexpr UINT WM_HOOK_EDIT_CONTROLS = WM_APP + 1;
 constexpr UINT WM_END_WORK = WM_APP + 2;
 // To the progress dialog: the worker has posted new figures to show.
 constexpr UINT WM_SHOW_PROGRESS = WM_APP + 3;
+// To the converter's main window, once it is on screen: tell the problems of the definition
+// file loaded while it was being made.
+constexpr UINT WM_TELL_LOAD_PROBLEMS = WM_APP + 4;

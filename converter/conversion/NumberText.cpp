@@ -106,10 +106,26 @@ bool IsNumberChar(wchar_t character) {
            character == 8;
 }
 
-std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& separators) {
-    if (wcsnlen(text, kMaxRowText + 1) > kMaxRowText) {
+wchar_t FoldFullWidth(wchar_t character) {
+    if (character >= L'\uFF01' && character <= L'\uFF5E') {
+        const wchar_t ascii = static_cast<wchar_t>(character - 0xFEE0);
+        return IsNumberChar(ascii) ? ascii : character;
+    }
+    if (character == L'\u2212') {
+        return L'-';
+    }
+    return character == L'\u3000' ? L' ' : character;
+}
+
+std::optional<double> ReadRowText(const wchar_t* original, const NumberSeparators& separators) {
+    const size_t textLength = wcsnlen(original, kMaxRowText + 1);
+    if (textLength > kMaxRowText) {
         return std::nullopt; // more than a row holds: no part of it stands for the whole
     }
+    wchar_t folded[kMaxRowText + 1];
+    std::transform(original, original + textLength, folded, FoldFullWidth);
+    folded[textLength] = L'\0';
+    const wchar_t* const text = folded;
     // A "." groups nothing: it is the rows' own decimal point.
     const wchar_t thousands =
         separators.thousands == L'.' || separators.thousands == separators.decimal
@@ -145,6 +161,11 @@ std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& s
         magnitude = HUGE_VAL;
         end = p + length;
     } else {
+        // No number: what a user could type into a row reads as 0 ("", "-"), a word is none.
+        if (std::any_of(text, text + textLength,
+                        [](wchar_t c) { return !IsSpace(c) && !IsNumberChar(c); })) {
+            return std::nullopt;
+        }
         end = p;
     }
     for (const wchar_t* rest = end; *rest != L'\0'; ++rest) {

@@ -21,15 +21,22 @@ NumberSeparators UserNumberSeparators();
 // "E" and backspace.
 bool IsNumberChar(wchar_t character);
 
+// The ASCII form of a number character as a Japanese input method writes it: full-width
+// digits, point, comma, signs (and the minus sign U+2212), "ｅ" and "Ｅ", and the
+// ideographic space. Any other character is returned as it is.
+wchar_t FoldFullWidth(wchar_t character);
+
 // The value of a row's text, or nothing when the text cannot be taken as a number as it
 // stands: it is longer than a row holds, or it has a comma (or a separator of the locale)
 // that is neither the decimal separator nor a thousands separator between digit groups. So
 // "1,000" reads as a thousand and "2,54" is refused where "," groups thousands, and "2,54"
 // reads as 2.54 where it is the decimal separator. "." is always a decimal point: the rows
-// write their numbers with it. Otherwise the longest leading decimal number of the text
-// (white space, sign, digits, one decimal point, an optional exponent) gives the value and
-// the rest is ignored; a text without one reads as 0. "inf" and "infinity", in any case and
-// with a sign, read as infinity.
+// write their numbers with it. Full-width characters read as their ASCII forms
+// (FoldFullWidth). Otherwise the longest leading decimal number of the text (white space,
+// sign, digits, one decimal point, an optional exponent) gives the value and the rest is
+// ignored. A text without one reads as 0 when it holds only what the key filter lets
+// through ("", "-", "."), and is no number when it holds anything else ("abc", "nan").
+// "inf" and "infinity", in any case and with a sign, read as infinity.
 std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& separators);
 
 // The text of a row's value: six significant digits as "%.6g" writes them; with the

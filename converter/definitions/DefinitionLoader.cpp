@@ -35,16 +35,17 @@ bool LoadDefinitionFile(CategoryReceiver& receiver, const wchar_t* path) {
     if (file == nullptr) {
         return false;
     }
-    LoadDefinitionStream(receiver, file);
+    const LoadProblems problems = LoadDefinitionStream(receiver, file);
     std::fclose(file);
+    problems.Report(GetActiveWindow());
     return true;
 }
 
-void LoadDefinitionStream(CategoryReceiver& receiver, FILE* file) {
+LoadProblems LoadDefinitionStream(CategoryReceiver& receiver, FILE* file) {
     DefinitionScanner scanner;
     scanner.StartScanner(file);
     DefinitionParse parse(scanner, receiver);
     parse.Parse();
     parse.FinishCategory();
-    scanner.Problems().Report();
+    return scanner.Problems();
 }

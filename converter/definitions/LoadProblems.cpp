@@ -18,6 +18,30 @@ std::wstring GroupedCount(int count) {
     return digits;
 }
 
+// The parser's and scanner's words and what the Japanese interface shows for them.
+struct ProblemWords {
+    const char* english;
+    const wchar_t* japanese;
+};
+constexpr ProblemWords kProblemWords[] = {
+    {"syntax error", L"構文ｴﾗｰ"},
+    {"string not closed", L"文字列が閉じていません"},
+    {"string too long", L"文字列が長すぎます"},
+    {"App::yyparse: memory exhausted", L"ﾒﾓﾘが足りません"},
+    {"yacc stack overflow", L"構文の入れ子が深すぎます"},
+};
+
+std::wstring WordsOf(const std::string& english) {
+    if (Application::japanese) {
+        for (const ProblemWords& words : kProblemWords) {
+            if (english == words.english) {
+                return words.japanese;
+            }
+        }
+    }
+    return std::wstring(english.begin(), english.end());
+}
+
 } // namespace
 
 void LoadProblems::Add(Severity problem, const char* words, int line) {
@@ -35,13 +59,12 @@ std::wstring LoadProblems::Message() const {
         return L"";
     }
     wchar_t text[kMessageTextSize] = {};
+    std::wstring message = WordsOf(firstWords);
     if (firstLine > 0) {
-        StringCchPrintfW(text, kMessageTextSize, LanguageText(L"%hs in line %d", L"%hs (%d行目)"),
-                         firstWords.c_str(), firstLine);
-    } else {
-        StringCchPrintfW(text, kMessageTextSize, L"%hs", firstWords.c_str());
+        StringCchPrintfW(text, kMessageTextSize, LanguageText(L" in line %d", L" (%d行目)"),
+                         firstLine);
+        message += text;
     }
-    std::wstring message = text;
     if (count > 1) {
         const std::wstring more = GroupedCount(count - 1);
         StringCchPrintfW(text, kMessageTextSize,
@@ -53,14 +76,26 @@ std::wstring LoadProblems::Message() const {
     return message;
 }
 
-void LoadProblems::Report() const {
+void LoadProblems::Report(HWND owner, const wchar_t* file) const {
     if (count == 0) {
         return;
     }
-    const std::wstring message = Message();
+    std::wstring message = Message();
+    if (file != nullptr) {
+        message = std::wstring(file) + L"\n" + message;
+    }
+    // The usual cause: a Shift-JIS character whose second byte is the backslash, which
+    // then escapes the closing quote.
+    if (firstWords == "string not closed") {
+        message += LanguageText(
+            L"\nEnd each name with \" on its line. A name whose last character is 表, 十, ソ, "
+            L"能 or another with \\ as its second byte needs one more \\ before that \".",
+            L"\n名前は同じ行の \" で終えてください。表、十、ソ、能など2ﾊﾞｲﾄ目が \\ の文字で"
+            L"終わる名前は、閉じる \" の前に \\ をもう1つ書いてください。");
+    }
     if (severity == Severity::kDiagnostic) {
         ShowDebug(L"%s", message.c_str());
     } else {
-        ShowError(GetActiveWindow(), L"%s", message.c_str());
+        ShowError(owner, L"%s", message.c_str());
     }
 }

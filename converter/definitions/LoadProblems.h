@@ -3,6 +3,8 @@
 // and again at every start, before the program's window could appear.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 class LoadProblems {
@@ -17,12 +19,13 @@ public:
     int Count() const { return count; }
 
     // The first problem with its line, and how many more there were: "string not closed in
-    // line 2 (1 999 more problems)". Empty when there was none.
+    // line 2 (1 999 more problems)", in the interface's language. Empty when there was none.
     std::wstring Message() const;
 
-    // Shows the message, when there is one, in a single box: Error (owned by the active
-    // window) when any problem stopped the parse, Debug when all were diagnostics.
-    void Report() const;
+    // Shows the message, when there is one, in a single box: Error (owned by `owner`) when
+    // any problem stopped the parse, Debug when all were diagnostics. The box names `file`
+    // first when it is given, and says how to mend a name that is not closed.
+    void Report(HWND owner, const wchar_t* file = nullptr) const;
 
 private:
     int count = 0;

@@ -119,11 +119,14 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
     case kControlQ:
         PostMessageW(GetParent(GetParent(handle)), WM_COMMAND, IDC_EXIT, 0);
         return 0;
-    default:
-        if (IsNumberChar(static_cast<wchar_t>(character))) {
-            return edit.CallOldProc(edit.handle, WM_CHAR, character, keyData);
+    default: {
+        // A Japanese input method's full-width digits go in as the digits the rows write.
+        const wchar_t ascii = FoldFullWidth(static_cast<wchar_t>(character));
+        if (IsNumberChar(ascii)) {
+            return edit.CallOldProc(edit.handle, WM_CHAR, ascii, keyData);
         }
         return 0;
+    }
     }
 }
 

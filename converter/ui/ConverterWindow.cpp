@@ -13,6 +13,7 @@
 #include "framework/filedialog/FileNameDialog.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
+#include "platform/PrivateMessages.h"
 #include "platform/Screen.h"
 #include "resources/converter_ids.h"
 
@@ -151,6 +152,10 @@ LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         return 0;
     case WM_COMMAND:
         return OnCommand(window, message, wParam, lParam);
+    case WM_TELL_LOAD_PROBLEMS:
+        startProblems.Report(window, settings.definitionPath);
+        startProblems = LoadProblems();
+        return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -183,7 +188,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
     MakeTabs(kFixedPages - 1);
 
     if (settings.definitionPath[0] != L'\0') {
-        LoadDefinitionFile(*this, settings.definitionPath);
+        LoadRememberedFile();
     } else {
         PostMessageW(window, WM_COMMAND, IDC_OPEN, 0);
     }
@@ -393,6 +398,19 @@ void ConverterWindow::OpenDefinitionFile() {
     ReplaceCategoryPages(chosen);
 }
 
+void ConverterWindow::LoadRememberedFile() {
+    DWORD error = 0;
+    FILE* const file = OpenDefinitionFileToRead(settings.definitionPath, error);
+    if (file == nullptr) {
+        return; // gone since the last run: the fixed pages alone, as without a file
+    }
+    startProblems = LoadDefinitionStream(*this, file);
+    std::fclose(file);
+    if (startProblems.Count() > 0) {
+        PostMessageW(handle, WM_TELL_LOAD_PROBLEMS, 0, 0);
+    }
+}
+
 void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
     DWORD error = 0;
     FILE* const file = OpenDefinitionFileToRead(path, error);
@@ -405,12 +423,13 @@ void ConverterWindow::ReplaceCategoryPages(const wchar_t* path) {
     buildingPages = true;
     BeginWaitCursor();
     RemoveCategoryPages();
-    LoadDefinitionStream(*this, file);
+    const LoadProblems problems = LoadDefinitionStream(*this, file);
     std::fclose(file);
     EndWaitCursor();
     // The page on screen may be the Time page, or one that is gone: SelectPage hides it.
     SelectPage(0);
     buildingPages = false;
+    problems.Report(handle, path);
 }
 
 void ConverterWindow::ReportUnreadable(const wchar_t* path, DWORD error) const {

@@ -5,6 +5,7 @@
 #include "ConverterPage.h"
 #include "ConverterSettings.h"
 #include "converter/definitions/CategoryReceiver.h"
+#include "converter/definitions/LoadProblems.h"
 #include "framework/app/FrameWindow.h"
 #include "framework/shell/IconCache.h"
 
@@ -88,6 +89,9 @@ private:
     void AddPageButtons();
     // Tells that the file at `path` could not be read, and why.
     void ReportUnreadable(const wchar_t* path, DWORD error) const;
+    // Loads the remembered definition file while the window is made; its problems are told
+    // once the window is on screen, over it.
+    void LoadRememberedFile();
     void OnSelectionChange();
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);
@@ -95,6 +99,8 @@ private:
     // Set while the window builds its pages and tabs (start-up, Open..., MakeTabs): its own
     // calls to the tab control need no held-back tab.
     bool buildingPages = false;
+    // The remembered file's problems, until the window is on screen to tell them.
+    LoadProblems startProblems;
     // Made at the first Open... and kept: the registered file types and the icons stay
     // loaded for every later opening of the dialog.
     std::unique_ptr<IconCache> fileIcons;

@@ -57,11 +57,12 @@ TEST(ReadRowText, CommasAsTheLocaleWritesThemOrNone) {
 }
 
 TEST(ReadRowText, ReadsNoHexadecimalNorNanButTheSpellingsOfInfinity) {
-    // The C library's strtod would read these; a row holds decimal numbers only.
+    // The C library's strtod would read these; a row holds decimal numbers only, and a word
+    // is no number rather than 0.
     EXPECT_EQ(0, Read(L"0x10"));
-    EXPECT_EQ(0, Read(L"nan"));
-    EXPECT_EQ(0, Read(L"infamous"));
-    EXPECT_EQ(0, Read(L"infinite"));
+    for (const wchar_t* word : {L"nan", L"infamous", L"infinite", L"abc", L"一二三"}) {
+        EXPECT_EQ(std::nullopt, Read(word)) << word;
+    }
     const double infinity = std::numeric_limits<double>::infinity();
     EXPECT_EQ(infinity, Read(L"infinity"));
     EXPECT_EQ(-infinity, Read(L" -Infinity"));
@@ -71,6 +72,19 @@ TEST(ReadRowText, ReadsNoHexadecimalNorNanButTheSpellingsOfInfinity) {
         EXPECT_EQ(value, Read(FormatValue(value, 0)));
         EXPECT_EQ(value, Read(FormatValue(value, 1)));
     }
+}
+
+// As a Japanese input method writes numbers.
+TEST(ReadRowText, FullWidthCharactersReadAsTheirAsciiForms) {
+    EXPECT_EQ(123.5, Read(L"１２３．５"));
+    EXPECT_EQ(-1500, Read(L"\u3000－１．５ｅ３"));
+    EXPECT_EQ(150, Read(L"＋１．５Ｅ２"));
+    EXPECT_EQ(-2, Read(L"\u22122"));
+    EXPECT_EQ(1000, Read(L"１，０００"));
+    EXPECT_EQ(std::nullopt, Read(L"１，５"));
+    EXPECT_EQ(0, Read(L"－"));
+    EXPECT_EQ(std::nullopt, Read(L"ｘ"));
+    EXPECT_EQ(L'ａ', FoldFullWidth(L'ａ')); // a full-width letter stays itself
 }
 
 TEST(ReadRowText, HugeAndTinyExponentsSaturate) {

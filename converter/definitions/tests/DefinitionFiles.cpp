@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -57,8 +58,15 @@ LoadResult LoadDefinitionBytes(const std::string& bytes) {
     LoadResult result;
     result.opened = LoadDefinitionFile(collected, file.Path());
     result.categories = std::move(collected.categories);
-    result.messages = recorder.Texts();
+    result.messages = FirstLines(recorder.Texts());
     return result;
+}
+
+std::vector<std::wstring> FirstLines(std::vector<std::wstring> texts) {
+    for (std::wstring& text : texts) {
+        text.erase(std::min(text.size(), text.find(L'\n')));
+    }
+    return texts;
 }
 
 std::vector<std::string> ScanTokens(const std::string& bytes) {
@@ -102,6 +110,6 @@ std::vector<std::string> ScanTokens(const std::string& bytes) {
         }
     }
     fclose(input);
-    scanner.Problems().Report(); // as the loader tells them
+    scanner.Problems().Report(GetActiveWindow()); // as the loader tells them
     return tokens;
 }

@@ -34,6 +34,7 @@ public:
 struct LoadResult {
     bool opened = false;
     std::vector<std::unique_ptr<UnitCategory>> categories;
+    // The problem each box told: its first line (advice may follow on the next).
     std::vector<std::wstring> messages;
 
     // "Name: unit=factor(flag), ..." per category, for compact comparisons.
@@ -42,6 +43,9 @@ struct LoadResult {
 
 // Loads `bytes` as a definition file, recording the message boxes instead of showing them.
 LoadResult LoadDefinitionBytes(const std::string& bytes);
+
+// The first line of each text.
+std::vector<std::wstring> FirstLines(std::vector<std::wstring> texts);
 
 // The tokens of `bytes` as readable texts up to the end of input: EOL, SECTION(name),
 // STRING(name), NUMBER(value), BAD_BYTE, a byte as 'c' or as its value, then END.

@@ -210,7 +210,7 @@ TEST(LoadDefinitionFile, OneMessagePerLoadNamesTheFirstProblemsLineInBothLanguag
         LoadDefinitionFile(collected, written.Path());
     }
     Application::japanese = FALSE;
-    EXPECT_EQ((Messages{L"string too long (6行目) (ほかに2件)", L"syntax error (6行目)"}),
+    EXPECT_EQ((Messages{L"文字列が長すぎます (6行目) (ほかに2件)", L"構文ｴﾗｰ (6行目)"}),
               recorder.Texts());
     // A load that a syntax error stopped is told as an error, whatever came first.
     ASSERT_EQ(2u, recorder.Boxes().size());

@@ -238,6 +238,14 @@ TEST_F(ConverterWindowTest, ChosenFileIsRememberedWithItsDriveUnlessItCannotBeRe
               recorder.Texts());
 }
 
+// At start-up the box waits for the window to be on screen, and says which file it means.
+TEST_F(ConverterWindowTest, ProblemsOfTheRememberedFileAreToldOverTheWindowWithItsName) {
+    Open("[A]\r\n\"m\" = 1 x\r\n");
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(window->handle, recorder.Boxes()[0].owner);
+    EXPECT_EQ(std::wstring(file->Path()) + L"\nsyntax error in line 2", recorder.Texts()[0]);
+}
+
 TEST_F(ConverterWindowTest, FixedPagesStartAtZeroCelsiusAndOneSecond) {
     Open(kThreeSections);
     EXPECT_EQ((Texts{L"0", L"32", L"273.15"}), Rows(0));
@@ -311,10 +319,10 @@ TEST_F(ConverterWindowTest, TextsThatAreNoNumberAsTheyStandConvertNothing) {
     EXPECT_EQ(MAKELONG(0, 4), SendMessageW(metre, EM_GETSEL, 0, 0));
     Type(2, 0, L"1,000\r");
     EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2));
-    // Pasted: longer than a row, or with a stray comma; the row keeps what it had.
+    // Pasted: longer than a row, with a stray comma, or a word; the row keeps what it had.
     for (const std::wstring& text :
          {L"1" + std::wstring(299, L'0'), L"1.000" + std::wstring(295, L'0') + L"e-5",
-          L"0." + std::wstring(298, L'0') + L"1", std::wstring(L"3,5")}) {
+          L"0." + std::wstring(298, L'0') + L"1", std::wstring(L"3,5"), std::wstring(L"abc")}) {
         Paste(2, 1, text);
         EXPECT_EQ((Texts{L"1000", L"1", L"39370.1", L"3280.84"}), Rows(2)) << text.size();
     }
@@ -323,6 +331,11 @@ TEST_F(ConverterWindowTest, TextsThatAreNoNumberAsTheyStandConvertNothing) {
     SendMessageW(window->handle, WM_COMMAND, IDC_PASTE, 0);
     EXPECT_EQ(L"1000", TextOf(metre));
     EXPECT_EQ(MAKELONG(0, 4), SendMessageW(metre, EM_GETSEL, 0, 0));
+    // A Japanese input method's full-width number, pasted or typed, is that number.
+    Paste(2, 1, L"１２３．５");
+    EXPECT_EQ((Texts{L"123500", L"123.5", L"4.8622e+06", L"405184"}), Rows(2));
+    Type(2, 0, L"２\r");
+    EXPECT_EQ(L"0.002", Rows(2)[1]);
     // A temperature below absolute zero, typed or pasted.
     Type(0, 0, L"-500\r");
     EXPECT_EQ((Texts{L"-500", L"32", L"273.15"}), Rows(0));

@@ -141,6 +141,8 @@ TEST_F(FileOperations, SeveralSourcesGoIntoAFolderMadeForThem) {
     const std::wstring second = folder.File(L"second.txt", "SECOND");
     EXPECT_TRUE(Run(kCopyFiles, {first}, folder.In(L"single\\"), kNoConfirmation));
     EXPECT_EQ("FIRST", folder.Read(L"single\\first.txt"));
+    EXPECT_TRUE(Run(kCopyFiles, {first}, folder.In(L"single.txt"), kNoConfirmation));
+    EXPECT_EQ("FIRST", folder.Read(L"single.txt"));
     EXPECT_TRUE(Run(kCopyFiles, {first, second}, folder.In(L"copies\\new"), kNoConfirmation));
     EXPECT_EQ("FIRST", folder.Read(L"copies\\new\\first.txt"));
     EXPECT_EQ("SECOND", folder.Read(L"copies\\new\\second.txt"));
