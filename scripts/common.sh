@@ -16,7 +16,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 PACKAGES=(
     cmake make flex bison googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format units
+    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format units locales
 )
 
 as_root() {
@@ -35,6 +35,31 @@ ensure_packages() {
         as_root apt-get update -qq
         as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
             "${missing[@]}" >/dev/null
+    fi
+}
+
+# A Japanese run is Wine in the host's ja_JP.UTF-8 locale: Wine maps host file names through
+# the locale's character set, and without the locale it falls back to ASCII, so Japanese
+# names turn into bytes of nothing and cannot be made or opened. Makes the locale when it
+# is missing (package locales); says so and fails when it cannot be made.
+ensure_japanese_locale() {
+    if ! has_japanese_locale; then
+        echo "Generating the ja_JP.UTF-8 locale (once)"
+        as_root localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8 >/dev/null 2>&1 || true
+    fi
+    require_japanese_locale
+}
+
+has_japanese_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'
+}
+
+# Stops a Japanese run that could only start broken.
+require_japanese_locale() {
+    if ! has_japanese_locale; then
+        echo "The host has no ja_JP.UTF-8 locale, which a Japanese run needs for its file" \
+            "names: make it with 'localedef -i ja_JP -f UTF-8 ja_JP.UTF-8' (package locales)." >&2
+        return 1
     fi
 }
 
@@ -143,20 +168,37 @@ set_screen_dpi() {
 }
 
 # On a Japanese device the system font covers Japanese; Tahoma, the face of the program's
-# dialogs, has no Japanese glyphs. "on" links IPA Gothic to Tahoma, for Japanese runs; "off"
-# takes the link away, so that English runs draw Tahoma alone, as an English device does.
-# (Captions, menus and the GUI font have a Japanese face in the Japanese locale without it.)
-# Wine writes its own font links again when a process starts in another locale than the
-# last one, so the link is written from the Japanese locale; each Wine process reads the
-# links when it starts.
-japanese_fonts() { # on|off
+# dialogs, has no Japanese glyphs. "on" links IPA Gothic to Tahoma, for runs whose interface
+# is Japanese (a Japanese locale, or LangToggle in another); "off" takes the link away, so
+# that English runs draw Tahoma alone, as an English device does. (Captions, menus and the
+# GUI font have a Japanese face in the Japanese locale without it.) Wine writes its own
+# font links again when a process starts in another locale than the last one, so the link
+# is written from the locale the run uses (the second argument, Japanese by default); each
+# Wine process reads the links when it starts.
+japanese_fonts() { # on|off [locale]
     local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-    if [ "$1" = on ]; then
-        LC_ALL=ja_JP.UTF-8 wine reg add "$key" /v Tahoma /t REG_MULTI_SZ /d ipag.ttf,IPAGothic \
-            /f >/dev/null 2>&1
-    elif LC_ALL=C.UTF-8 wine reg query "$key" /v Tahoma 2>/dev/null | grep ipag.ttf >/dev/null; then
-        LC_ALL=C.UTF-8 wine reg delete "$key" /v Tahoma /f >/dev/null 2>&1
+    local locale=${2:-ja_JP.UTF-8}
+    # Bold Tahoma (the captions' face outside the Japanese locale) is linked on its own.
+    local face
+    for face in Tahoma "Tahoma Bold"; do
+        if [ "$1" = on ]; then
+            LC_ALL=$locale wine reg add "$key" /v "$face" /t REG_MULTI_SZ /d ipag.ttf,IPAGothic \
+                /f >/dev/null 2>&1
+        elif LC_ALL=C.UTF-8 wine reg query "$key" /v "$face" 2>/dev/null | grep ipag.ttf >/dev/null; then
+            LC_ALL=C.UTF-8 wine reg delete "$key" /v "$face" /f >/dev/null 2>&1
+        fi
+    done
+}
+
+# Whether the program's interface is Japanese when it runs in `locale`: the locale's
+# language, swapped when HKEY_CURRENT_USER\Software\Orvintek "LangToggle" is not 0.
+japanese_interface() { # locale
+    local toggled=0
+    if LC_ALL=C.UTF-8 wine reg query 'HKCU\Software\Orvintek' /v LangToggle 2>/dev/null |
+        grep -q 'REG_DWORD *0x0*[1-9a-fA-F]'; then
+        toggled=1
     fi
+    if [[ $1 == ja* ]]; then [ "$toggled" = 0 ]; else [ "$toggled" = 1 ]; fi
 }
 
 # Fails, naming them, when C++ files of the tree differ from the project's .clang-format.

@@ -39,6 +39,7 @@ fi
 [ "$window" = 1 ] && PACKAGES+=(x11-utils)
 
 ensure_packages
+[ "$japanese" = 1 ] && ensure_japanese_locale
 build >/dev/null
 size=240x320
 [ "$hires" = 1 ] && size=480x640
@@ -81,8 +82,8 @@ if [ "$window" = 1 ]; then
     crop="$((device_width + 2 * margin))x$((device_height + 2 * margin))+$(((width - device_width) / 2 - margin))+$(((height - device_height) / 2 - margin))"
 fi
 # Last, as any Wine process started in another locale writes Wine's own font links again.
-if [[ $locale == ja* ]]; then
-    japanese_fonts on
+if japanese_interface "$locale"; then
+    japanese_fonts on "$locale"
     on_exit="japanese_fonts off; $on_exit"
 fi
 trap "$on_exit" EXIT

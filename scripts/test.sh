@@ -4,6 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 ensure_packages
+ensure_japanese_locale
 check_format
 build
 start_own_display

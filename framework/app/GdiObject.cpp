@@ -20,6 +20,11 @@ Font::Font(LONG height, LONG weight, BYTE pitchAndFamily, const wchar_t* faceNam
     description.lfCharSet = Application::japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET;
     if (faceName != nullptr) {
         StringCchCopyW(description.lfFaceName, LF_FACESIZE, faceName);
+    } else if (Application::japanese) {
+        NONCLIENTMETRICSW metrics = {};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        StringCchCopyW(description.lfFaceName, LF_FACESIZE, metrics.lfMessageFont.lfFaceName);
     }
     handle = CreateFontIndirectW(&description);
     owned = handle != nullptr;

@@ -19,7 +19,10 @@ public:
 class Font : public GdiObject {
 public:
     // `height` is passed as it is: negative for a character height in pixels. `weight` is
-    // 0 (normal) or 600 (semi-bold); `faceName` may be null.
+    // 0 (normal) or 600 (semi-bold); `faceName` may be null: then Japanese text gets the face
+    // of the system's messages, which has Japanese on a Japanese device and through the
+    // system's font links elsewhere (the face the character set alone picks may have no
+    // digits), and English text the platform's default face.
     Font(LONG height, LONG weight, BYTE pitchAndFamily, const wchar_t* faceName = nullptr);
 
     HFONT Handle() const { return static_cast<HFONT>(handle); }

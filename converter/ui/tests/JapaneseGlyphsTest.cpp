@@ -352,11 +352,14 @@ class JapaneseScreens : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { InitTestApplication(); }
 
+    // The interface is Japanese on a Japanese device, and on an English one whose user
+    // swapped the language; each run sets its variable, so that a wrong locale cannot pass
+    // silently.
     void SetUp() override {
-        if (GetACP() != 932) {
-            // The Japanese test run sets the variable, so that a wrong locale cannot pass silently.
+        toggled = getenv("MENSURIO_TOGGLED_JAPANESE_RUN") != nullptr;
+        if (GetACP() != 932 && !toggled) {
             ASSERT_EQ(nullptr, getenv("MENSURIO_JAPANESE_RUN")) << "code page " << GetACP();
-            GTEST_SKIP() << "needs a Japanese device (run with LC_ALL=ja_JP.UTF-8)";
+            GTEST_SKIP() << "needs a Japanese interface (run with LC_ALL=ja_JP.UTF-8)";
         }
         saved.Load();
         Application::japanese = TRUE;
@@ -364,10 +367,12 @@ protected:
 
     void TearDown() override {
         Application::japanese = FALSE;
-        if (GetACP() == 932) {
+        if (!IsSkipped()) {
             saved.Save();
         }
     }
+
+    bool toggled = false;
 
     MessageBoxRecorder recorder;
     ConverterSettings saved;
@@ -377,7 +382,10 @@ TEST_F(JapaneseScreens, EveryTextHasItsGlyphs) {
     // The main window on the Japanese sample file, every page made.
     RegistryKey key(HKEY_CURRENT_USER);
     key.Create(L"Software\\Orvintek\\Mensurio");
-    key.WriteString(L"ini", HostPath(MENSURIO_SAMPLES_DIR "/units_ja.ini").c_str());
+    // Japanese names need the Japanese code page; the English device has the English file.
+    key.WriteString(L"ini", HostPath(toggled ? MENSURIO_SAMPLES_DIR "/units.ini"
+                                             : MENSURIO_SAMPLES_DIR "/units_ja.ini")
+                                .c_str());
     key.Close();
     ScreenCheck check;
     screen = &check;

@@ -748,6 +748,25 @@ TEST_F(FileNameDialogTest, JapaneseTexts) {
     EXPECT_EQ(L"ﾃﾞｽｸﾄｯﾌﾟ", Location());
 }
 
+// Names in the device's own script are listed, renamed, made and opened. Run again on a
+// Japanese device, where Wine needs the host's Japanese locale to make such names at all.
+TEST_F(FileNameDialogTest, JapaneseFileNames) {
+    Application::japanese = TRUE;
+    folder.File(L"長さ.ini", 10);
+    Open(folder.path);
+    EXPECT_EQ(Texts{L"長さ.ini"}, Rows());
+    EXPECT_EQ(0, EditLabel(LVN_ENDLABELEDITW, 0, L"単位.ini"));
+    EXPECT_TRUE(folder.Exists(L"単位.ini"));
+    EXPECT_EQ(L"単位.ini", RowText(0));
+    Command(IDC_NEW_FOLDER);
+    ListView_CancelEditLabel(List());
+    EXPECT_TRUE(folder.Exists(L"新しいフォルダ"));
+    EXPECT_TRUE(recorder.Boxes().empty());
+    Take(L"単位");
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(folder.In(L"単位.ini"), chosen);
+}
+
 // The modal run a caller makes, answered from a timer as a user would.
 TEST_F(FileNameDialogTest, ChooseFileToOpenReturnsTheChosenPath) {
     folder.File(L"units.ini", 10);
