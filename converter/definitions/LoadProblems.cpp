@@ -88,8 +88,8 @@ void LoadProblems::Report(HWND owner, const wchar_t* file) const {
     // then escapes the closing quote.
     if (firstWords == "string not closed") {
         message += LanguageText(
-            L"\nEnd each name with \" on its line. A name whose last character is 表, 十, ソ, "
-            L"能 or another with \\ as its second byte needs one more \\ before that \".",
+            L"\nEnd each name with \" on its line. In Shift-JIS, a name whose last character "
+            L"has \\ (0x5C) as its second byte needs one more \\ before that \".",
             L"\n名前は同じ行の \" で終えてください。表、十、ソ、能など2ﾊﾞｲﾄ目が \\ の文字で"
             L"終わる名前は、閉じる \" の前に \\ をもう1つ書いてください。");
     }

@@ -55,9 +55,9 @@ TEST(DefinitionScanner, UnclosedQuotedNameEndsAtTheLineEnd) {
     EXPECT_EQ((Tokens{"NUMBER(2)", "END"}), ScanTokens("\"open = 1\r\n2"));
     // With what to do: the usual cause is a Shift-JIS character that ends in the byte of "\\".
     EXPECT_EQ((std::vector<std::wstring>{
-                  L"string not closed in line 1\nEnd each name with \" on its line. A name whose "
-                  L"last character is 表, 十, ソ, 能 or another with \\ as its second byte needs "
-                  L"one more \\ before that \"."}),
+                  L"string not closed in line 1\nEnd each name with \" on its line. In "
+                  L"Shift-JIS, a name whose last character has \\ (0x5C) as its second byte "
+                  L"needs one more \\ before that \"."}),
               recorder.Texts());
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(L"Debug", recorder.Boxes()[0].caption);
