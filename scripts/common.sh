@@ -16,7 +16,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 PACKAGES=(
     cmake make flex bison googletest
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format units locales
+    wine wine64 fonts-wine xvfb xauth fonts-ipafont-gothic clang-format units locales x11-utils
 )
 
 as_root() {
@@ -144,13 +144,28 @@ restart_wine() {
 # setting, like the device's single screen), or "windows", each top-level window an X
 # window of its own (Wine's default, and what the program meets on a Linux desktop or on
 # Windows). Wine's services read it when they start, so they start again.
+#
+# Wine hands its windows to the window manager; with none on the display (a bare Xvfb) a
+# window that closes stays mapped while Wine waits two seconds for the manager that never
+# answers, its picture on the screen and a tap there lost. There Wine is told to place its
+# windows itself ("Managed" = N), and they go at once.
 wine_display() {
+    local x11='HKCU\Software\Wine\X11 Driver'
     if [ "$1" = windows ]; then
         wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1 || true
+        if ! has_window_manager; then
+            wine reg add "$x11" /v Managed /d N /f </dev/null >/dev/null 2>&1
+        fi
     else
         wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+        wine reg delete "$x11" /v Managed /f </dev/null >/dev/null 2>&1 || true
     fi
     restart_wine
+}
+
+# Whether a window manager runs on the display (one that says so, as every current one does).
+has_window_manager() {
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
 # The size of the prefix's one desktop; Wine's services read it when they start, so they

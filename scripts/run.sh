@@ -36,7 +36,6 @@ if [ -z "${DISPLAY:-}" ] && [ -z "$screenshot" ]; then
 fi
 [ -n "$screenshot" ] && PACKAGES+=(imagemagick)
 [ -n "$input" ] && PACKAGES+=(xdotool)
-[ "$window" = 1 ] && PACKAGES+=(x11-utils)
 
 ensure_packages
 [ "$japanese" = 1 ] && ensure_japanese_locale
