@@ -107,7 +107,8 @@ bool IsNumberChar(wchar_t character) {
 }
 
 wchar_t FoldFullWidth(wchar_t character) {
-    if (character >= L'\uFF01' && character <= L'\uFF5E') {
+    // From the full-width "＋" to "ｅ": every full-width number character lies there.
+    if (character >= L'\uFF0B' && character <= L'\uFF45') {
         const wchar_t ascii = static_cast<wchar_t>(character - 0xFEE0);
         return IsNumberChar(ascii) ? ascii : character;
     }
@@ -122,10 +123,9 @@ std::optional<double> ReadRowText(const wchar_t* original, const NumberSeparator
     if (textLength > kMaxRowText) {
         return std::nullopt; // more than a row holds: no part of it stands for the whole
     }
-    wchar_t folded[kMaxRowText + 1];
-    std::transform(original, original + textLength, folded, FoldFullWidth);
-    folded[textLength] = L'\0';
-    const wchar_t* const text = folded;
+    std::wstring folded(original, textLength);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldFullWidth);
+    const wchar_t* const text = folded.c_str();
     // A "." groups nothing: it is the rows' own decimal point.
     const wchar_t thousands =
         separators.thousands == L'.' || separators.thousands == separators.decimal
