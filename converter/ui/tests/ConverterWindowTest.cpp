@@ -244,6 +244,16 @@ TEST_F(ConverterWindowTest, ProblemsOfTheRememberedFileAreToldOverTheWindowWithI
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(window->handle, recorder.Boxes()[0].owner);
     EXPECT_EQ(std::wstring(file->Path()) + L"\nsyntax error in line 2", recorder.Texts()[0]);
+    // Chosen again with Open..., the same box.
+    window->ReplaceCategoryPages(file->Path());
+    ASSERT_EQ(2u, recorder.Boxes().size());
+    EXPECT_EQ(window->handle, recorder.Boxes()[1].owner);
+    EXPECT_EQ(recorder.Texts()[0], recorder.Texts()[1]);
+    // Read and let go.
+    const HANDLE alone =
+        CreateFileW(file->Path(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, alone);
+    CloseHandle(alone);
 }
 
 TEST_F(ConverterWindowTest, FixedPagesStartAtZeroCelsiusAndOneSecond) {
