@@ -54,7 +54,9 @@ int CALLBACK CompareEntries(LPARAM a, LPARAM b, LPARAM sortWord) {
                        *reinterpret_cast<const FileEntry*>(b), static_cast<DWORD>(sortWord));
 }
 
-// Redraw off and the wait cursor while the rows change.
+// Redraw off and the wait cursor while the rows change, and then all of the list drawn
+// again: a row that comes or goes at the end of a scrolled list moves the rows above it,
+// which the list view, left to itself, does not draw again.
 class QuietChange {
 public:
     explicit QuietChange(HWND list) : list(list) {
@@ -384,9 +386,13 @@ bool FileListView::NewFolder() {
     if (entry == nullptr) {
         return false;
     }
-    const int row = AppendRow(*entry, NameMeasure(handle));
-    model.entries.push_back(std::move(entry));
-    FitNameColumn();
+    int row;
+    {
+        QuietChange change(handle);
+        row = AppendRow(*entry, NameMeasure(handle));
+        model.entries.push_back(std::move(entry));
+        FitNameColumn();
+    }
     ListView_EnsureVisible(handle, row, FALSE);
     SetFocus(handle);
     ListView_EditLabel(handle, row);
@@ -425,6 +431,7 @@ bool FileListView::DeleteSelection() {
     request.sources = list.data();
     request.flags = kDeleteFlags;
     const bool ran = RunFileOperation(request);
+    QuietChange change(handle);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
         const FileEntry* entry = EntryOfRow(*row);
         if (entry != nullptr && !PathExists(entry->path)) {

@@ -9,6 +9,7 @@
 #include "framework/app/tests/GuiObjects.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/MessagePump.h"
+#include "framework/app/tests/PixelCanvas.h"
 #include "framework/app/tests/RealInput.h"
 #include "framework/app/tests/TempFolder.h"
 #include "framework/app/tests/TestApplication.h"
@@ -24,6 +25,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -133,6 +135,73 @@ protected:
         PumpMessages();
     }
     bool Ended() const { return !IsWindowVisible(dialog->handle); }
+
+    // The rows whose names the list shows whole, below the Details view's header.
+    std::vector<int> RowsInView() const {
+        RECT client = {};
+        GetClientRect(List(), &client);
+        const HWND header = ListView_GetHeader(List());
+        RECT headerPlace = {};
+        if (IsWindowVisible(header) && GetWindowRect(header, &headerPlace)) {
+            MapWindowPoints(nullptr, List(), reinterpret_cast<POINT*>(&headerPlace), 2);
+            client.top = headerPlace.bottom;
+        }
+        std::vector<int> rows;
+        for (int row = 0; row < ListView_GetItemCount(List()); ++row) {
+            RECT label = {};
+            RECT both = {};
+            ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+            if (IntersectRect(&both, &label, &client) && EqualRect(&both, &label)) {
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    }
+    // Where the screen shows a row's name as the list draws it now: the middle of the place
+    // whose pixels are those of the row's label, nearest its own place first; {-1, -1} when
+    // the screen shows it nowhere.
+    POINT ShownAt(int row) const {
+        RECT client = {};
+        GetClientRect(List(), &client);
+        const int width = client.right;
+        const int height = client.bottom;
+        PixelCanvas drawn(width, height);
+        PixelCanvas shown(width, height);
+        SendMessageW(List(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(drawn.dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
+        POINT origin = {0, 0};
+        ClientToScreen(List(), &origin);
+        const HDC screen = GetDC(nullptr);
+        BitBlt(shown.dc, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+        const std::vector<DWORD> own = drawn.Pixels();
+        const std::vector<DWORD> seen = shown.Pixels();
+        RECT label = {};
+        ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+        const auto showsAt = [&](int dx, int dy) {
+            for (int y = label.top; y < label.bottom; ++y) {
+                for (int x = label.left; x < label.right; ++x) {
+                    if (own[y * width + x] != seen[(y + dy) * width + x + dx]) {
+                        return false;
+                    }
+                }
+            }
+            return true;
+        };
+        for (int distance = 0; distance < std::max(width, height); ++distance) {
+            for (int dy = -distance; dy <= distance; ++dy) {
+                for (int dx = -distance; dx <= distance; ++dx) {
+                    const bool edge = std::max(std::abs(dx), std::abs(dy)) == distance;
+                    if (edge && label.left + dx >= 0 && label.right + dx <= width &&
+                        label.top + dy >= 0 && label.bottom + dy <= height && showsAt(dx, dy)) {
+                        return {origin.x + (label.left + label.right) / 2 + dx,
+                                origin.y + (label.top + label.bottom) / 2 + dy};
+                    }
+                }
+            }
+        }
+        return {-1, -1};
+    }
 
     LRESULT Notify(UINT code, NMHDR& header) {
         header.hwndFrom = List();
@@ -642,6 +711,65 @@ TEST_F(FileNameDialogTest, NewFoldersComeLastInEditMode) {
     EXPECT_GE(ListView_GetColumnWidth(List(), 0), ListView_GetStringWidth(List(), longer.c_str()));
 }
 
+// Rows that come or go at the end of a scrolled list leave every row drawn where a tap
+// selects it, in each view.
+TEST_F(FileNameDialogTest, RowsAreDrawnWhereTheyAreAfterChanges) {
+    for (int i = 1; i <= 61; ++i) {
+        folder.File(L"note" + std::to_wstring(i) + L".txt", 1);
+    }
+    Open(folder.path, OFN_FILEMUSTEXIST, false, L"All Files\0*.*\0");
+    SetForegroundWindow(dialog->handle);
+    // Each row in view is drawn at its own place, and a tap where it is drawn selects it.
+    const auto check = [this](const std::string& when) {
+        const std::vector<int> rows = RowsInView();
+        ASSERT_FALSE(rows.empty()) << when;
+        for (const int row : rows) {
+            RECT label = {};
+            ListView_GetItemRect(List(), row, &label, LVIR_LABEL);
+            MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&label), 2);
+            const POINT at = ShownAt(row);
+            EXPECT_EQ((label.left + label.right) / 2, at.x) << when << ": " << row;
+            EXPECT_EQ((label.top + label.bottom) / 2, at.y) << when << ": " << row;
+            if (at.x >= 0) {
+                TapAt(at);
+                EXPECT_EQ(RowText(row), RowText(View().ChosenRow())) << when;
+            }
+        }
+    };
+    // The last row goes, then a new folder comes. The last row begins a line of its own (a
+    // column of the List view, a row of icons), so that the list grows and shrinks by a line.
+    const auto lineOf = [this](int row) {
+        RECT bounds = {};
+        ListView_GetItemRect(List(), row, &bounds, LVIR_BOUNDS);
+        return View().View() == FileListView::kListView ? bounds.left : bounds.top;
+    };
+    const std::pair<int, std::string> views[] = {{IDC_VIEW_LARGE_ICONS, "Large Icon"},
+                                                 {IDC_VIEW_SMALL_ICONS, "Small Icon"},
+                                                 {IDC_VIEW_LIST, "List"},
+                                                 {IDC_VIEW_DETAILS, "Details"}};
+    for (const auto& [view, name] : views) {
+        Command(view);
+        PumpMessages();
+        int last = ListView_GetItemCount(List()) - 1;
+        for (; lineOf(last) == lineOf(last - 1); ++last) {
+            Command(IDC_NEW_FOLDER);
+            ListView_CancelEditLabel(List());
+        }
+        ListView_EnsureVisible(List(), last, FALSE);
+        Select({RowText(last)});
+        {
+            QuestionAnswerer answers;
+            Command(IDC_DELETE);
+        }
+        PumpMessages();
+        check(name + ", after a delete");
+        ListView_EnsureVisible(List(), ListView_GetItemCount(List()) - 1, FALSE);
+        Command(IDC_NEW_FOLDER);
+        PressKeys({VK_RETURN}); // the name as it is
+        check(name + ", after a new folder");
+    }
+}
+
 TEST_F(FileNameDialogTest, DeleteKeepsTheRowsOfWhatCouldNotGo) {
     folder.File(L"free.ini", 100);
     folder.File(L"held.ini", 30);
@@ -833,7 +961,7 @@ namespace {
 // up.
 TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
     Open(folder.path);
-    const auto check = [this](const char* when) {
+    const auto check = [this](const std::string& when) {
         RECT client = {};
         GetClientRect(dialog->handle, &client);
         RECT bar = {};
