@@ -348,6 +348,8 @@ bool FileListView::OnBeginLabelEdit(int row) const {
 
 bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     auto* entry = const_cast<FileEntry*>(EntryOfRow(row));
+    // A cancelled edit (no text) refuses nothing; any other "no" is a refusal.
+    nameRefused = text != nullptr;
     if (text == nullptr || entry == nullptr || !CheckNewName(Owner(), text) ||
         !PathFitsReporting(*entry)) {
         return false;
@@ -368,7 +370,18 @@ bool FileListView::OnEndLabelEdit(int row, const wchar_t* text) {
     ListView_SetItemText(handle, row, 0, const_cast<wchar_t*>(entry->DisplayName()));
     widestName = std::max(widestName, NameMeasure(handle).Width(entry->DisplayName()));
     FitNameColumn();
+    nameRefused = false;
     return true;
+}
+
+bool FileListView::FinishLabelEdit() {
+    if (ListView_GetEditControl(handle) == nullptr) {
+        return true;
+    }
+    nameRefused = false;
+    // The list view takes the name when its field loses the keyboard focus.
+    SetFocus(handle);
+    return !nameRefused;
 }
 
 bool FileListView::NewFolder() {
@@ -393,6 +406,9 @@ bool FileListView::NewFolder() {
         model.entries.push_back(std::move(entry));
         FitNameColumn();
     }
+    // The row being named is the chosen one, which OK opens once it has its name.
+    ListView_SetItemState(handle, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(handle, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(handle, row, FALSE);
     SetFocus(handle);
     ListView_EditLabel(handle, row);

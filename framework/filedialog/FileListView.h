@@ -55,6 +55,9 @@ public:
     // has on the disk, which may differ from the typed one (trailing dots dropped). True when
     // renamed.
     bool OnEndLabelEdit(int row, const wchar_t* text);
+    // Ends a rename in place under way as the user leaving its field does: the typed name
+    // goes to OnEndLabelEdit. False when that refused it.
+    bool FinishLabelEdit();
 
     // Makes a new folder in the current folder and starts editing its name; false when it
     // could not be made.
@@ -85,4 +88,5 @@ private:
 
     HIMAGELIST sortArrows = nullptr;
     int nameWidth = 0;
+    bool nameRefused = false; // by the last OnEndLabelEdit
 };

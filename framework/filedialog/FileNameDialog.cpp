@@ -271,6 +271,14 @@ void FileNameDialog::Layout() {
 
 INT_PTR FileNameDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM lParam) {
     const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
+    // A tap on a menu or a bar leaves the keyboard focus where it is, in the field of a
+    // row being named: the typed name is given first, and a refused one (the user has
+    // been told why) stops the command.
+    const auto source = reinterpret_cast<HWND>(lParam);
+    if ((source == nullptr || source == menuBar.handle || source == commandBar.handle) &&
+        !list->FinishLabelEdit()) {
+        return 1;
+    }
     if (command >= IDC_FIRST_ANCESTOR && command <= IDC_FIRST_ANCESTOR + 128) {
         GoToAncestor(static_cast<int>(command - IDC_FIRST_ANCESTOR));
         return 0;

@@ -136,6 +136,29 @@ protected:
     }
     bool Ended() const { return !IsWindowVisible(dialog->handle); }
 
+    // Keys as a user types letters, digits and dots.
+    static void Type(const std::wstring& text) {
+        for (const wchar_t c : text) {
+            if (c == L'.') {
+                PressKeys({VK_OEM_PERIOD});
+            } else if (iswupper(c)) {
+                PressKeys({VK_SHIFT, static_cast<WORD>(c)});
+            } else {
+                PressKeys({static_cast<WORD>(towupper(c))});
+            }
+        }
+    }
+    // A tap on a button of the menu bar where it is drawn.
+    void TapButton(int command) const {
+        const int kOrder[] = {IDCANCEL, IDOK, 0, IDC_BACK, IDC_UP, IDC_NEW_FOLDER};
+        const auto index = std::find(std::begin(kOrder), std::end(kOrder), command) - kOrder;
+        RECT button = {};
+        SendMessageW(dialog->menuBar.handle, TB_GETITEMRECT, index,
+                     reinterpret_cast<LPARAM>(&button));
+        MapWindowPoints(dialog->menuBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+        TapAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
+    }
+
     // The rows whose names the list shows whole, below the Details view's header.
     std::vector<int> RowsInView() const {
         RECT client = {};
@@ -606,15 +629,7 @@ TEST_F(FileNameDialogTest, RenameInPlace) {
     const auto typeName = [&](const std::wstring& name) {
         SetForegroundWindow(dialog->handle);
         ListView_EditLabel(List(), row);
-        for (const wchar_t c : name) {
-            if (c == L'.') {
-                PressKeys({VK_OEM_PERIOD});
-            } else if (iswupper(c)) {
-                PressKeys({VK_SHIFT, static_cast<WORD>(c)});
-            } else {
-                PressKeys({static_cast<WORD>(towupper(c))});
-            }
-        }
+        Type(name);
         PressKeys({VK_RETURN});
         PumpMessages();
     };
@@ -651,6 +666,52 @@ TEST_F(FileNameDialogTest, RenameInPlace) {
     // Places are not renamed.
     Command(IDC_FIRST_ANCESTOR);
     EXPECT_EQ(1, EditLabel(LVN_BEGINLABELEDITW, RowOf(L"My Device"), nullptr));
+}
+
+// A name being typed into a row is given before the dialog goes on: Back and Up leave with
+// the folder or file named as typed, and OK names it and then opens it.
+TEST_F(FileNameDialogTest, NamesBeingTypedAreGivenFirst) {
+    folder.Folder(L"sub");
+    folder.File(L"old.ini", 10);
+    Open(folder.In(L"sub"));
+    SetForegroundWindow(dialog->handle);
+    Command(IDC_UP);
+    TapButton(IDC_NEW_FOLDER);
+    Type(L"a");
+    TapButton(IDC_BACK);
+    EXPECT_EQ(L"sub", Location());
+    EXPECT_TRUE(folder.Exists(L"a"));
+    EXPECT_FALSE(folder.Exists(L"New Folder"));
+
+    Command(IDC_UP);
+    ListView_EditLabel(List(), RowOf(L"old.ini"));
+    Type(L"b.ini");
+    TapButton(IDC_UP);
+    EXPECT_TRUE(folder.Exists(L"b.ini"));
+    EXPECT_NE(FileNamePart(folder.path.c_str()), Location());
+
+    Command(IDC_BACK);
+    TapButton(IDC_NEW_FOLDER);
+    Type(L"c");
+    TapButton(IDOK);
+    EXPECT_TRUE(folder.Exists(L"c"));
+    EXPECT_EQ(L"c", Location());
+
+    // A refused name stops the command: the user has been told why.
+    TapButton(IDC_NEW_FOLDER);
+    Type(L"nul");
+    TapButton(IDC_BACK);
+    EXPECT_EQ(L"c", Location());
+    EXPECT_EQ((Texts{L"'nul' is a name the system keeps for a device: choose another."}),
+              recorder.Texts());
+
+    Command(IDC_BACK);
+    Select({L"b.ini"});
+    ListView_EditLabel(List(), RowOf(L"b.ini"));
+    Type(L"d.ini");
+    TapButton(IDOK);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(folder.In(L"d.ini"), chosen);
 }
 
 TEST_F(FileNameDialogTest, RowsBeyondThePathLimitAreListedAndExplained) {
