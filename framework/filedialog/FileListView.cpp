@@ -258,16 +258,25 @@ void FileListView::FitNameColumn() {
         column.cx = nameWidth;
         ListView_SetColumn(handle, 0, &column);
     } else {
-        ListView_SetColumnWidth(handle, 0, nameWidth);
+        ListView_SetColumnWidth(handle, 0, ListColumnWidth());
     }
+}
+
+int FileListView::ListColumnWidth() const {
+    // A column wider than the list would cut its names at the list's edge, with no way to
+    // see the rest: it is as wide as the list, and the list view ends longer names in
+    // "...". The Details view scrolls to show them whole.
+    RECT client = {};
+    GetClientRect(handle, &client);
+    return client.right > 0 ? std::min(nameWidth, static_cast<int>(client.right)) : nameWidth;
 }
 
 LRESULT FileListView::OnCustomDraw(const NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT && View() == kListView &&
-        ListView_GetColumnWidth(handle, 0) != nameWidth) {
-        // The paint under way has the list view's own width: skip it; the new width brings
-        // the paint that counts.
-        ListView_SetColumnWidth(handle, 0, nameWidth);
+        ListView_GetColumnWidth(handle, 0) != ListColumnWidth()) {
+        // The paint under way has the list view's own width, or one fitted to another size
+        // of the list: skip it; the new width brings the paint that counts.
+        ListView_SetColumnWidth(handle, 0, ListColumnWidth());
         return CDRF_SKIPDEFAULT;
     }
     return CDRF_DODEFAULT;

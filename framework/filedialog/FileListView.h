@@ -81,6 +81,8 @@ private:
     void ShowSortArrow();
     // Makes the Name column as wide as the widest name needs.
     void FitNameColumn();
+    // The List view's column: as the Name column, but no wider than the list.
+    int ListColumnWidth() const;
     void RemoveRow(int row);
     // False, with the "path too long" message, for a row listed beyond the path limit.
     bool PathFitsReporting(const FileEntry& entry) const;

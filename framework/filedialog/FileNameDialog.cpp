@@ -64,6 +64,56 @@ const wchar_t* ComponentName(const wchar_t* component) {
     }
 }
 
+// Texts as a popup menu of a given width shows them: a text too long for it is cut and
+// ends in "...".
+class MenuTextFit {
+public:
+    explicit MenuTextFit(int menuWidth) : dc(GetDC(nullptr)) {
+        NONCLIENTMETRICSW metrics = {};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        font = CreateFontIndirectW(&metrics.lfMenuFont);
+        oldFont = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
+        // Besides its text, an item has the check mark's column on its left, the submenu
+        // arrow's on its right and margins; the menu a frame.
+        TEXTMETRICW text = {};
+        GetTextMetricsW(dc, &text);
+        width = menuWidth - 2 * GetSystemMetrics(SM_CXMENUCHECK) - 3 * text.tmAveCharWidth -
+                2 * GetSystemMetrics(SM_CXEDGE);
+    }
+    ~MenuTextFit() {
+        SelectObject(dc, oldFont);
+        if (font != nullptr) {
+            DeleteObject(font);
+        }
+        ReleaseDC(nullptr, dc);
+    }
+    MenuTextFit(const MenuTextFit&) = delete;
+    MenuTextFit& operator=(const MenuTextFit&) = delete;
+
+    std::wstring operator()(const std::wstring& text) const {
+        const int length = static_cast<int>(text.size());
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+        if (size.cx <= width) {
+            return text;
+        }
+        const wchar_t kDots[] = L"...";
+        SIZE dots = {};
+        GetTextExtentPoint32W(dc, kDots, 3, &dots);
+        int fit = 0;
+        GetTextExtentExPointW(dc, text.c_str(), length,
+                              std::max(0, width - static_cast<int>(dots.cx)), &fit, nullptr, &size);
+        return text.substr(0, fit) + kDots;
+    }
+
+private:
+    HDC dc;
+    HFONT font = nullptr;
+    HGDIOBJ oldFont = nullptr;
+    int width = 0;
+};
+
 } // namespace
 
 bool ChooseFileToOpen(OPENFILENAMEW& request) {
@@ -660,9 +710,10 @@ void FileNameDialog::ShowViewsMenu() {
     DestroyMenu(menu);
 }
 
-HMENU FileNameDialog::BuildLocationMenu() const {
+HMENU FileNameDialog::BuildLocationMenu(int width) const {
+    const MenuTextFit fit(width);
     const HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR, PlaceOf(kDesktop).Name());
+    AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR, fit(PlaceOf(kDesktop).Name()).c_str());
     wchar_t current[kMaxPath];
     list->model.CurrentPath(current);
     const PathComponents components(current);
@@ -671,7 +722,7 @@ HMENU FileNameDialog::BuildLocationMenu() const {
         const std::wstring text =
             std::wstring(index + 1, L' ') +
             (index == 0 ? DisplayNameOfPath(component) : ComponentName(component));
-        AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR + 1 + index, text.c_str());
+        AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR + 1 + index, fit(text).c_str());
     }
     const int last = GetMenuItemCount(menu) - 1;
     CheckMenuRadioItem(menu, 0, last, last, MF_BYPOSITION);
@@ -679,10 +730,11 @@ HMENU FileNameDialog::BuildLocationMenu() const {
 }
 
 void FileNameDialog::ShowLocationMenu() {
-    const HMENU menu = BuildLocationMenu();
     RECT button = {};
     SendMessageW(commandBar.handle, TB_GETRECT, IDC_LOCATION, reinterpret_cast<LPARAM>(&button));
     MapWindowPoints(commandBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    // The menu opens above the button, which spans the screen: it is no wider.
+    const HMENU menu = BuildLocationMenu(button.right - button.left);
     ShowMenuAbove(menu, button);
     DestroyMenu(menu);
 }

@@ -63,8 +63,8 @@ private:
 
     void ShowViewsMenu();
     // The location menu of the current location: Desktop, then each component of its path,
-    // the last one marked. The caller destroys it.
-    HMENU BuildLocationMenu() const;
+    // the last one marked, no wider than `width` pixels. The caller destroys it.
+    HMENU BuildLocationMenu(int width) const;
     void ShowLocationMenu();
     void ShowContextMenu();
     // Shows a popup menu with its bottom-left corner at the top-left of `button` (screen

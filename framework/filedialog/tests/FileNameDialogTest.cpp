@@ -17,6 +17,7 @@
 #include "framework/fileops/tests/QuestionAnswerer.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"
+#include "platform/Screen.h"
 #include "platform/SoftInputPanel.h"
 #include "resources/filedialog_ids.h"
 
@@ -269,9 +270,10 @@ protected:
 };
 
 // The popup menu the dialog shows next, read while it is open and then closed: its items
-// as "id:text", with "*" for a radio mark and "-" for a grayed item.
+// as "id:text", with "*" for a radio mark and "-" for a grayed item, and its place.
 struct ShownMenu {
     static inline Texts items;
+    static inline RECT place = {}; // on the screen
 
     static void CALLBACK Read(HWND, UINT, UINT_PTR timer, DWORD) {
         const HWND popup = FindWindowW(L"#32768", nullptr);
@@ -279,6 +281,7 @@ struct ShownMenu {
             return;
         }
         KillTimer(nullptr, timer);
+        GetWindowRect(popup, &place);
         const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
         for (int index = 0; index < GetMenuItemCount(menu); ++index) {
             wchar_t text[64] = {};
@@ -583,15 +586,36 @@ TEST_F(FileNameDialogTest, NamesSortWithEveryLetterFoldedToItsCase) {
     EXPECT_EQ((Texts{L"éa.ini", L"Éb.ini", L"ａ.ini", L"Ｂ.ini"}), Rows());
 }
 
-TEST_F(FileNameDialogTest, NameColumnFitsTheWidestName) {
-    folder.File(L"a.ini", 1);
-    Open(folder.path);
+// The Name column fits the widest name. A name longer than the screen is wide ends in "..."
+// in the List view and in the location menu; the Details view and the name field show it
+// whole.
+TEST_F(FileNameDialogTest, LongNamesFitTheScreen) {
+    TempFolder inside(folder.In(L"A folder whose name is longer than the screen is wide"));
+    inside.File(L"a.ini", 1);
+    Open(inside.path);
     EXPECT_EQ(96, ListView_GetColumnWidth(List(), 0));
-    const std::wstring longName(60, L'w');
-    folder.File(longName + L".ini", 1);
+    const std::wstring longName = std::wstring(60, L'w') + L".ini";
+    inside.File(longName, 1);
     View().Refill(true);
-    const int width = ListView_GetStringWidth(List(), (longName + L".ini").c_str());
+    RECT client = {};
+    GetClientRect(List(), &client);
+    EXPECT_EQ(client.right, ListView_GetColumnWidth(List(), 0));
+    Select({longName});
+    wchar_t name[MAX_PATH] = {};
+    GetDlgItemTextW(dialog->handle, IDC_NAME_FIELD, name, MAX_PATH);
+    EXPECT_EQ(longName, name);
+    Command(IDC_VIEW_DETAILS);
+    const int width = ListView_GetStringWidth(List(), longName.c_str());
     EXPECT_EQ(width + 32, ListView_GetColumnWidth(List(), 0));
+
+    const Texts items = ShownMenu::Of([this] { Command(IDC_LOCATION); });
+    ASSERT_FALSE(items.empty());
+    const std::wstring& last = items.back();
+    EXPECT_NE(std::wstring::npos, last.find(L"  A folder whose name")) << last;
+    EXPECT_EQ(L"...*", last.substr(last.size() - 4)) << last;
+    const RECT screen = DeviceScreenRect();
+    EXPECT_GE(ShownMenu::place.left, screen.left);
+    EXPECT_LE(ShownMenu::place.right, screen.right);
 }
 
 // Names are given as typed, told in words when they cannot be, and the row shows the name
@@ -766,7 +790,7 @@ TEST_F(FileNameDialogTest, NewFoldersComeLastInEditMode) {
     // The Name column grows with a new folder's name, and with a longer name given it.
     EXPECT_GT(ListView_GetColumnWidth(List(), 0), shortNames);
     ListView_CancelEditLabel(List());
-    const std::wstring longer = L"A folder with a much longer name than any before";
+    const std::wstring longer = L"A much longer folder name";
     EditLabel(LVN_ENDLABELEDITW, RowOf(L"New Folder"), longer.c_str());
     EXPECT_NE(-1, RowOf(longer));
     EXPECT_GE(ListView_GetColumnWidth(List(), 0), ListView_GetStringWidth(List(), longer.c_str()));
