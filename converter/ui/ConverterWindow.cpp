@@ -8,6 +8,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/GdiObject.h"
 #include "framework/app/MenuBars.h"
+#include "framework/app/MenuItemText.h"
 #include "framework/app/MessageBoxes.h"
 #include "framework/app/Paths.h"
 #include "framework/filedialog/FileNameDialog.h"
@@ -35,11 +36,6 @@ constexpr int kPocketPcControlsVersion = 0x20C;
 // Around a tab's text, and the narrowest tab, in 96-DPI pixels.
 constexpr int kTabDesignPadding = 4;
 constexpr int kTabDesignMinWidth = 24;
-// Beside an item's text, a menu draws a column for check marks and one for the arrow of a
-// submenu, and its frame.
-constexpr int kMenuDesignFrame = 8;
-// Names of no more characters than this fit on any screen's menu unmeasured.
-constexpr size_t kShortName = 12;
 
 bool IsControlCharacter(wchar_t c) {
     return c < 0x20 || c == 0x7F;
@@ -78,43 +74,6 @@ std::wstring ShownName(const std::wstring& name) {
         return LanguageText(L"(no name)", L"(名前なし)");
     }
     return shown.substr(first, end - first);
-}
-
-// An item's text for a tab control or menu, where "&" marks the next character as the key.
-std::wstring Unprefixed(const std::wstring& text) {
-    std::wstring escaped;
-    for (const wchar_t c : text) {
-        escaped += c;
-        if (c == L'&') {
-            escaped += L'&';
-        }
-    }
-    return escaped;
-}
-
-// A menu item's text: a name wider than the screen is cut to fit, ending with "...".
-std::wstring MenuItemText(const std::wstring& shown) {
-    if (shown.size() <= kShortName) {
-        return Unprefixed(shown);
-    }
-    const HFONT font = CreateSystemFont(&NONCLIENTMETRICSW::lfMenuFont);
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ oldFont = SelectObject(dc, font);
-    const RECT screen = DeviceScreenRect();
-    RECT room = {0, 0,
-                 screen.right - screen.left - 2 * GetSystemMetrics(SM_CXMENUCHECK) -
-                     ScaleX(kMenuDesignFrame),
-                 0};
-    // Room for the "..." that replaces the end, and its terminator.
-    std::wstring text = shown;
-    text.append(4, L'\0');
-    DrawTextExW(dc, text.data(), static_cast<int>(shown.size()), &room,
-                DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT | DT_END_ELLIPSIS | DT_MODIFYSTRING,
-                nullptr);
-    SelectObject(dc, oldFont);
-    ReleaseDC(nullptr, dc);
-    DeleteObject(font);
-    return Unprefixed(text.c_str());
 }
 
 } // namespace
@@ -245,8 +204,9 @@ void ConverterWindow::AddCategoryPage(std::unique_ptr<UnitCategory> category) {
                          TabCtrl_GetItemRect(tabControl.handle, index - 1, &last) &&
                          GetClientRect(tabControl.handle, &strip) && last.right < strip.right;
     const std::wstring name = ShownName(category->Name());
+    const RECT screen = DeviceScreenRect();
     AppendMenuW(GetSubMenu(menu.handle, kUnitMenuPosition), MF_STRING, IDC_PAGE + index,
-                MenuItemText(name).c_str());
+                MenuItemText(name, screen.right - screen.left).c_str());
     pages.push_back({std::make_unique<UnitPage>(std::move(category)), Unprefixed(name)});
     if (inSight) {
         MakeTabs(index);

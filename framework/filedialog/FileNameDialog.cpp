@@ -4,6 +4,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
+#include "framework/app/MenuItemText.h"
 #include "framework/app/MessageBoxes.h"
 #include "framework/fileops/FileReporting.h"
 #include "platform/CommandBar.h"
@@ -63,56 +64,6 @@ const wchar_t* ComponentName(const wchar_t* component) {
         return LanguageText(L"Unknown", L"不明");
     }
 }
-
-// Texts as a popup menu of a given width shows them: a text too long for it is cut and
-// ends in "...".
-class MenuTextFit {
-public:
-    explicit MenuTextFit(int menuWidth) : dc(GetDC(nullptr)) {
-        NONCLIENTMETRICSW metrics = {};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        font = CreateFontIndirectW(&metrics.lfMenuFont);
-        oldFont = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
-        // Besides its text, an item has the check mark's column on its left, the submenu
-        // arrow's on its right and margins; the menu a frame.
-        TEXTMETRICW text = {};
-        GetTextMetricsW(dc, &text);
-        width = menuWidth - 2 * GetSystemMetrics(SM_CXMENUCHECK) - 3 * text.tmAveCharWidth -
-                2 * GetSystemMetrics(SM_CXEDGE);
-    }
-    ~MenuTextFit() {
-        SelectObject(dc, oldFont);
-        if (font != nullptr) {
-            DeleteObject(font);
-        }
-        ReleaseDC(nullptr, dc);
-    }
-    MenuTextFit(const MenuTextFit&) = delete;
-    MenuTextFit& operator=(const MenuTextFit&) = delete;
-
-    std::wstring operator()(const std::wstring& text) const {
-        const int length = static_cast<int>(text.size());
-        SIZE size = {};
-        GetTextExtentPoint32W(dc, text.c_str(), length, &size);
-        if (size.cx <= width) {
-            return text;
-        }
-        const wchar_t kDots[] = L"...";
-        SIZE dots = {};
-        GetTextExtentPoint32W(dc, kDots, 3, &dots);
-        int fit = 0;
-        GetTextExtentExPointW(dc, text.c_str(), length,
-                              std::max(0, width - static_cast<int>(dots.cx)), &fit, nullptr, &size);
-        return text.substr(0, fit) + kDots;
-    }
-
-private:
-    HDC dc;
-    HFONT font = nullptr;
-    HGDIOBJ oldFont = nullptr;
-    int width = 0;
-};
 
 } // namespace
 
@@ -711,9 +662,9 @@ void FileNameDialog::ShowViewsMenu() {
 }
 
 HMENU FileNameDialog::BuildLocationMenu(int width) const {
-    const MenuTextFit fit(width);
     const HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR, fit(PlaceOf(kDesktop).Name()).c_str());
+    AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR,
+                MenuItemText(PlaceOf(kDesktop).Name(), width).c_str());
     wchar_t current[kMaxPath];
     list->model.CurrentPath(current);
     const PathComponents components(current);
@@ -722,7 +673,8 @@ HMENU FileNameDialog::BuildLocationMenu(int width) const {
         const std::wstring text =
             std::wstring(index + 1, L' ') +
             (index == 0 ? DisplayNameOfPath(component) : ComponentName(component));
-        AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR + 1 + index, fit(text).c_str());
+        AppendMenuW(menu, MF_STRING, IDC_FIRST_ANCESTOR + 1 + index,
+                    MenuItemText(text, width).c_str());
     }
     const int last = GetMenuItemCount(menu) - 1;
     CheckMenuRadioItem(menu, 0, last, last, MF_BYPOSITION);

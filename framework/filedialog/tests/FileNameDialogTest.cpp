@@ -1034,8 +1034,8 @@ TEST_F(FileNameDialogTest, OpeningsLeakNoObjects) {
     const GuiObjects first = open(5);
     const GuiObjects later = open(200);
     KillTimer(nullptr, timer);
-    EXPECT_EQ(first.gdi, later.gdi);
-    EXPECT_EQ(first.user, later.user);
+    EXPECT_TRUE(NoMoreObjects(first, later))
+        << first.gdi << " " << later.gdi << " " << first.user << " " << later.user;
 }
 
 } // namespace
