@@ -25,9 +25,9 @@ std::wstring Unprefixed(const std::wstring& text) {
 }
 
 std::wstring MenuItemText(const std::wstring& text, int menuWidth) {
-    const HFONT font = CreateSystemFont(&NONCLIENTMETRICSW::lfMenuFont);
+    const GdiObject font(CreateSystemFont(&NONCLIENTMETRICSW::lfMenuFont), TRUE);
     const HDC dc = GetDC(nullptr);
-    const HGDIOBJ oldFont = SelectObject(dc, font);
+    const HGDIOBJ oldFont = SelectObject(dc, font.handle);
     RECT room = {0, 0, menuWidth - 2 * GetSystemMetrics(SM_CXMENUCHECK) - ScaleX(kMenuDesignFrame),
                  0};
     // Room for the "..." that replaces the end, and its terminator.
@@ -38,6 +38,5 @@ std::wstring MenuItemText(const std::wstring& text, int menuWidth) {
                 nullptr);
     SelectObject(dc, oldFont);
     ReleaseDC(nullptr, dc);
-    DeleteObject(font);
     return Unprefixed(fitted.c_str());
 }
