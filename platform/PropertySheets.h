@@ -4,7 +4,10 @@
 // never sends the device's get-version, get-title and get-link-text callbacks. This layer
 // takes the flag off, shows the sheet full screen without the desktop's buttons (the menu
 // bar's OK and Cancel replace them), and asks the sheet's callback for its title itself,
-// as the device's shell does.
+// as the device's shell does. The desktop sizes the sheet's tab control and pages for their
+// templates in the dialogs' face, which at a higher DPI or in a face wider than the
+// device's reach past the screen: here the tab control spans the screen above the menu bar,
+// every page covers its display area, and a page's controls end within it.
 #pragma once
 
 #include <windows.h>
