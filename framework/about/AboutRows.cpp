@@ -5,6 +5,7 @@
 #include "framework/app/GdiObject.h"
 #include "framework/app/Paths.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,18 +29,41 @@ void DrawRowBar(HDC dc, int x, int y, int column, int percentage, const wchar_t*
                    text);
 }
 
-// Draws a text of the row's font in a rectangle given in design pixels.
+// The face of the rows' texts: the device's Tahoma, narrower than the platform's default
+// face; Japanese text is drawn in the face the platform gives its character set.
+const wchar_t* RowFace() {
+    return Application::japanese ? nullptr : L"Tahoma";
+}
+
+// The character height, at most the rows' own, at which a text is no wider than `room` on
+// one line. Where the system has no Tahoma, the face it gives instead may be wider.
+int FittingHeight(HDC dc, const wchar_t* text, int weight, int room) {
+    int height = ScaleY(12);
+    while (height > 1) {
+        const Font font(-height, weight, DEFAULT_PITCH, RowFace());
+        const HGDIOBJ oldFont = SelectObject(dc, font.Handle());
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+        SelectObject(dc, oldFont);
+        if (size.cx <= room) {
+            break;
+        }
+        height = std::max(1, std::min<int>(height - 1, height * room / size.cx));
+    }
+    return height;
+}
+
+// Draws a text of the row's font on one line in a rectangle given in design pixels: whole,
+// smaller where the face would make it wider than the rectangle.
 void DrawRowText(HDC dc, const wchar_t* text, int weight, COLORREF colour, int left, int top,
                  int right, int bottom, UINT alignment) {
-    // The device's Tahoma, narrower than the platform's default face; Japanese text is drawn
-    // in the face the platform gives its character set.
-    const Font font(-ScaleY(12), weight, DEFAULT_PITCH,
-                    Application::japanese ? nullptr : L"Tahoma");
+    RECT rect = {ScaleX(left), ScaleY(top), ScaleX(right), ScaleY(bottom)};
+    const Font font(-FittingHeight(dc, text, weight, rect.right - rect.left), weight, DEFAULT_PITCH,
+                    RowFace());
     const HGDIOBJ oldFont = SelectObject(dc, font.Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
-    RECT rect = {ScaleX(left), ScaleY(top), ScaleX(right), ScaleY(bottom)};
-    DrawTextW(dc, text, -1, &rect, alignment | DT_NOPREFIX);
+    DrawTextW(dc, text, -1, &rect, alignment | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
 }
 
