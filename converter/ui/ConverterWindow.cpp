@@ -330,6 +330,13 @@ void ConverterWindow::MakeTabs(int last) {
     if (batch) {
         tabControl.ModifyStyle(TCS_FIXEDWIDTH, 0);
     }
+    // The first tab past the strip's end makes the strip's scroll arrows, an up-down control
+    // that takes its visible style while it is being made instead of being shown, so that
+    // nothing asks it to paint: only the part of it that a repaint of the strip happens to
+    // reach would show, until something taps it. The whole of it is asked for.
+    if (const HWND arrows = FindWindowExW(tabControl.handle, nullptr, UPDOWN_CLASSW, nullptr)) {
+        InvalidateRect(arrows, nullptr, TRUE);
+    }
     buildingPages = outerBuild;
 }
 
