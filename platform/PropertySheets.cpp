@@ -129,7 +129,9 @@ LRESULT CALLBACK PageKeepsItsPlace(HWND page, UINT message, WPARAM wParam, LPARA
 // On the sheet: each page is put in its place as it is made, before its controls exist.
 LRESULT CALLBACK PagesFollowSheet(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR) {
-    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE) {
+    // Every window made below the sheet tells it: only its own pages are placed.
+    if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE &&
+        GetParent(reinterpret_cast<HWND>(lParam)) == sheet) {
         const HWND child = reinterpret_cast<HWND>(lParam);
         wchar_t className[8] = {};
         GetClassNameW(child, className, 8);
