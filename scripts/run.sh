@@ -81,7 +81,8 @@ if [ "$window" = 1 ]; then
     crop="$((device_width + 2 * margin))x$((device_height + 2 * margin))+$(((width - device_width) / 2 - margin))+$(((height - device_height) / 2 - margin))"
 fi
 # Last, as any Wine process started in another locale writes Wine's own font links again.
-if japanese_interface "$locale"; then
+# A Japanese device has the face for Japanese names whichever language its interface has.
+if [[ $locale == ja* ]] || japanese_interface "$locale"; then
     japanese_fonts on "$locale"
     on_exit="japanese_fonts off; $on_exit"
 fi

@@ -161,9 +161,13 @@ std::optional<double> ReadRowText(const wchar_t* original, const NumberSeparator
         magnitude = HUGE_VAL;
         end = p + length;
     } else {
-        // No number: what a user could type into a row reads as 0 ("", "-"), a word is none.
-        if (std::any_of(text, text + textLength,
-                        [](wchar_t c) { return !IsSpace(c) && !IsNumberChar(c); })) {
+        // No number: an empty row, a lone sign or point reads as 0; anything else ("e5",
+        // "--5", a word) is no number.
+        const wchar_t* rest = *p == L'.' ? p + 1 : p;
+        while (IsSpace(*rest)) {
+            ++rest;
+        }
+        if (*rest != L'\0') {
             return std::nullopt;
         }
         end = p;

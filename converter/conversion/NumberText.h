@@ -34,8 +34,8 @@ wchar_t FoldFullWidth(wchar_t character);
 // write their numbers with it. Full-width characters read as their ASCII forms
 // (FoldFullWidth). Otherwise the longest leading decimal number of the text (white space,
 // sign, digits, one decimal point, an optional exponent) gives the value and the rest is
-// ignored. A text without one reads as 0 when it holds only what the key filter lets
-// through ("", "-", "."), and is no number when it holds anything else ("abc", "nan").
+// ignored. A text without one reads as 0 when it is empty or a lone sign or point ("",
+// "-", "+."), and is no number otherwise ("e5", "--5", "abc", "nan").
 // "inf" and "infinity", in any case and with a sign, read as infinity.
 std::optional<double> ReadRowText(const wchar_t* text, const NumberSeparators& separators);
 

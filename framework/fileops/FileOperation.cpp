@@ -110,7 +110,7 @@ void FileOpDialog::Operate() {
         const size_t written = request.destination != nullptr ? wcslen(request.destination) : 0;
         const bool namesFolder = *NextEntry(sources) != L'\0' ||
                                  (written > 0 && request.destination[written - 1] == L'\\');
-        if (namesFolder && !DestinationFolderReady(destination)) {
+        if (namesFolder && !DestinationFolderReady(destination, *NextEntry(sources) != L'\0')) {
             return;
         }
         for (const wchar_t* entry = sources; *entry != L'\0'; entry = NextEntry(entry)) {
@@ -145,7 +145,7 @@ bool FileOpDialog::Unended(wchar_t (&out)[kMaxPath], const wchar_t* path) {
     return true;
 }
 
-bool FileOpDialog::DestinationFolderReady(const wchar_t* destination) {
+bool FileOpDialog::DestinationFolderReady(const wchar_t* destination, bool several) {
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     if (!ReadAttributesReporting(handle, destination, attributes)) {
         return false;
@@ -157,8 +157,11 @@ bool FileOpDialog::DestinationFolderReady(const wchar_t* destination) {
         return true;
     }
     ShowError(handle,
-              LanguageText(L"'%s' is a file: several items cannot go into it.",
-                           L"'%s' はﾌｧｲﾙなので、複数の項目を入れることはできません。"),
+              several
+                  ? LanguageText(L"'%s' is a file: several items cannot go into it.",
+                                 L"'%s' はﾌｧｲﾙなので、複数の項目を入れることはできません。")
+                  : LanguageText(L"'%s' is a file, not a folder: nothing can go into it.",
+                                 L"'%s' はﾌｫﾙﾀﾞではなくﾌｧｲﾙなので、中に入れることはできません。"),
               destination);
     return false;
 }

@@ -63,9 +63,10 @@ private:
 
     // `path` without the backslashes that may end it; false, told, when it is too long.
     bool Unended(wchar_t (&out)[kMaxPath], const wchar_t* path);
-    // Whether the destination of several sources is a folder: one that exists, or one
-    // made now; false, told, when it is a file or cannot be made.
-    bool DestinationFolderReady(const wchar_t* destination);
+    // Whether a destination that must be a folder (of several sources, or written with a
+    // backslash at its end) is one: one that exists, or one made now; false, told, when it
+    // is a file or cannot be made.
+    bool DestinationFolderReady(const wchar_t* destination, bool several);
     // Counts what the sources hold; false when Cancel stopped it.
     bool Prepare();
     bool Count(const wchar_t* path, DWORD attributes);

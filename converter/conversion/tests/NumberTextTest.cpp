@@ -26,7 +26,9 @@ TEST(ReadRowText, TakesTheLongestLeadingNumber) {
     EXPECT_EQ(0, Read(L"-"));
     EXPECT_EQ(0, Read(L"."));
     EXPECT_EQ(0, Read(L"+."));
-    EXPECT_EQ(0, Read(L"e5"));
+    for (const wchar_t* none : {L"e5", L"--5", L"+-2", L".e1", L"- 5"}) {
+        EXPECT_EQ(std::nullopt, Read(none)) << none; // no number, not 0
+    }
     EXPECT_EQ(1500, Read(L"1.5e3"));
     EXPECT_EQ(1.5, Read(L"1.5e"));
     EXPECT_EQ(1.5, Read(L"1.5e+"));

@@ -155,7 +155,9 @@ TEST_F(FileOperations, SeveralSourcesGoIntoAFolderMadeForThem) {
     const std::wstring file = folder.File(L"a file", "kept");
     EXPECT_TRUE(Run(kMoveFiles, {folder.In(L"newdir\\first.txt"), folder.In(L"newdir\\second.txt")},
                     file, kNoConfirmation));
-    EXPECT_EQ(Texts{L"'" + file + L"' is a file: several items cannot go into it."},
+    EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"newdir\\first.txt")}, file + L"\\", kNoConfirmation));
+    EXPECT_EQ((Texts{L"'" + file + L"' is a file: several items cannot go into it.",
+                     L"'" + file + L"' is a file, not a folder: nothing can go into it."}),
               recorder.Texts());
     EXPECT_EQ("kept", folder.Read(L"a file"));
     EXPECT_EQ("FIRST", folder.Read(L"newdir\\first.txt"));
