@@ -243,6 +243,16 @@ protected:
         return path;
     }
 
+    // As at a first start: no definition file remembered. False when the settings are gone.
+    static bool ForgetDefinitionFile() {
+        RegistryKey settings(HKEY_CURRENT_USER);
+        if (settings.Open(kSettingsKey) != ERROR_SUCCESS) {
+            return false;
+        }
+        RegDeleteValueW(settings.Handle(), L"ini");
+        return true;
+    }
+
     static void SetLangToggle(DWORD value) {
         RegistryKey maker(HKEY_CURRENT_USER);
         maker.Create(kMakerKey);
@@ -450,10 +460,7 @@ TEST_F(EndToEnd, ScreensAreWholeAtTheirFirstPaint) {
     {
         const WithoutTahoma faces;
         ASSERT_TRUE(faces.Moved()) << "the prefix has no Tahoma to take away";
-        RegistryKey settings(HKEY_CURRENT_USER);
-        ASSERT_EQ(ERROR_SUCCESS, settings.Open(kSettingsKey));
-        RegDeleteValueW(settings.Handle(), L"ini");
-        settings.Close();
+        ASSERT_TRUE(ForgetDefinitionFile());
         Program program;
         ASSERT_NE(nullptr, program.window);
         const FileDialog dialog(program);
@@ -498,10 +505,7 @@ TEST_F(EndToEnd, OpenDialogAsksForTheDefinitionFileAtFirstStart) {
     const std::wstring folder = DeviceProgramFolder();
     const Texts sections = SectionNames(HostProgramFolder() + L"\\units.ini");
     ASSERT_EQ(L"Length", sections.at(0));
-    RegistryKey settings(HKEY_CURRENT_USER);
-    ASSERT_EQ(ERROR_SUCCESS, settings.Open(kSettingsKey));
-    RegDeleteValueW(settings.Handle(), L"ini");
-    settings.Close();
+    ASSERT_TRUE(ForgetDefinitionFile());
     Program program;
     ASSERT_NE(nullptr, program.window);
     const FileDialog dialog(program);
