@@ -17,14 +17,17 @@ std::vector<std::wstring> Shown(const double* values, int rowCount) {
     return texts;
 }
 
-TEST(ConvertByRatio, UnitPageComputesRatioFirst) {
+TEST(ConvertByRatio, UnitPageComputesRatioFirstForItsRowsOnly) {
     const double factors[] = {1, 1000, 0.0254};
-    double values[3] = {};
-    ConvertByRatio(factors, 3, 1, 2, values);
-    EXPECT_EQ((std::vector<std::wstring>{L"2000", L"2", L"78740.2"}), Shown(values, 3));
-    // (1000 / 0.0254) * 2, not 1000 * 2 / 0.0254.
-    EXPECT_EQ((1000 / 0.0254) * 2, values[2]);
-    EXPECT_EQ(2, values[1]);
+    // One value more than the rows: a row past the page's last is never written.
+    double values[4] = {0, 0, 0, -1};
+    ConvertByRatio(factors, 3, 1, 3, values);
+    EXPECT_EQ((std::vector<std::wstring>{L"3000", L"3", L"118110"}), Shown(values, 3));
+    // (1000 / 0.0254) * 3, which is not the double 1000 * 3 / 0.0254.
+    EXPECT_EQ((1000 / 0.0254) * 3, values[2]);
+    EXPECT_NE(1000 * 3 / 0.0254, values[2]);
+    EXPECT_EQ(3, values[1]);
+    EXPECT_EQ(-1, values[3]);
 }
 
 TEST(ConvertByRatio, SourceRowKeepsExactlyItsValue) {

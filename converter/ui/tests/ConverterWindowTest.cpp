@@ -390,6 +390,11 @@ TEST_F(ConverterWindowTest, InsertKeysAndCtrlKeysCopyAndPasteWholeRows) {
     // Shift with any other key types.
     PressKeys({VK_SHIFT, 'E'});
     EXPECT_EQ(L"E", TextOf(inch));
+    // Ctrl+Q's character asks the main window to exit.
+    Type(2, 2, L"\x11");
+    MSG message;
+    ASSERT_TRUE(PeekMessageW(&message, window->handle, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(static_cast<WPARAM>(IDC_EXIT), message.wParam);
 }
 
 TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {

@@ -349,12 +349,25 @@ TEST_F(EndToEnd, CopyAndPasteCarryARowToAnother) {
     EXPECT_EQ((Texts{L"50.8", L"0.0508", L"2000"}), Program::Rows(length));
 }
 
+// Exit writes the path back, the empty one too when the first start's question was cancelled.
 TEST_F(EndToEnd, ExitEndsWithZeroAndWritesTheRememberedPath) {
+    {
+        Program program;
+        ASSERT_NE(nullptr, program.window);
+        Remember(L"overwritten at exit");
+        EXPECT_EQ(0u, program.Exit());
+        EXPECT_EQ(std::wstring(file->Path()), Remembered());
+    }
+    ASSERT_TRUE(ForgetDefinitionFile());
     Program program;
     ASSERT_NE(nullptr, program.window);
+    const FileDialog dialog(program);
+    ASSERT_TRUE(dialog.IsOpen());
+    dialog.Post(IDCANCEL);
+    ASSERT_TRUE(dialog.WaitUntilClosed());
     Remember(L"overwritten at exit");
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(std::wstring(file->Path()), Remembered());
+    EXPECT_EQ(L"", Remembered());
 }
 
 TEST_F(EndToEnd, HelpKeyOpensTheAboutBox) {
@@ -407,6 +420,13 @@ TEST_F(EndToEnd, HighResolutionUsesTheLargeButtonImages) {
     }
     RECT button = Program().FirstButton();
     EXPECT_EQ(16 + 10, button.right - button.left); // IDB_PAGE_BUTTONS at 96 DPI
+    // A device is of high resolution from 130 DPI.
+    SetDpi(129);
+    button = Program().FirstButton();
+    EXPECT_EQ(16 + 13, button.right - button.left); // the small images, 10 pixels scaled
+    SetDpi(130);
+    button = Program().FirstButton();
+    EXPECT_EQ(32 + 14, button.right - button.left);
     SetDpi(192);
     button = Program().FirstButton();
     EXPECT_EQ(32 + 20, button.right - button.left); // IDB_PAGE_BUTTONS_HIRES at 192 DPI

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -77,6 +80,21 @@ TEST(SingleInstance, ASecondStartWaitsForTheFirstOnesWindow) {
     first.join();
     EXPECT_NE(nullptr, found);
     EXPECT_EQ(made.load(), found);
+}
+
+// An instance that holds the mutex but never shows a window is not waited for without end.
+TEST(SingleInstance, ASecondStartGivesUpOnAFirstWithoutAWindow) {
+    const wchar_t* const className = L"MensurioSingleInstanceWithoutWindow";
+    ASSERT_EQ(nullptr, ActivatePreviousInstance(className));
+    // Left to itself if it never returns, so that the failure is told rather than hung on.
+    auto answer = std::make_shared<std::promise<HWND>>();
+    std::future<HWND> second = answer->get_future();
+    std::thread([answer, className] {
+        answer->set_value(ActivatePreviousInstance(className));
+    }).detach();
+    ASSERT_EQ(std::future_status::ready, second.wait_for(std::chrono::seconds(30)))
+        << "the second start waits on";
+    EXPECT_EQ(nullptr, second.get());
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "framework/app/GdiObject.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
+#include "framework/app/MessageLoop.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
@@ -120,6 +121,15 @@ TEST_F(WindowObjects, MissingProgramIconIsReportedAndCreationGoesOn) {
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(L"RT_GROUP_ICON[100]", recorder.Boxes()[0].text);
     EXPECT_EQ(L"Fatal", recorder.Boxes()[0].caption);
+}
+
+TEST_F(WindowObjects, MissingAcceleratorsAreReportedAndTheLoopRuns) {
+    PostMessageW(frame.handle, WM_COMMAND, 40102, 0);
+    PostQuitMessage(7);
+    EXPECT_EQ(7, RunMessageLoop(frame, false)); // the test program has no resource 100
+    ASSERT_EQ(1u, recorder.Boxes().size());
+    EXPECT_EQ(L"IDR_ACCELERATOR_MAIN", recorder.Boxes()[0].text);
+    EXPECT_EQ(std::vector<int>{40102}, frame.commands);
 }
 
 TEST_F(WindowObjects, ExceptionInAFrameHandlerIsReportedAndTheProgramGoesOn) {

@@ -352,6 +352,11 @@ TEST_F(FileNameDialogTest, BackReturnsThroughTheVisitedChain) {
     Take(L"C");
     EXPECT_EQ(L"C", Location());
     EXPECT_TRUE(Enabled(IDC_BACK));
+    // Up is a step of the chain too.
+    Command(IDC_UP);
+    EXPECT_EQ(L"B", Location());
+    Command(IDC_BACK);
+    EXPECT_EQ(L"C", Location());
     Command(IDC_BACK);
     EXPECT_EQ(L"B", Location());
     Command(IDC_BACK);

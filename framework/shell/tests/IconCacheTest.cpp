@@ -1,16 +1,21 @@
 // The shared image lists: fixed images, icons extracted once per key, the fallbacks, and a
 // second life of the cache. Extractions are counted through the cache's extractor.
-#include "framework/shell/IconCache.h"
+// The stream interface first, so that the image list's stream calls are declared.
+#include <objbase.h>
+
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
 #include "framework/app/tests/MessageBoxRecorder.h"
 #include "framework/app/tests/TestApplication.h"
+#include "framework/shell/IconCache.h"
 #include "resources/shell_ids.h"
 
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,8 +34,8 @@ std::wstring OwnPath() {
     return path;
 }
 
-// Whether an image of the list leaves any mark on a white square.
-bool DrawsSomething(HIMAGELIST list, int image) {
+// What an image of the list draws on a white square.
+std::vector<DWORD> Picture(HIMAGELIST list, int image) {
     constexpr int kSize = 64;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -46,14 +51,54 @@ bool DrawsSomething(HIMAGELIST list, int image) {
     PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
     ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL);
     GdiFlush();
-    bool marked = false;
-    for (int pixel = 0; pixel < kSize * kSize; ++pixel) {
-        marked |= (bits[pixel] & 0xFFFFFF) != 0xFFFFFF;
+    std::vector<DWORD> pixels(bits, bits + kSize * kSize);
+    for (DWORD& pixel : pixels) {
+        pixel &= 0xFFFFFF;
     }
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return marked;
+    return pixels;
+}
+
+// Whether an image of the list leaves any mark on a white square.
+bool DrawsSomething(HIMAGELIST list, int image) {
+    const std::vector<DWORD> pixels = Picture(list, image);
+    return std::any_of(pixels.begin(), pixels.end(), [](DWORD pixel) { return pixel != 0xFFFFFF; });
+}
+
+// The images that stand for the overlays 1 to 4 (-1 for none), as the list writes them into
+// the head of its stream form: the system draws no overlay over an image with an alpha
+// channel, so they cannot be seen.
+std::vector<short> OverlayImages(HIMAGELIST list) {
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    ImageList_Write(list, stream);
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    // magic, version, counts, growth, size: 7 words; the background colour; the flags.
+    constexpr int kOverlaysAt = 7 * 2 + 4 + 2;
+    BYTE head[kOverlaysAt + 4 * sizeof(short)] = {};
+    stream->Read(head, sizeof head, nullptr);
+    stream->Release();
+    std::vector<short> overlays(4);
+    memcpy(overlays.data(), head + kOverlaysAt, 4 * sizeof(short));
+    return overlays;
+}
+
+// What the program's icon draws when it is alone in a list like the cache's small one.
+std::vector<DWORD> SmallIconPicture(int resource) {
+    const int width = GetSystemMetrics(SM_CXSMICON);
+    const int height = GetSystemMetrics(SM_CYSMICON);
+    const HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 1);
+    ImageList_SetBkColor(list, CLR_NONE);
+    const auto icon = static_cast<HICON>(LoadImageW(
+        Application::instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, width, height, 0));
+    ImageList_AddIcon(list, icon);
+    DestroyIcon(icon);
+    const std::vector<DWORD> pixels = Picture(list, 0);
+    ImageList_Destroy(list);
+    return pixels;
 }
 
 class IconCacheTest : public ::testing::Test {
@@ -89,6 +134,14 @@ TEST_F(IconCacheTest, FixedImagesKeepTheirPlacesWhenOneIsMissing) {
     EXPECT_EQ(CLR_NONE, ImageList_GetBkColor(IconCache::largeImages));
     EXPECT_TRUE(DrawsSomething(IconCache::smallImages, IconCache::kFolderImage));
     EXPECT_FALSE(DrawsSomething(IconCache::smallImages, 8)); // the missing icon's empty place
+
+    // Each fixed image is its own icon; the overlays 1, 2 and 3 are images 3, 4 and 5.
+    const int fixed[] = {IDI_DOCUMENT, IDI_PROGRAM_FILE, IDI_FOLDER};
+    for (int image = 0; image < 3; ++image) {
+        EXPECT_EQ(SmallIconPicture(fixed[image]), Picture(IconCache::smallImages, image)) << image;
+    }
+    EXPECT_EQ((std::vector<short>{3, 4, 5, -1}), OverlayImages(IconCache::smallImages));
+    EXPECT_EQ((std::vector<short>{3, 4, 5, -1}), OverlayImages(IconCache::largeImages));
 }
 
 TEST_F(IconCacheTest, FoldersFilesAndUnregisteredTypes) {
