@@ -78,11 +78,13 @@ TEST(TimeScale, OneMinuteAndOneYear) {
 }
 
 TEST(TimeScale, InitialValuesAreOneSecond) {
-    double values[kTimeRows] = {};
+    double values[kTimeRows + 1] = {};
+    values[kTimeRows] = -1; // past the rows: never written
     InitialRatioValues(kSecondsPerUnit, kTimeRows, values);
     EXPECT_EQ((std::vector<std::wstring>{L"1", L"0.0166667", L"0.000277778", L"1.15741e-05",
                                          L"3.16888e-08"}),
               Shown(values, kTimeRows));
+    EXPECT_EQ(-1, values[kTimeRows]);
 }
 
 TEST(Temperature, FormulasFromEachRow) {
@@ -93,6 +95,8 @@ TEST(Temperature, FormulasFromEachRow) {
     EXPECT_EQ((std::vector<std::wstring>{L"-40", L"-40", L"233.15"}), Shown(values, 3));
     ConvertTemperature(kKelvinRow, 0, values);
     EXPECT_EQ((std::vector<std::wstring>{L"-273.15", L"-459.67", L"0"}), Shown(values, 3));
+    ConvertTemperature(kKelvinRow, 373.15, values);
+    EXPECT_EQ((std::vector<std::wstring>{L"100", L"212", L"373.15"}), Shown(values, 3));
     ConvertTemperature(kCelsiusRow, 0, values);
     EXPECT_EQ((std::vector<std::wstring>{L"0", L"32", L"273.15"}), Shown(values, 3));
 }

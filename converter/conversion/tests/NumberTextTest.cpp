@@ -43,6 +43,8 @@ TEST(ReadRowText, TakesTheLongestLeadingNumber) {
 
 TEST(ReadRowText, CommasAsTheLocaleWritesThemOrNone) {
     EXPECT_EQ(1000, Read(L"1,000"));
+    // The user's own separators: these tests run where numbers are written as in English.
+    EXPECT_EQ(1000, ReadRowText(L"1,000", UserNumberSeparators()));
     EXPECT_EQ(-1234567.5, Read(L"-1,234,567.5e0"));
     // Any other comma: no number, never a shorter one.
     for (const wchar_t* text : {L"2,54", L"1,5", L",5", L"1,0000", L"1,0x0", L"1000,000",
