@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kSipButtonDesignWidth = 24;
 // The tooltip tool of the input panel's button; the bar's own buttons count from 1.
 constexpr UINT_PTR kSipButtonTool = 0xFFFF;
 

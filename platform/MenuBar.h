@@ -22,6 +22,8 @@ struct SHMENUBARINFO {
 
 // The window class of a menu bar, by which a test or another program finds one.
 constexpr wchar_t kMenuBarClassName[] = L"menu_worker";
+// The width of the input panel's button at the bar's right end, in design pixels.
+constexpr int kSipButtonDesignWidth = 24;
 
 constexpr DWORD SHCMBF_EMPTYBAR = 0x0001;
 constexpr DWORD SHCMBF_HIDDEN = 0x0002;

@@ -213,34 +213,18 @@ protected:
         }
         file = std::make_unique<TempDefinitionFile>(
             "[Length]\r\n\"m\" = 1\r\n\"km\" = 1000\r\n\"inch\" = 0.0254\r\n[Nothing]\r\n");
-        Remember(file->Path());
+        RememberDefinitionFile(file->Path());
     }
 
     void TearDown() override {
         if (hadPath) {
-            Remember(savedPath);
+            RememberDefinitionFile(savedPath);
         }
         RegistryKey maker(HKEY_CURRENT_USER);
         if (maker.Open(kMakerKey) == ERROR_SUCCESS) {
             RegDeleteValueW(maker.Handle(), L"LangToggle");
         }
         SetDpi(96);
-    }
-
-    static void Remember(const wchar_t* path) {
-        RegistryKey settings(HKEY_CURRENT_USER);
-        settings.Create(kSettingsKey);
-        settings.WriteString(L"ini", path);
-    }
-
-    static std::wstring Remembered() {
-        RegistryKey settings(HKEY_CURRENT_USER);
-        wchar_t path[MAX_PATH] = {};
-        DWORD size = sizeof path;
-        if (settings.Open(kSettingsKey) == ERROR_SUCCESS) {
-            settings.ReadString(L"ini", path, size);
-        }
-        return path;
     }
 
     // As at a first start: no definition file remembered. False when the settings are gone.
@@ -354,9 +338,9 @@ TEST_F(EndToEnd, ExitEndsWithZeroAndWritesTheRememberedPath) {
     {
         Program program;
         ASSERT_NE(nullptr, program.window);
-        Remember(L"overwritten at exit");
+        RememberDefinitionFile(L"overwritten at exit");
         EXPECT_EQ(0u, program.Exit());
-        EXPECT_EQ(std::wstring(file->Path()), Remembered());
+        EXPECT_EQ(std::wstring(file->Path()), RememberedDefinitionFile());
     }
     ASSERT_TRUE(ForgetDefinitionFile());
     Program program;
@@ -365,9 +349,9 @@ TEST_F(EndToEnd, ExitEndsWithZeroAndWritesTheRememberedPath) {
     ASSERT_TRUE(dialog.IsOpen());
     dialog.Post(IDCANCEL);
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    Remember(L"overwritten at exit");
+    RememberDefinitionFile(L"overwritten at exit");
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(L"", Remembered());
+    EXPECT_EQ(L"", RememberedDefinitionFile());
 }
 
 TEST_F(EndToEnd, HelpKeyOpensTheAboutBox) {
@@ -573,7 +557,7 @@ TEST_F(EndToEnd, OpenDialogAsksForTheDefinitionFileAtFirstStart) {
 
     // Remembered with its drive, which the dialog's device path leaves out.
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(HostProgramFolder() + L"\\units.ini", Remembered());
+    EXPECT_EQ(HostProgramFolder() + L"\\units.ini", RememberedDefinitionFile());
 }
 
 // File > Open... replaces the category pages; the fixed pages keep their values.
@@ -582,7 +566,7 @@ TEST_F(EndToEnd, OpenDialogReplacesTheCategoryPages) {
     const Texts englishSections = SectionNames(HostProgramFolder() + L"\\units.ini");
     const Texts japaneseSections = SectionNames(HostProgramFolder() + L"\\units_ja.ini");
     ASSERT_FALSE(japaneseSections.empty());
-    Remember((folder + L"\\units.ini").c_str());
+    RememberDefinitionFile((folder + L"\\units.ini").c_str());
     Program program;
     ASSERT_NE(nullptr, program.window);
     // Any dialog asked for at start would be up before a command posted after it runs.
@@ -624,7 +608,7 @@ TEST_F(EndToEnd, OpenDialogReplacesTheCategoryPages) {
     EXPECT_TRUE(WaitFor([&] { return Program::Rows(length).at(0) == L"1000"; }));
 
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(HostProgramFolder() + L"\\units_ja.ini", Remembered());
+    EXPECT_EQ(HostProgramFolder() + L"\\units_ja.ini", RememberedDefinitionFile());
 }
 
 TEST_F(EndToEnd, OpenDialogCancelledChangesNothing) {
@@ -746,7 +730,7 @@ TEST_F(EndToEnd, OpenDialogShowsViewsAndSorts) {
     ASSERT_TRUE(dialog.WaitUntilClosed());
     EXPECT_EQ(tabs, program.TabTexts());
     EXPECT_EQ(0u, program.Exit());
-    EXPECT_EQ(std::wstring(file->Path()), Remembered());
+    EXPECT_EQ(std::wstring(file->Path()), RememberedDefinitionFile());
 }
 
 // The Open dialog's file commands, on a folder of the program's folder with an empty
@@ -959,7 +943,7 @@ TEST_F(OpenDialogManagesFiles, OpensANameWithoutExtensionThatExists) {
     EXPECT_TRUE(WaitFor([&] { return program->TabCount() == 3; }));
     EXPECT_EQ(TabsWith({L"Nothing"}), program->TabTexts());
     EXPECT_EQ(0u, program->Exit());
-    EXPECT_EQ(HostProgramFolder() + L"\\" + kName + L"\\plain", Remembered());
+    EXPECT_EQ(HostProgramFolder() + L"\\" + kName + L"\\plain", RememberedDefinitionFile());
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ProgramDriver.h"
 
+#include "framework/app/RegistryKey.h"
 #include "framework/app/tests/HardwareExceptions.h"
 #include "framework/app/tests/HostPath.h"
 #include "platform/MenuBar.h"
@@ -18,6 +19,7 @@ namespace {
 // The classes of the menu bar (a toolbar), of dialogs and of popup menus.
 constexpr wchar_t kDialogClass[] = L"#32770";
 constexpr wchar_t kMenuClass[] = L"#32768";
+constexpr wchar_t kSettingsKey[] = L"Software\\Orvintek\\Mensurio";
 
 } // namespace
 
@@ -38,6 +40,22 @@ std::wstring HostProgramFolder() {
 
 std::wstring DeviceProgramFolder() {
     return HostProgramFolder().substr(2);
+}
+
+std::wstring RememberedDefinitionFile() {
+    RegistryKey settings(HKEY_CURRENT_USER);
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = sizeof path;
+    if (settings.Open(kSettingsKey) == ERROR_SUCCESS) {
+        settings.ReadString(L"ini", path, size);
+    }
+    return path;
+}
+
+void RememberDefinitionFile(const wchar_t* path) {
+    RegistryKey settings(HKEY_CURRENT_USER);
+    settings.Create(kSettingsKey);
+    settings.WriteString(L"ini", path);
 }
 
 RemoteMemory::RemoteMemory(HANDLE process, size_t size) : process(process) {

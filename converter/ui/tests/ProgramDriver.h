@@ -21,6 +21,11 @@ bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 10000)
 std::wstring HostProgramFolder();
 std::wstring DeviceProgramFolder();
 
+// The definition file the program remembers (in the registry, read at its start and written
+// at its exit), and another one put in its place.
+std::wstring RememberedDefinitionFile();
+void RememberDefinitionFile(const wchar_t* path);
+
 // Memory in the program's process for messages that carry pointers.
 class RemoteMemory {
 public:
@@ -64,6 +69,8 @@ public:
     DWORD Exit() const;
     DWORD WaitForExit(DWORD milliseconds = 10000) const;
     bool IsRunning() const;
+    // The hardware exceptions the program has raised so far.
+    int Faults() const { return faults; }
 
     HWND Tabs() const;
     int TabCount() const;
