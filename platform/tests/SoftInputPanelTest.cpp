@@ -1,9 +1,9 @@
 #include "platform/SoftInputPanel.h"
-#include "framework/app/tests/MessagePump.h"
-#include "framework/app/tests/PixelCanvas.h"
-#include "framework/app/tests/RealInput.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
+#include "test_support/MessagePump.h"
+#include "test_support/PixelCanvas.h"
+#include "test_support/RealInput.h"
 
 #include <gtest/gtest.h>
 

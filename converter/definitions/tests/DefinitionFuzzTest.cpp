@@ -1,9 +1,9 @@
 // Definition files are user files: any bytes must load without a crash, a hang, a leak or
 // a broken invariant. Mutates a small corpus with a fixed seed, so that a failure repeats.
 #include "AllocationCounter.h"
-#include "DefinitionFiles.h"
 #include "converter/definitions/DefinitionLoader.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "converter/definitions/DefinitionLoader.h"
 #include "AllocationCounter.h"
-#include "DefinitionFiles.h"
 #include "converter/definitions/DefinitionParse.h"
 #include "framework/app/Application.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "DefinitionFiles.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The definition files shipped with the program load without a message and convert between
 // related units to their defined values.
-#include "DefinitionFiles.h"
 #include "converter/definitions/DefinitionLoader.h"
-#include "framework/app/tests/HostPath.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/HostPath.h"
+#include "test_support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 //
 //   unit_listing.exe HOST-PATH...    (paths of the Linux host, reached through drive Z:)
 #include "converter/definitions/DefinitionLoader.h"
-#include "framework/app/tests/HostPath.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
+#include "test_support/HostPath.h"
+#include "test_support/MessageBoxRecorder.h"
 
 #include <windows.h>
 

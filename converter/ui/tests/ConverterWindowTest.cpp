@@ -1,22 +1,22 @@
 // The converter's main window and pages on real windows: what they show, what typing and
 // taps do, the tabs and the Unit menu, and the remembered definition path.
 #include "converter/ui/ConverterWindow.h"
-#include "converter/definitions/tests/DefinitionFiles.h"
 #include "converter/ui/ConverterSettings.h"
 #include "framework/app/Application.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/RegistryKey.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
-#include "framework/app/tests/MessagePump.h"
-#include "framework/app/tests/PixelCanvas.h"
-#include "framework/app/tests/ReadOnlyKey.h"
-#include "framework/app/tests/RealInput.h"
-#include "framework/app/tests/TestApplication.h"
-#include "framework/app/tests/Texts.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "platform/SoftInputPanel.h"
 #include "resources/converter_ids.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/MessageBoxRecorder.h"
+#include "test_support/MessagePump.h"
+#include "test_support/PixelCanvas.h"
+#include "test_support/ReadOnlyKey.h"
+#include "test_support/RealInput.h"
+#include "test_support/TestApplication.h"
+#include "test_support/Texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The real program driven from this process as a user would drive it: what typing, taps
 // and commands do to its pages, what its Open dialog shows and does, and what it remembers.
-#include "ProgramDriver.h"
-#include "converter/definitions/tests/DefinitionFiles.h"
 #include "framework/app/RegistryKey.h"
-#include "framework/app/tests/PixelCanvas.h"
-#include "framework/app/tests/TempFolder.h"
 #include "resources/about_ids.h"
 #include "resources/converter_ids.h"
 #include "resources/filedialog_ids.h"
 #include "resources/fileops_ids.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/PixelCanvas.h"
+#include "test_support/ProgramDriver.h"
+#include "test_support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

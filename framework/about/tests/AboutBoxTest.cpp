@@ -6,12 +6,12 @@
 #include "framework/about/AboutRows.h"
 #include "framework/about/PercentBar.h"
 #include "framework/app/Application.h"
-#include "framework/app/tests/GuiObjects.h"
-#include "framework/app/tests/PixelCanvas.h"
-#include "framework/app/tests/TestApplication.h"
-#include "framework/app/tests/Texts.h"
 #include "platform/DeviceStatus.h"
 #include "resources/about_ids.h"
+#include "test_support/GuiObjects.h"
+#include "test_support/PixelCanvas.h"
+#include "test_support/TestApplication.h"
+#include "test_support/Texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "framework/app/MessageBoxes.h"
-#include "MessageBoxRecorder.h"
 #include "framework/app/Application.h"
 #include "platform/Screen.h"
+#include "test_support/MessageBoxRecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Property pages and sheets on real windows: the device-style caption, the menu bar, the
 // notification results and the exception guard.
-#include "MessageBoxRecorder.h"
-#include "TestApplication.h"
-#include "Texts.h"
 #include "framework/app/Application.h"
 #include "framework/app/ObjectRegistry.h"
 #include "framework/app/PropertyPage.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
+#include "test_support/MessageBoxRecorder.h"
+#include "test_support/TestApplication.h"
+#include "test_support/Texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "framework/app/RegistryKey.h"
-#include "framework/app/tests/ReadOnlyKey.h"
+#include "test_support/ReadOnlyKey.h"
 
 #include <gtest/gtest.h>
 

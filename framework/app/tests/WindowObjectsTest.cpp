@@ -1,9 +1,5 @@
 // Window and dialog objects on real windows: binding, subclassing, exception guards,
 // dialogs and scrolling.
-#include "MessageBoxRecorder.h"
-#include "MessagePump.h"
-#include "TestApplication.h"
-#include "Texts.h"
 #include "framework/app/Application.h"
 #include "framework/app/Dialog.h"
 #include "framework/app/FrameWindow.h"
@@ -16,6 +12,10 @@
 #include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
 #include "test_ids.h"
+#include "test_support/MessageBoxRecorder.h"
+#include "test_support/MessagePump.h"
+#include "test_support/TestApplication.h"
+#include "test_support/Texts.h"
 
 #include "framework/app/ObjectRegistry.h"
 #include "platform/SoftInputPanel.h"

@@ -3,12 +3,12 @@
 // the dialog.
 #include "framework/filedialog/FileListModel.h"
 #include "framework/app/Application.h"
-#include "framework/app/tests/HostPath.h"
-#include "framework/app/tests/TempFolder.h"
-#include "framework/app/tests/TestApplication.h"
-#include "framework/app/tests/Texts.h"
 #include "platform/DeviceFiles.h"
 #include "platform/ObjectStore.h"
+#include "test_support/HostPath.h"
+#include "test_support/TempFolder.h"
+#include "test_support/TestApplication.h"
+#include "test_support/Texts.h"
 
 #include <gtest/gtest.h>
 

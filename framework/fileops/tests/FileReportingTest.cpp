@@ -4,11 +4,11 @@
 #include "framework/fileops/FileReporting.h"
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
-#include "framework/app/tests/TempFolder.h"
-#include "framework/app/tests/Texts.h"
 #include "framework/fileops/FolderNames.h"
 #include "platform/DeviceFiles.h"
+#include "test_support/MessageBoxRecorder.h"
+#include "test_support/TempFolder.h"
+#include "test_support/Texts.h"
 
 #include <gtest/gtest.h>
 

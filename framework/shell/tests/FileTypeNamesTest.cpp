@@ -4,7 +4,7 @@
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
 #include "framework/app/RegistryKey.h"
-#include "framework/app/tests/ReadOnlyKey.h"
+#include "test_support/ReadOnlyKey.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 
 #include "TestFileTypes.h"
 #include "framework/app/Application.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
-#include "framework/app/tests/TestApplication.h"
 #include "framework/shell/IconCache.h"
 #include "resources/shell_ids.h"
+#include "test_support/MessageBoxRecorder.h"
+#include "test_support/TestApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "ProgramDriver.h"
 
+#include "HardwareExceptions.h"
+#include "HostPath.h"
 #include "framework/app/RegistryKey.h"
-#include "framework/app/tests/HardwareExceptions.h"
-#include "framework/app/tests/HostPath.h"
 #include "platform/MenuBar.h"
 #include "resources/converter_ids.h"
 #include "resources/filedialog_ids.h"

@@ -4,7 +4,7 @@
 // thread that waits in the dialog looks for questions.
 #pragma once
 
-#include "framework/app/tests/Texts.h"
+#include "Texts.h"
 #include "resources/fileops_ids.h"
 
 #include <windows.h>

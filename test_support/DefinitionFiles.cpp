@@ -1,9 +1,9 @@
 #include "DefinitionFiles.h"
 
 #include "DefinitionGrammar.hpp"
+#include "MessageBoxRecorder.h"
 #include "converter/definitions/DefinitionLoader.h"
 #include "converter/definitions/DefinitionScanner.h"
-#include "framework/app/tests/MessageBoxRecorder.h"
 
 #include <windows.h>
 

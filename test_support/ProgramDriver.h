@@ -5,7 +5,7 @@
 // the program's memory.
 #pragma once
 
-#include "framework/app/tests/Texts.h"
+#include "Texts.h"
 
 #include <windows.h>
 
