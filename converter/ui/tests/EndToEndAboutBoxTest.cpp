@@ -10,12 +10,10 @@ TEST_F(EndToEnd, HelpKeyOpensTheAboutBox) {
     ASSERT_TRUE(
         WaitFor([&] { return (about = FindWindowW(nullptr, caption.c_str())) != nullptr; }));
     HWND page = nullptr;
-    WaitFor([&] {
+    EXPECT_TRUE(WaitFor([&] {
         page = reinterpret_cast<HWND>(SendMessageW(about, PSM_GETCURRENTPAGEHWND, 0, 0));
         return page != nullptr && TextOf(GetDlgItem(page, IDC_ABOUT_TEXT + 2)) == L"Version 0.80";
-    });
-    EXPECT_EQ(L"Mensurio", TextOf(GetDlgItem(page, IDC_ABOUT_TEXT + 1)));
-    EXPECT_EQ(L"Version 0.80", TextOf(GetDlgItem(page, IDC_ABOUT_TEXT + 2)));
+    }));
     // The memory and battery pages paint the device's figures.
     SendMessageW(about, PSM_SETCURSEL, 2, 0);
     EXPECT_NE(page, reinterpret_cast<HWND>(SendMessageW(about, PSM_GETCURRENTPAGEHWND, 0, 0)));
