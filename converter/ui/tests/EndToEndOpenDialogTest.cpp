@@ -4,39 +4,14 @@
 
 namespace {
 
-// The section names of a definition file in their order, read as the device reads the
-// file: bytes in its code page.
+// The section names of a definition file in their order, as the system's reading of
+// initialisation files gives them: bytes in the device's code page.
 Texts SectionNames(const std::wstring& hostPath) {
+    std::wstring list(65536, L'\0');
+    GetPrivateProfileSectionNamesW(list.data(), static_cast<DWORD>(list.size()), hostPath.c_str());
     Texts names;
-    const HANDLE file = CreateFileW(hostPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot read the sample file";
-        return names;
-    }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
-        const size_t open = bytes.find_first_not_of(" \t", start);
-        if (open < end && bytes[open] == '[') {
-            const size_t close = bytes.find(']', open);
-            if (close < end) {
-                const std::string name = bytes.substr(open + 1, close - open - 1);
-                std::wstring wide(name.size() + 1, L'\0');
-                wide.resize(MultiByteToWideChar(CP_ACP, 0, name.data(),
-                                                static_cast<int>(name.size()), wide.data(),
-                                                static_cast<int>(wide.size())));
-                names.push_back(wide);
-            }
-        }
-        start = end + 2;
+    for (const wchar_t* name = list.c_str(); *name != L'\0'; name += wcslen(name) + 1) {
+        names.push_back(name);
     }
     return names;
 }
