@@ -1,5 +1,7 @@
 #include "Texts.h"
 
+#include <commctrl.h>
+
 std::wstring TextOf(HWND window) {
     // A window of another process may be busy: the wait is bounded.
     constexpr UINT kWait = 5000;
@@ -11,4 +13,18 @@ std::wstring TextOf(HWND window) {
                         SMTO_BLOCK, kWait, &copied);
     text.resize(copied);
     return text;
+}
+
+Texts TabTextsOf(HWND tabs) {
+    Texts texts;
+    for (int index = 0; index < TabCtrl_GetItemCount(tabs); ++index) {
+        wchar_t text[300] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 300;
+        TabCtrl_GetItem(tabs, index, &item);
+        texts.push_back(text);
+    }
+    return texts;
 }

@@ -1,4 +1,4 @@
-// Texts as the tests compare them: lists of texts, and the text a window holds.
+// Texts as the tests compare them: lists of texts, and the texts a window holds.
 #pragma once
 
 #include <windows.h>
@@ -10,3 +10,5 @@ using Texts = std::vector<std::wstring>;
 
 // The text of a window of this process or of another one, as WM_GETTEXT gives it.
 std::wstring TextOf(HWND window);
+// The texts of the tabs of a tab control of this process, in order.
+Texts TabTextsOf(HWND tabs);

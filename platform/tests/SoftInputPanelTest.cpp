@@ -4,6 +4,7 @@
 #include "test_support/MessagePump.h"
 #include "test_support/PixelCanvas.h"
 #include "test_support/RealInput.h"
+#include "test_support/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -69,12 +70,6 @@ POINT OnPanel(double x, double y) {
     POINT point = {static_cast<LONG>(client.right * x), static_cast<LONG>(client.bottom * y)};
     ClientToScreen(SipPanelWindow(), &point);
     return point;
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t text[64] = {};
-    GetWindowTextW(window, text, 64);
-    return text;
 }
 
 TEST(SoftInputPanel, RecordDescribesThePanelAboveTheMenuBar) {

@@ -71,20 +71,7 @@ protected:
         return texts;
     }
 
-    Texts Tabs() {
-        Texts texts;
-        const int count = TabCtrl_GetItemCount(window->tabControl.handle);
-        for (int index = 0; index < count; ++index) {
-            wchar_t text[64] = {};
-            TCITEMW item = {};
-            item.mask = TCIF_TEXT;
-            item.pszText = text;
-            item.cchTextMax = 64;
-            TabCtrl_GetItem(window->tabControl.handle, index, &item);
-            texts.push_back(text);
-        }
-        return texts;
-    }
+    Texts Tabs() { return TabTextsOf(window->tabControl.handle); }
 
     Texts UnitMenu() {
         Texts texts;

@@ -175,13 +175,8 @@ private:
         const HFONT font = FontOf(control);
         wchar_t text[300] = {};
         if (name == WC_TABCONTROLW) {
-            for (int index = 0; index < TabCtrl_GetItemCount(control); ++index) {
-                TCITEMW item = {};
-                item.mask = TCIF_TEXT;
-                item.pszText = text;
-                item.cchTextMax = 300;
-                TabCtrl_GetItem(control, index, &item);
-                Check(place, text, font);
+            for (const std::wstring& tab : TabTextsOf(control)) {
+                Check(place, tab, font);
             }
         } else if (name == WC_HEADERW) {
             for (int index = 0; index < Header_GetItemCount(control); ++index) {

@@ -224,16 +224,8 @@ void CALLBACK ReadAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     }
     KillTimer(nullptr, timer);
     shown.caption = TextOf(sheet);
+    shown.tabs = TabTextsOf(PropSheet_GetTabControl(sheet));
     wchar_t text[300] = {};
-    const HWND tabs = PropSheet_GetTabControl(sheet);
-    for (int index = 0; index < TabCtrl_GetItemCount(tabs); ++index) {
-        TCITEMW item = {};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 300;
-        TabCtrl_GetItem(tabs, index, &item);
-        shown.tabs.push_back(text);
-    }
     const HWND page = PropSheet_GetCurrentPageHwnd(sheet);
     for (int control = IDC_ABOUT_TEXT + 1; control <= IDC_ABOUT_TEXT + 6; ++control) {
         GetDlgItemTextW(page, control, text, 300);

@@ -8,6 +8,7 @@
 #include "framework/shell/IconCache.h"
 #include "resources/shell_ids.h"
 #include "test_support/MessageBoxRecorder.h"
+#include "test_support/PixelCanvas.h"
 #include "test_support/TestApplication.h"
 
 #include <gtest/gtest.h>
@@ -36,28 +37,12 @@ std::wstring OwnPath() {
 
 // What an image of the list draws on a white square.
 std::vector<DWORD> Picture(HIMAGELIST list, int image) {
-    constexpr int kSize = 64;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    DWORD* bits = nullptr;
-    const HBITMAP bitmap =
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
-    PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
-    ImageList_Draw(list, image, dc, 0, 0, ILD_NORMAL);
-    GdiFlush();
-    std::vector<DWORD> pixels(bits, bits + kSize * kSize);
+    PixelCanvas canvas(64, 64);
+    ImageList_Draw(list, image, canvas.dc, 0, 0, ILD_NORMAL);
+    std::vector<DWORD> pixels = canvas.Pixels();
     for (DWORD& pixel : pixels) {
         pixel &= 0xFFFFFF;
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
     return pixels;
 }
 
