@@ -88,6 +88,16 @@ public:
     bool Exists(const std::wstring& name) const {
         return GetFileAttributesW(In(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
+    // Whether a name under the folder matches `pattern`, whose last part may hold * and ?.
+    bool Finds(const std::wstring& pattern) const {
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW(In(pattern).c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        FindClose(find);
+        return true;
+    }
 
     // Removes a folder with everything in it, read-only files included. A link to a folder
     // is not entered: what it points to is not the folder's.

@@ -113,12 +113,7 @@ TEST_F(FileOperations, ClosingOrQuittingWaitsForTheWork) {
         for (const wchar_t* name : {L"1.txt", L"2.txt", L"3.txt"}) {
             files.push_back(folder.File(name, 1));
         }
-        const std::wstring list = List(files);
-        FileOpRequest request = {};
-        request.owner = frame.handle;
-        request.operation = kDeleteFiles;
-        request.sources = list.c_str();
-        return RunFileOperation(request);
+        return Run(kDeleteFiles, files, L"", 0, frame.handle);
     };
     answers.atFirstQuestion = [&](HWND) {
         SendMessageW(frame.handle, WM_CLOSE, 0, 0);

@@ -132,13 +132,7 @@ TEST_F(FileOperations, AFaultAtAnyCallLosesNothingAndIsTold) {
         int count = 0;
         for (const std::wstring& name : folders) {
             for (const std::wstring root : {L"", L"to\\"}) {
-                WIN32_FIND_DATAW found;
-                const HANDLE find = FindFirstFileW(
-                    folder.In(root + name + L"\\~mensurio-partial-*").c_str(), &found);
-                if (find != INVALID_HANDLE_VALUE) {
-                    ++count;
-                    FindClose(find);
-                }
+                count += folder.Finds(root + name + L"\\~mensurio-partial-*");
             }
         }
         return count;
@@ -292,23 +286,13 @@ TEST_F(FileOperations, KillsNeverLeaveAHalfFileUnderItsName) {
                 << "kill " << kill << ": " << std::string(name.begin(), name.end());
         }
         for (const std::wstring inside : {L"to\\tree", L"to\\tree\\inner"}) {
-            WIN32_FIND_DATAW found;
-            const HANDLE find =
-                FindFirstFileW(folder.In(inside + L"\\~mensurio-partial-*.tmp").c_str(), &found);
-            if (find != INVALID_HANDLE_VALUE) {
-                ++leftBehind;
-                FindClose(find);
-            }
+            leftBehind += folder.Finds(inside + L"\\~mensurio-partial-*.tmp");
         }
     }
     // What the last kill left goes with the next copy.
     EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"tree")}, folder.In(L"to"), kNoConfirmation));
     for (const std::wstring inside : {L"to\\tree", L"to\\tree\\inner"}) {
-        WIN32_FIND_DATAW found;
-        const HANDLE find =
-            FindFirstFileW(folder.In(inside + L"\\~mensurio-partial-*.tmp").c_str(), &found);
-        EXPECT_EQ(INVALID_HANDLE_VALUE, find);
-        FindClose(find);
+        EXPECT_FALSE(folder.Finds(inside + L"\\~mensurio-partial-*.tmp"));
     }
     EXPECT_LT(0, leftBehind); // some kills came in the middle of a file
     CloseHandle(started);

@@ -46,13 +46,8 @@ TEST_F(FileOperations, WindowsLieInTheDeviceScreenOnALargerScreen) {
     EXPECT_TRUE(EqualRect(&place, &screen));
     // A delete question (full screen) over the progress dialog (centred over its owner).
     const std::wstring file = folder.File(L"a.txt", 1);
-    const std::wstring list = List({file});
-    FileOpRequest request = {};
-    request.owner = frame.handle;
-    request.operation = kDeleteFiles;
-    request.sources = list.c_str();
     answers.answers = {IDNO};
-    EXPECT_TRUE(RunFileOperation(request));
+    EXPECT_TRUE(Run(kDeleteFiles, {file}, L"", 0, frame.handle));
     EXPECT_TRUE(inside(answers.questionPlace));
     EXPECT_TRUE(inside(answers.progressPlace));
     // The input panel, over the bottom of that screen.

@@ -52,10 +52,12 @@ protected:
         SetFileCallFaultForTesting(-1, 0);
     }
 
+    // Runs an operation on the sources, over the owner's window when one is given.
     bool Run(UINT operation, const Texts& sources, const std::wstring& destination = L"",
-             WORD flags = 0) {
+             WORD flags = 0, HWND owner = nullptr) {
         const std::wstring list = List(sources);
         FileOpRequest request = {};
+        request.owner = owner;
         request.operation = operation;
         request.sources = list.c_str();
         request.destination = destination.empty() ? nullptr : destination.c_str();
