@@ -138,10 +138,6 @@ TEST_F(MenuBar, MissingResourceCreatesNoBar) {
     EXPECT_NE(nullptr, Create(SHCMBF_EMPTYBAR, 999));
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(MenuBar, ButtonRectanglesFollowTheMenuTitles) {
     const HWND bar = Create(SHCMBF_HMENU, 200);
     TBBUTTON button = {};

@@ -288,10 +288,6 @@ TEST(LoadDefinitionFile, ShiftJisNamesOnAJapaneseCodePage) {
     EXPECT_EQ(SyntaxErrorIn(2), escaped.messages);
 }
 
-} // namespace
-
-namespace {
-
 // Ten megabytes in one file: valid sections, one unclosed name, one number, one comment.
 TEST(LoadDefinitionFile, TenMegabyteFiles) {
     const size_t tenMegabytes = 10u << 20;

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
 constexpr const wchar_t* kTestKey = L"Software\\Orvintek\\MensurioTests";

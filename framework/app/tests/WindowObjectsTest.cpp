@@ -8,20 +8,20 @@
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/MessageLoop.h"
+#include "framework/app/ObjectRegistry.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "platform/ShellDialogs.h"
+#include "platform/SoftInputPanel.h"
 #include "test_ids.h"
 #include "test_support/MessageBoxRecorder.h"
 #include "test_support/MessagePump.h"
 #include "test_support/TestApplication.h"
 #include "test_support/Texts.h"
 
-#include "framework/app/ObjectRegistry.h"
-#include "platform/SoftInputPanel.h"
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
+
+#include <commctrl.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -347,10 +347,6 @@ TEST(ObjectRegistry, LookupsNeverSeeAHalfChangedList) {
     EXPECT_GT(lookups, 0);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(WindowObjects, LayoutLeavesRoomForMenuBarInputPanelAndBars) {
     RECT client;
     GetClientRect(frame.handle, &client);
@@ -384,10 +380,6 @@ TEST_F(WindowObjects, LayoutLeavesRoomForMenuBarInputPanelAndBars) {
     MapWindowPoints(nullptr, frame.handle, reinterpret_cast<POINT*>(&bar), 2);
     EXPECT_EQ(layout.bottom, bar.top);
 }
-
-} // namespace
-
-namespace {
 
 // Counts the menu bar's buttons and reads its tooltips.
 struct BarContents {
@@ -487,7 +479,6 @@ TEST_F(WindowObjects, FrameMenuBarKeepsItsMenu) {
     EXPECT_FALSE(frame.menuBar.owned);
     ASSERT_NE(nullptr, frame.menu.handle);
     EXPECT_EQ(UINT{IDC_TEST_EXIT}, GetMenuItemID(GetSubMenu(frame.menu.handle, 0), 0));
-    TestFrame other;
     EXPECT_FALSE(frame.CreateMenuBar(999));
 }
 
@@ -496,10 +487,6 @@ TEST_F(WindowObjects, ControlClassesIncludeTheInputPanelPreference) {
     WNDCLASSW preference;
     EXPECT_TRUE(GetClassInfoW(GetModuleHandleW(nullptr), WC_SIPPREF, &preference));
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(WindowObjects, DefaultPlacedFrameFillsTheDeviceScreen) {
     TestFrame device;
@@ -510,10 +497,6 @@ TEST_F(WindowObjects, DefaultPlacedFrameFillsTheDeviceScreen) {
     const RECT screen = DeviceScreenRect();
     EXPECT_TRUE(EqualRect(&screen, &placed));
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(WindowObjects, InputPanelFollowsTheFocusInADialogWithSipPreference) {
     ASSERT_TRUE(InitControlClasses(0xFF));
