@@ -246,6 +246,9 @@ void ConverterWindow::ShowPage(int index) {
         }
     }
     ShowWindow(page.handle, SW_SHOW);
+    // The Unit menu marks the page shown, however it was chosen.
+    CheckMenuRadioItem(GetSubMenu(menu.handle, kUnitMenuPosition), IDC_PAGE,
+                       IDC_PAGE + PageCount() - 1, IDC_PAGE + index, MF_BYCOMMAND);
 }
 
 void ConverterWindow::RemoveCategoryPages() {

@@ -16,11 +16,18 @@ TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
     TabCtrl_GetItemRect(window->tabControl.handle, 3, &pressure);
     EXPECT_GT(pressure.right - pressure.left, time.right - time.left);
 
+    EXPECT_EQ(0, MarkedUnit());
+
     SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 3, 0);
     EXPECT_EQ(3, window->currentPage);
     EXPECT_EQ(3, TabCtrl_GetCurSel(window->tabControl.handle));
     EXPECT_TRUE(GetWindowLongPtrW(Page(3).handle, GWL_STYLE) & WS_VISIBLE);
     EXPECT_FALSE(GetWindowLongPtrW(Page(0).handle, GWL_STYLE) & WS_VISIBLE);
+    // The Unit menu marks the page shown, chosen there or by its tab.
+    EXPECT_EQ(3, MarkedUnit());
+    SendMessageW(window->tabControl.handle, TCM_SETCURFOCUS, 1, 0);
+    EXPECT_EQ(1, window->currentPage);
+    EXPECT_EQ(1, MarkedUnit());
 }
 
 TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {
@@ -40,6 +47,7 @@ TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {
         EXPECT_EQ(0, TabCtrl_GetCurSel(window->tabControl.handle));
         EXPECT_EQ((Texts{L"Temp", L"Time", L"Mass"}), Tabs());
         EXPECT_EQ((Texts{L"40301 Temparature", L"40302 Time", L"40303 Mass"}), UnitMenu());
+        EXPECT_EQ(0, MarkedUnit());
     }
 }
 

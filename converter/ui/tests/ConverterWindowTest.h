@@ -84,6 +84,17 @@ protected:
         return texts;
     }
 
+    // The page the Unit menu marks, or -1.
+    int MarkedUnit() {
+        const HMENU units = GetSubMenu(window->menu.handle, 2);
+        for (int index = 0; index < GetMenuItemCount(units); ++index) {
+            if (GetMenuState(units, index, MF_BYPOSITION) & MF_CHECKED) {
+                return index;
+            }
+        }
+        return -1;
+    }
+
     void Type(int page, int row, const std::wstring& keys) {
         const HWND edit = Page(page).edits[row]->handle;
         SetFocus(edit);
