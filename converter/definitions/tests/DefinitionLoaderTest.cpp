@@ -11,6 +11,7 @@
 
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -97,6 +98,64 @@ TEST(LoadDefinitionFile, EngineeringFlagIsTheSecondNumberTruncated) {
     EXPECT_EQ(0, TruncateFlag(-0.9));
     EXPECT_EQ(INT_MIN, TruncateFlag(1e300));
     EXPECT_EQ(INT_MAX, TruncateFlag(2147483647.5));
+}
+
+// The grammar's lists keep the parser's stacks short, so files never reach this growth: it
+// is driven here with stacks of its own.
+TEST(ParserStacks, GrowByHalfKeepTheirEntriesForLaterLoadsAndStopAtTheLimit) {
+    LoadProblems problems;
+    int ownStates[4] = {1, 2, 3, 4};
+    double ownValues[4] = {5, 6, 7, 8};
+    void* states = ownStates;
+    void* values = ownValues;
+    long long size = 4;
+    // Memory that cannot be had is told, before any stacks are kept.
+    LoadProblems exhausted;
+    EXPECT_FALSE(
+        GrowParserStacks(&states, SIZE_MAX / 64, &values, sizeof(double), &size, exhausted));
+    EXPECT_EQ(2, exhausted.Count());
+    EXPECT_EQ(ownStates, states);
+    ASSERT_TRUE(GrowParserStacks(&states, sizeof(int), &values, sizeof(double), &size, problems));
+    EXPECT_EQ(6, size);
+    const auto entries = [&](long long count) {
+        return std::make_pair(
+            std::vector<int>(static_cast<int*>(states), static_cast<int*>(states) + count),
+            std::vector<double>(static_cast<double*>(values),
+                                static_cast<double*>(values) + count));
+    };
+    EXPECT_EQ(std::make_pair(std::vector<int>{1, 2, 3, 4}, std::vector<double>{5, 6, 7, 8}),
+              entries(4));
+    static_cast<int*>(states)[5] = 9;
+    static_cast<double*>(values)[5] = 10;
+    ASSERT_TRUE(GrowParserStacks(&states, sizeof(int), &values, sizeof(double), &size, problems));
+    EXPECT_EQ(9, size);
+    EXPECT_EQ(9, static_cast<int*>(states)[5]);
+    EXPECT_EQ(10, static_cast<double*>(values)[5]);
+
+    // A later load starts on its own stacks again and takes the kept ones, large enough.
+    const void* const kept = states;
+    int laterStates[4] = {11, 12, 13, 14};
+    double laterValues[4] = {15, 16, 17, 18};
+    states = laterStates;
+    values = laterValues;
+    size = 4;
+    ASSERT_TRUE(GrowParserStacks(&states, sizeof(int), &values, sizeof(double), &size, problems));
+    EXPECT_EQ(kept, states);
+    EXPECT_EQ(std::make_pair(std::vector<int>{11, 12, 13, 14}, std::vector<double>{15, 16, 17, 18}),
+              entries(4));
+    EXPECT_EQ(0, problems.Count());
+
+    // Never beyond the limit, and no growth at it.
+    std::vector<int> deepStates(kMaxParserDepth - 1);
+    std::vector<double> deepValues(kMaxParserDepth - 1);
+    states = deepStates.data();
+    values = deepValues.data();
+    size = kMaxParserDepth - 1;
+    ASSERT_TRUE(GrowParserStacks(&states, sizeof(int), &values, sizeof(double), &size, problems));
+    EXPECT_EQ(kMaxParserDepth, size);
+    EXPECT_FALSE(GrowParserStacks(&states, sizeof(int), &values, sizeof(double), &size, problems));
+    EXPECT_EQ(1, problems.Count());
+    EXPECT_EQ(L"yacc stack overflow", problems.Message());
 }
 
 TEST(LoadDefinitionFile, SyntaxErrorKeepsWhatCameBefore) {
