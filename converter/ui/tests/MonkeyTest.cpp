@@ -1,9 +1,9 @@
 // A long random run of what a user does with the real program: taps on tabs, rows, labels,
 // the menu bar and its menus, the input panel; keys typed into rows; the About box and the
 // Open dialog opened and left. Every event is real input at a screen position. After each
-// step the program must answer, show exactly the page of its tab and of the Unit menu's
-// check, hold in its rows only what a user could type or it wrote, show one quantity in
-// every row after a commit, and remember the definition file it was given.
+// step the program must answer, show exactly the page of its tab (the one the Unit menu
+// marks, when it is open), hold in its rows only what a user could type or it wrote, show one
+// quantity in every row after a commit, and remember the definition file it was given.
 //
 // MENSURIO_MONKEY_STEPS and MENSURIO_MONKEY_SEED choose a longer or another run; a failure
 // prints the seed, the step and the steps before it, to be replayed.
@@ -24,73 +24,90 @@
 #include <cstdlib>
 #include <deque>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 // The menu bar: the titles File, Edit, Unit and Help, then the buttons Copy and Paste, and
-// the input panel's button at the right end.
-constexpr int kUnitMenu = 2;
+// the input panel's button at the right end. The File menu opens where the bar begins.
 constexpr int kCopyButton = 0;
 constexpr int kButtons = 2;
-constexpr LONG kTitleSlack = 8;
+constexpr LONG kFileMenuSlack = 8;
+// A menu's border; a menu taller than kUnitMenuMinimum is the Unit menu.
+constexpr LONG kMenuBorder = 3;
+constexpr LONG kUnitMenuMinimum = 100;
 constexpr size_t kStepsTold = 20;
-// The program answers within kAnswerTime ms; kSettlingMessages of its answers follow the
-// input given before them.
+constexpr size_t kFixedPages = 2; // temperature and time
+constexpr int kMaxRows = 9;
+// The program answers within kAnswerTime ms. A step is taken when, after kSettlingMessages
+// answers, what the checks look at stays the same for kSettledRounds rounds; a violation
+// counts when it lasts kSettleTime ms, looked at every kLookStep ms.
 constexpr UINT kAnswerTime = 2000;
 constexpr int kSettlingMessages = 4;
 constexpr int kSettledRounds = 2;
-constexpr int kRoundPause = 5;
-// How long a violation must last to count, looked at every kLookStep ms.
 constexpr int kSettleTime = 2000;
-constexpr int kLookStep = 20;
+constexpr int kLookStep = 5;
 
 // What a step may have committed: nothing; the text of a known row (Enter in it, a tap on
 // its label) or the clipboard's pasted into it, which must then show on every row unless
 // the page refuses it; or some value by a menu command, seen only when rows change.
-enum class Commit { kNone, kRow, kPaste, kMaybe };
+// kFailed: a check made during the step failed.
+enum class Commit { kNone, kRow, kPaste, kMaybe, kFailed };
 
-// A page as the user sees it: its row labels, and how a row's number becomes the page's
-// quantity (in the page's first unit, or kelvin) with the error six digits allow.
-struct PageKind {
-    Texts labels;
-    std::vector<double> scale;  // of each row, into the page's quantity
-    std::vector<double> offset; // added after scaling: temperatures only
+// A row's unit: its label, and how its number becomes the page's quantity (in the page's
+// first unit, or kelvin).
+struct Unit {
+    const wchar_t* name;
+    double scale;
+    double offset;
 };
+using PageUnits = std::vector<Unit>;
 
-const std::vector<PageKind>& KnownPages() {
-    static const std::vector<PageKind> pages = {
-        {{L"C degree celsius", L"F fahrenheid", L"K absolute"},
-         {1, 5.0 / 9, 1},
-         {273.15, 273.15 - 32 * 5.0 / 9, 0}},
-        {{L"sec", L"min", L"hour", L"day", L"year"},
-         std::vector<double>(std::begin(kSecondsPerUnit), std::end(kSecondsPerUnit)),
-         std::vector<double>(kTimeRows, 0)},
-        {{L"m", L"km", L"inch", L"mile"}, {1, 1000, 0.0254, 1609.344}, std::vector<double>(4, 0)},
-        {{L"g", L"kg", L"lb", L"t", L"mg"},
-         {1, 1000, 453.59237, 1e6, 0.001},
-         std::vector<double>(5, 0)},
-        {{}, {}, {}},
-        {{L"s", L"ms"}, {1, 0.001}, {0, 0}},
-        {{L"l", L"ml", L"gal"}, {1, 0.001, 3.785411784}, std::vector<double>(3, 0)},
-        {{L"Pa", L"kPa", L"bar"}, {1, 1000, 1e5}, std::vector<double>(3, 0)},
-        {{L"J", L"kJ", L"cal"}, {1, 1000, 4.184}, std::vector<double>(3, 0)},
+const std::vector<PageUnits>& Pages() {
+    static const std::vector<PageUnits> pages = {
+        {{L"C degree celsius", 1, 273.15},
+         {L"F fahrenheid", 5.0 / 9, 273.15 - 32 * 5.0 / 9},
+         {L"K absolute", 1, 0}},
+        {{L"sec", kSecondsPerUnit[0], 0},
+         {L"min", kSecondsPerUnit[1], 0},
+         {L"hour", kSecondsPerUnit[2], 0},
+         {L"day", kSecondsPerUnit[3], 0},
+         {L"year", kSecondsPerUnit[4], 0}},
+        // The definition file's, written from these.
+        {{L"m", 1, 0}, {L"km", 1000, 0}, {L"inch", 0.0254, 0}, {L"mile", 1609.344, 0}},
+        {{L"g", 1, 0}, {L"kg", 1000, 0}, {L"lb", 453.59237, 0}, {L"t", 1e6, 0}, {L"mg", 1e-3, 0}},
+        {},
+        {{L"s", 1, 0}, {L"ms", 0.001, 0}},
+        {{L"l", 1, 0}, {L"ml", 0.001, 0}, {L"gal", 3.785411784, 0}},
+        {{L"Pa", 1, 0}, {L"kPa", 1000, 0}, {L"bar", 1e5, 0}},
+        {{L"J", 1, 0}, {L"kJ", 1000, 0}, {L"cal", 4.184, 0}},
     };
     return pages;
 }
 
-constexpr char kDefinitionFile[] =
-    "[Length]\r\n\"m\" = 1\r\n\"km\" = 1000\r\n\"inch\" = 0.0254\r\n"
-    "\"mile\" = 1609.344\r\n"
-    "[Mass]\r\n\"g\" = 1\r\n\"kg\" = 1000\r\n\"lb\" = 453.59237\r\n"
-    "\"t\" = 1000000\r\n\"mg\" = 0.001\r\n"
-    "[Nothing]\r\n"
-    "[Duration]\r\n\"s\" = 1\r\n\"ms\" = 0.001\r\n"
-    "[Volume]\r\n\"l\" = 1\r\n\"ml\" = 0.001\r\n\"gal\" = 3.785411784\r\n"
-    "[Pressure]\r\n\"Pa\" = 1\r\n\"kPa\" = 1000\r\n\"bar\" = 100000\r\n"
-    "[Energy]\r\n\"J\" = 1\r\n\"kJ\" = 1000\r\n\"cal\" = 4.184\r\n";
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end()); // rows and names hold ASCII
+}
+
+std::string DefinitionFile() {
+    std::string file;
+    for (size_t page = kFixedPages; page < Pages().size(); ++page) {
+        file += "[Page ";
+        file += std::to_string(page);
+        file += "]\r\n";
+        for (const Unit& unit : Pages()[page]) {
+            char factor[32];
+            snprintf(factor, sizeof factor, "%.17g", unit.scale);
+            file += '"';
+            file += Narrow(unit.name);
+            file += "\" = ";
+            file += factor;
+            file += "\r\n";
+        }
+    }
+    return file;
+}
 
 // The number a row's whole text is, as C reads it; none for what the program may read
 // otherwise or refuse (empty, a lone sign, separators, a value beyond the doubles).
@@ -103,17 +120,9 @@ bool PlainNumber(const std::wstring& text, double& value) {
     return end == text.c_str() + text.size() && std::isfinite(value);
 }
 
-// Whether a row's text is one the program writes for a value.
-bool ProgramWritten(const std::wstring& text) {
-    double value = 0;
-    return PlainNumber(text, value) || text == L"inf" || text == L"-inf";
-}
-
-// Whether every character of a row could have been typed, or the row shows what the
-// program writes for a value beyond the doubles.
-bool Typeable(const std::wstring& text) {
-    return text == L"inf" || text == L"-inf" ||
-           text.find_first_not_of(L"0123456789.,-+eE") == std::wstring::npos;
+// What the program writes for a value beyond the doubles.
+bool Infinite(const std::wstring& text) {
+    return text == L"inf" || text == L"-inf";
 }
 
 std::wstring ClipboardText() {
@@ -130,8 +139,28 @@ std::wstring ClipboardText() {
     return text;
 }
 
-HWND MenuBar(const Program& program) {
-    return FindWindowExW(program.window, nullptr, kMenuBarClassName, nullptr);
+// Whether the screen shows dark ink somewhere in the rectangle.
+bool InkIn(const RECT& rect) {
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    DWORD* bits = nullptr;
+    const HBITMAP bitmap =
+        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    const bool ink = std::any_of(bits, bits + width * height, [](DWORD pixel) {
+        return GetRValue(pixel) < 100 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100;
+    });
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return ink;
 }
 
 RECT OnScreen(HWND window, RECT rect) {
@@ -139,24 +168,39 @@ RECT OnScreen(HWND window, RECT rect) {
     return rect;
 }
 
+// Keys pressed on their own; the second key 0 for a single one.
+struct KeyAction {
+    const char* name;
+    WORD first;
+    WORD second;
+    Commit commit;
+};
+constexpr KeyAction kKeyActions[] = {
+    {"Enter", VK_RETURN, 0, Commit::kRow},
+    {"Tab", VK_TAB, 0, Commit::kNone},
+    {"Shift+Tab", VK_SHIFT, VK_TAB, Commit::kNone},
+    {"Escape", VK_ESCAPE, 0, Commit::kNone},
+    {"Ctrl+C", VK_CONTROL, 'C', Commit::kNone},
+    {"Ctrl+Insert", VK_CONTROL, VK_INSERT, Commit::kNone},
+    {"Ctrl+V", VK_CONTROL, 'V', Commit::kPaste},
+    {"Shift+Insert", VK_SHIFT, VK_INSERT, Commit::kPaste},
+};
+
 class Monkey {
 public:
-    Monkey(Program& program, unsigned seed) : program(program), random(seed), seed(seed) {
-        remembered = RememberedDefinitionFile();
-    }
+    Monkey(Program& program, unsigned seed)
+        : program(program), random(seed), seed(seed), remembered(RememberedDefinitionFile()) {}
 
     // One random action and the checks after it; false at the first violation, told.
-    bool Step(int step) {
-        this->step = step;
+    bool Step(int number) {
+        step = number;
         const HWND page = program.VisiblePage();
-        const Texts before = page != nullptr ? Program::Rows(page) : Texts{};
-        int source = RowOf(program.Focus());
+        before = page != nullptr ? Program::Rows(page) : Texts{};
+        source = RowOf(program.Focus());
         clipboard = ClipboardText();
         Commit commit = Commit::kNone;
-        if (CloseWhatIsOpen()) {
-            // The step was spent leaving a dialog or a menu.
-        } else {
-            switch (Pick(14)) {
+        if (!CloseWhatIsOpen()) {
+            switch (Pick(12)) {
             case 0:
                 TapTab();
                 break;
@@ -174,20 +218,13 @@ public:
                 TypeKeys();
                 break;
             case 7:
-                Press("Enter", {VK_RETURN});
-                commit = Commit::kRow;
-                break;
             case 8:
-                PressOther();
+                commit = PressKeyAction();
                 break;
             case 9:
-                commit = ClipboardKeys() ? Commit::kPaste : Commit::kNone;
-                break;
-            case 10:
-            case 11:
                 commit = TapMenuBar();
                 break;
-            case 12:
+            case 10:
                 TapInputPanel();
                 break;
             default:
@@ -195,30 +232,38 @@ public:
                 break;
             }
         }
+        if (commit == Commit::kFailed) {
+            return false;
+        }
         if (commit != Commit::kNone && source < 0) {
             commit = Commit::kMaybe; // keys on the tabs, say
         }
-        return Check(commit, page, source, before);
+        return Check(commit, page);
     }
 
     std::string Told() const {
-        std::ostringstream told;
-        told << "seed " << seed << ", step " << step << "; the last steps:\n";
+        std::string told = "seed " + std::to_string(seed) + ", step " + std::to_string(step) +
+                           "; the last steps:\n";
         for (const std::string& line : steps) {
-            told << "  " << line << "\n";
+            told += "  " + line + "\n";
         }
-        return told.str();
+        return told;
     }
 
     std::string violation;
+    int quantityChecks = 0; // commits whose rows were compared
 
 private:
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
 
+    POINT Within(const RECT& rect) {
+        const LONG width = std::max<LONG>(1, rect.right - rect.left - 2);
+        const LONG height = std::max<LONG>(1, rect.bottom - rect.top - 2);
+        return {rect.left + 1 + Pick(width), rect.top + 1 + Pick(height)};
+    }
+
     void Note(const std::string& what) {
-        std::ostringstream line;
-        line << step << ": " << what;
-        steps.push_back(line.str());
+        steps.push_back(std::to_string(step) + ": " + what);
         if (steps.size() > kStepsTold) {
             steps.pop_front();
         }
@@ -227,8 +272,8 @@ private:
     // What the checks look at, in one text.
     std::wstring Snapshot() const {
         std::wstring seen = std::to_wstring(reinterpret_cast<uintptr_t>(program.Focus())) + L"|" +
-                            std::to_wstring(program.CurrentTab()) + L"|" +
-                            (program.PopupMenuWindow() != nullptr ? L"menu|" : L"|");
+                            std::to_wstring(program.CurrentTab()) +
+                            (program.PopupMenuWindow() != nullptr ? L"|menu|" : L"||");
         if (const HWND page = program.VisiblePage()) {
             for (const std::wstring& row : Program::Rows(page)) {
                 seen += row + L"|";
@@ -237,9 +282,9 @@ private:
         return seen;
     }
 
-    // Waits until the program has taken what input this process gave it: the input is in
-    // its queue, and a message sent here is answered when the program next asks for a
-    // message. Modal loops ask often, and messages the input brings may be posted: what it
+    // Waits until the program has taken the input this process gave it: the input is in its
+    // queue, and a message sent here is answered when the program next asks for a message.
+    // Modal loops ask often and the input may post messages of its own: what the program
     // shows must also stay the same over a few rounds of answers.
     bool Settle() {
         std::wstring last;
@@ -257,72 +302,62 @@ private:
             if (round * kLookStep > kSettleTime) {
                 break; // still changing: the checks will tell
             }
-            Sleep(kRoundPause);
+            Sleep(kLookStep);
         }
         return true;
     }
 
     void Tap(POINT point, const std::string& what) {
-        std::ostringstream line;
-        line << what << " at " << point.x << "," << point.y;
-        Note(line.str());
+        Note(what + " at " + std::to_string(point.x) + "," + std::to_string(point.y));
         TapAt(point);
         Settle();
     }
 
-    void Press(const char* what, std::initializer_list<WORD> keys) {
+    void Press(const char* what, WORD first, WORD second = 0) {
         Note(what);
-        PressKeys(keys);
+        if (second != 0) {
+            PressKeys({first, second});
+        } else {
+            PressKeys({first});
+        }
         Settle();
-    }
-
-    POINT Within(const RECT& rect) {
-        const LONG width = std::max<LONG>(1, rect.right - rect.left - 2);
-        const LONG height = std::max<LONG>(1, rect.bottom - rect.top - 2);
-        return {rect.left + 1 + Pick(width), rect.top + 1 + Pick(height)};
     }
 
     int RowOf(HWND focus) const {
         const HWND page = program.VisiblePage();
-        for (int row = 0; row < 9 && page != nullptr; ++row) {
-            if (focus != nullptr && GetDlgItem(page, IDC_ROW_EDIT + row) == focus) {
+        for (int row = 0; row < kMaxRows && page != nullptr && focus != nullptr; ++row) {
+            if (GetDlgItem(page, IDC_ROW_EDIT + row) == focus) {
                 return row;
             }
         }
         return -1;
     }
 
-    // A dialog, box or menu left open by the last step is left again, as a user would.
-    bool CloseWhatIsOpen() {
-        if (const HWND box = program.MessageBoxWindow()) {
-            Press("Enter on a message box", {VK_RETURN});
-            WaitFor([&] { return !IsWindow(box); }, 2000);
-            return true;
-        }
-        if (const HWND dialog = program.OpenDialog()) {
-            Press("Escape on the Open dialog", {VK_ESCAPE});
-            WaitFor([&] { return !IsWindowVisible(dialog); }, 2000);
-            return true;
-        }
-        if (const HWND about = AboutBox()) {
-            Press("Escape on the About box", {VK_ESCAPE});
-            WaitFor([&] { return !IsWindow(about); }, 2000);
-            return true;
-        }
-        if (program.PopupMenuWindow() != nullptr) {
-            Press("Escape on a menu", {VK_ESCAPE});
-            return true;
-        }
-        return false;
+    HWND AboutBox() const { return FindWindowW(nullptr, L"About..."); }
+    HWND MenuBar() const {
+        return FindWindowExW(program.window, nullptr, kMenuBarClassName, nullptr);
     }
 
-    HWND AboutBox() const { return FindWindowW(nullptr, L"About..."); }
+    // A dialog, box or menu left open by the last step is left again, as a user would.
+    bool CloseWhatIsOpen() {
+        if (program.MessageBoxWindow() != nullptr) {
+            Press("Enter on a message box", VK_RETURN);
+        } else if (program.OpenDialog() != nullptr) {
+            Press("Escape on the Open dialog", VK_ESCAPE);
+        } else if (AboutBox() != nullptr) {
+            Press("Escape on the About box", VK_ESCAPE);
+        } else if (program.PopupMenuWindow() != nullptr) {
+            Press("Escape on a menu", VK_ESCAPE);
+        } else {
+            return false;
+        }
+        return true;
+    }
 
     void TapTab() {
         const HWND tabs = program.Tabs();
         const RemoteMemory memory(program.process.hProcess, sizeof(RECT));
-        // The height of the strip, from a tab in view: those scrolled off the strip have no
-        // rectangle.
+        // The strip's height from a tab in view: one scrolled off the strip has no rectangle.
         RECT strip = {};
         for (int tab = 0; tab < program.TabCount(); ++tab) {
             if (SendMessageW(tabs, TCM_GETITEMRECT, tab, memory.Put(0, RECT{}))) {
@@ -337,6 +372,7 @@ private:
         Tap(Within(strip), "tap on the tab strip");
     }
 
+    // A tap on a row's field or label; its row, or -1 when something lay over it.
     int TapRow(int firstId) {
         const HWND page = program.VisiblePage();
         const int rows = page != nullptr ? static_cast<int>(Program::Rows(page).size()) : 0;
@@ -349,8 +385,7 @@ private:
         RECT place;
         GetWindowRect(control, &place);
         const POINT point = Within(place);
-        // The input panel may lie over it and take the tap.
-        const bool reached = WindowFromPoint(point) == control;
+        const bool reached = WindowFromPoint(point) == control; // not the input panel
         Tap(point, (firstId == IDC_ROW_EDIT ? "tap on row " : "tap on label ") +
                        std::to_string(row) + (reached ? "" : " (covered)"));
         return reached ? row : -1;
@@ -378,57 +413,28 @@ private:
         Settle();
     }
 
-    void PressOther() {
-        switch (Pick(3)) {
-        case 0:
-            Press("Tab", {VK_TAB});
-            break;
-        case 1:
-            Press("Shift+Tab", {VK_SHIFT, VK_TAB});
-            break;
-        default:
-            Press("Escape", {VK_ESCAPE});
-            break;
-        }
-    }
-
-    // Copy or paste by keys; true for a paste, which commits.
-    bool ClipboardKeys() {
-        switch (Pick(4)) {
-        case 0:
-            Press("Ctrl+C", {VK_CONTROL, 'C'});
-            return false;
-        case 1:
-            Press("Ctrl+Insert", {VK_CONTROL, VK_INSERT});
-            return false;
-        case 2:
-            Press("Ctrl+V", {VK_CONTROL, 'V'});
-            return true;
-        default:
-            Press("Shift+Insert", {VK_SHIFT, VK_INSERT});
-            return true;
-        }
+    Commit PressKeyAction() {
+        const KeyAction& action = kKeyActions[Pick(ARRAYSIZE(kKeyActions))];
+        Press(action.name, action.first, action.second);
+        return action.commit;
     }
 
     RECT ButtonRect(int button) const {
-        const HWND bar = MenuBar(program);
         const RemoteMemory memory(program.process.hProcess, sizeof(RECT));
-        SendMessageW(bar, TB_GETITEMRECT, button, memory.Put(0, RECT{}));
-        return OnScreen(bar, memory.Get<RECT>(0));
+        SendMessageW(MenuBar(), TB_GETITEMRECT, button, memory.Put(0, RECT{}));
+        return OnScreen(MenuBar(), memory.Get<RECT>(0));
     }
 
     // A menu title and an item of its menu, or Copy or Paste.
     Commit TapMenuBar() {
-        const HWND bar = MenuBar(program);
-        RECT titles;
-        GetWindowRect(bar, &titles);
-        const RECT copy = ButtonRect(kCopyButton);
         if (Pick(4) == 0) {
             const int button = Pick(kButtons);
             Tap(Within(ButtonRect(button)), button == kCopyButton ? "tap on Copy" : "tap on Paste");
             return button == kCopyButton ? Commit::kNone : Commit::kPaste;
         }
-        titles.right = copy.left;
+        RECT titles;
+        GetWindowRect(MenuBar(), &titles);
+        titles.right = ButtonRect(kCopyButton).left;
         Tap(Within(titles), "tap on the menu titles");
         HWND menu = nullptr;
         if (!WaitFor([&] { return (menu = program.PopupMenuWindow()) != nullptr; }, 1000)) {
@@ -436,19 +442,45 @@ private:
         }
         RECT items;
         GetWindowRect(menu, &items);
-        // The File menu opens at the bar's left end: Open... at times, and never Exit.
-        if (items.left < titles.left + kTitleSlack) {
+        if (items.left < titles.left + kFileMenuSlack) {
+            // File: Open... at times, and never Exit.
             if (Pick(4) == 0) {
-                Press("Down, Enter: Open...", {VK_DOWN});
+                Note("Down, Enter: Open...");
+                PressKeys({VK_DOWN});
                 PressKeys({VK_RETURN});
                 Settle();
             } else {
-                Press("Escape", {VK_ESCAPE});
+                Press("Escape", VK_ESCAPE);
             }
             return Commit::kNone;
         }
+        if (items.bottom - items.top > kUnitMenuMinimum) {
+            if (!CheckUnitMenu(items)) {
+                return Commit::kFailed;
+            }
+        }
         Tap(Within(items), "tap in the menu");
         return Commit::kMaybe;
+    }
+
+    // The Unit menu, one item per page, marks the page of the tab selected: in the margin
+    // before each item's text, ink on that item's only.
+    bool CheckUnitMenu(const RECT& items) {
+        const int pages = program.TabCount();
+        const LONG height = (items.bottom - items.top - 2 * kMenuBorder) / pages;
+        const auto mark = [&](int page) {
+            const LONG top = items.top + kMenuBorder + page * height;
+            return RECT{items.left + kMenuBorder, top + 1, items.left + height - 2,
+                        top + height - 1};
+        };
+        const int tab = program.CurrentTab();
+        WaitFor([&] { return InkIn(mark(tab)); }, 1000);
+        for (int page = 0; page < pages; ++page) {
+            if (InkIn(mark(page)) != (page == tab)) {
+                return Fail("the Unit menu does not mark tab " + std::to_string(tab));
+            }
+        }
+        return true;
     }
 
     void TapInputPanel() {
@@ -460,22 +492,9 @@ private:
             return;
         }
         RECT button;
-        GetWindowRect(MenuBar(program), &button);
+        GetWindowRect(MenuBar(), &button);
         button.left = button.right - ScaleToScreen(kSipButtonDesignWidth);
         Tap(Within(button), "tap on the input panel button");
-    }
-
-    // The rows and what was on the clipboard, for a violation's report.
-    std::string Shown(const Texts& rows) const {
-        const auto quoted = [](const Texts& texts) {
-            std::string shown;
-            for (const std::wstring& text : texts) {
-                shown += " \"" + std::string(text.begin(), text.end()) + "\"";
-            }
-            return shown;
-        };
-        return ": rows" + quoted(rows) + " (before the step" + quoted(rowsBefore) + "), clipboard" +
-               quoted({clipboard}) + ", row " + std::to_string(sourceRow);
     }
 
     bool Fail(const std::string& what) {
@@ -483,7 +502,17 @@ private:
         return false;
     }
 
-    bool Check(Commit commit, HWND pageBefore, int source, const Texts& before) {
+    // A violation told with the rows, the clipboard before the step and the row it began in.
+    bool FailWithRows(const std::string& what, const Texts& rows) {
+        std::string told = what + ": rows";
+        for (const std::wstring& row : rows) {
+            told += " \"" + Narrow(row) + "\"";
+        }
+        return Fail(told + ", clipboard \"" + Narrow(clipboard) + "\", row " +
+                    std::to_string(source));
+    }
+
+    bool Check(Commit commit, HWND pageBefore) {
         if (!Settle()) {
             return Fail("the program did not answer within 2 s");
         }
@@ -503,7 +532,7 @@ private:
                 program.OpenDialog() != nullptr || program.MessageBoxWindow() != nullptr) {
                 return true; // the page is checked once they are gone
             }
-            if (CheckPages() && CheckRows(commit, pageBefore, source, before)) {
+            if (CheckPages() && CheckRows(commit, pageBefore)) {
                 return true;
             }
             if (waited >= kSettleTime) {
@@ -523,91 +552,85 @@ private:
                 shown = child;
             }
         }
-        if (visible != 1) {
-            return Fail(std::to_string(visible) + " pages visible, tab " +
-                        std::to_string(program.CurrentTab()) + " selected");
-        }
         const int tab = program.CurrentTab();
-        if (tab < 0 || tab >= static_cast<int>(KnownPages().size())) {
-            return Fail("tab " + std::to_string(tab) + " selected");
+        if (visible != 1 || tab < 0 || tab >= static_cast<int>(Pages().size())) {
+            return Fail(std::to_string(visible) + " pages visible, tab " + std::to_string(tab) +
+                        " selected");
         }
         Texts labels;
-        for (int row = 0; row < 9; ++row) {
-            const std::wstring label = TextOf(GetDlgItem(shown, IDC_ROW_LABEL + row));
-            if (!label.empty()) {
+        for (int row = 0; row < kMaxRows; ++row) {
+            if (const std::wstring label = TextOf(GetDlgItem(shown, IDC_ROW_LABEL + row));
+                !label.empty()) {
                 labels.push_back(label);
             }
         }
-        if (labels != KnownPages()[tab].labels) {
-            return Fail("the page shown is not tab " + std::to_string(tab) + "'s");
+        Texts units;
+        for (const Unit& unit : Pages()[tab]) {
+            units.push_back(unit.name);
         }
-        const auto menu =
-            reinterpret_cast<HMENU>(SendMessageW(MenuBar(program), SHCMBM_GETMENU, 0, 0));
-        const HMENU units = GetSubMenu(menu, kUnitMenu);
-        for (int page = 0; page < program.TabCount(); ++page) {
-            const UINT state = GetMenuState(units, IDC_PAGE + page, MF_BYCOMMAND);
-            if (state != static_cast<UINT>(-1) && ((state & MF_CHECKED) != 0) != (page == tab)) {
-                return Fail("the Unit menu's check is not on tab " + std::to_string(tab));
-            }
+        if (labels != units) {
+            return Fail("the page shown is not tab " + std::to_string(tab) + "'s");
         }
         return true;
     }
 
-    bool CheckRows(Commit commit, HWND pageBefore, int source, const Texts& before) {
-        rowsBefore = before;
-        sourceRow = source;
+    bool CheckRows(Commit commit, HWND pageBefore) {
         const HWND page = program.VisiblePage();
         const Texts rows = Program::Rows(page);
         for (const std::wstring& text : rows) {
-            if (!Typeable(text)) {
-                return Fail("a row holds what no key types" + Shown(rows));
+            if (!Infinite(text) && text.find_first_not_of(L"0123456789.,-+eE") != text.npos) {
+                return FailWithRows("a row holds what no key types", rows);
             }
         }
         if (commit == Commit::kNone || page != pageBefore) {
             return true;
         }
-        if (commit == Commit::kRow ? Accepted(rows[source], source)
+        const auto written = [](const std::wstring& text) {
+            double value = 0;
+            return PlainNumber(text, value) || Infinite(text);
+        };
+        if (commit == Commit::kRow ? Accepted(rows[source])
             : commit == Commit::kPaste
-                ? Accepted(clipboard, source)
-                // Some row took a value when every row was rewritten.
-                : rows != before && std::all_of(rows.begin(), rows.end(), ProgramWritten)) {
+                ? Accepted(clipboard)
+                // Some row took a value if every row was rewritten.
+                : rows != before && std::all_of(rows.begin(), rows.end(), written)) {
             return SameQuantity(rows);
         }
         return true;
     }
 
-    // Whether the page takes a text into a row: a number as it stands and, on the
+    // Whether the page takes a text into the source row: a number as it stands and, on the
     // temperature page, not below absolute zero.
-    bool Accepted(const std::wstring& text, int row) const {
+    bool Accepted(const std::wstring& text) const {
         double value = 0;
         if (!PlainNumber(text, value)) {
             return false;
         }
-        const PageKind& kind = KnownPages()[program.CurrentTab()];
-        return program.CurrentTab() != 0 || value * kind.scale[row] + kind.offset[row] >= 0;
+        const Unit& unit = Pages()[program.CurrentTab()][source];
+        return value * unit.scale + unit.offset >= 0 || program.CurrentTab() != 0;
     }
 
+    // Each row's number within the six digits shown of the same quantity.
     bool SameQuantity(const Texts& rows) {
         ++quantityChecks;
-        const PageKind& kind = KnownPages()[program.CurrentTab()];
+        const PageUnits& units = Pages()[program.CurrentTab()];
         std::vector<double> quantity;
         std::vector<double> error;
         for (size_t row = 0; row < rows.size(); ++row) {
             double value = 0;
-            if (!PlainNumber(rows[row], value)) {
-                if (rows[row] == L"inf" || rows[row] == L"-inf") {
-                    continue; // beyond the doubles in this unit
-                }
-                return Fail("row " + std::to_string(row) + " holds no number after a commit" +
-                            Shown(rows));
+            if (Infinite(rows[row])) {
+                continue; // beyond the doubles in this unit
             }
-            quantity.push_back(value * kind.scale[row] + kind.offset[row]);
-            error.push_back(6e-6 * std::fabs(value) * kind.scale[row]);
+            if (!PlainNumber(rows[row], value)) {
+                return FailWithRows("a row holds no number after a commit", rows);
+            }
+            quantity.push_back(value * units[row].scale + units[row].offset);
+            error.push_back(6e-6 * std::fabs(value) * units[row].scale);
         }
         for (size_t row = 1; row < quantity.size(); ++row) {
-            const double apart = std::fabs(quantity[row] - quantity[0]);
-            if (apart > error[row] + error[0] + 1e-12 * std::fabs(quantity[0])) {
-                return Fail("the rows show different quantities after a commit" + Shown(rows));
+            if (std::fabs(quantity[row] - quantity[0]) >
+                error[row] + error[0] + 1e-12 * std::fabs(quantity[0])) {
+                return FailWithRows("the rows show different quantities after a commit", rows);
             }
         }
         return true;
@@ -615,16 +638,14 @@ private:
 
     Program& program;
     std::mt19937 random;
-    unsigned seed;
+    const unsigned seed;
+    const std::wstring remembered;
     int step = 0;
-    std::wstring remembered;
     std::deque<std::string> steps;
-    std::wstring clipboard; // before the step
-    Texts rowsBefore;
-    int sourceRow = -1;
-
-public:
-    int quantityChecks = 0; // commits whose rows were compared
+    // Before the step: the rows, the row with the focus, the clipboard's text.
+    Texts before;
+    int source = -1;
+    std::wstring clipboard;
 };
 
 int Setting(const char* name, int otherwise) {
@@ -635,21 +656,20 @@ int Setting(const char* name, int otherwise) {
 TEST(Monkey, RandomTapsAndKeysLeaveTheProgramWhole) {
     const int steps = Setting("MENSURIO_MONKEY_STEPS", 500);
     const unsigned seed = static_cast<unsigned>(Setting("MENSURIO_MONKEY_SEED", 1));
-    const TempDefinitionFile file(kDefinitionFile);
+    const TempDefinitionFile file(DefinitionFile());
     const std::wstring saved = RememberedDefinitionFile();
     RememberDefinitionFile(file.Path());
     {
         Program program;
         ASSERT_NE(nullptr, program.window);
-        ASSERT_EQ(static_cast<int>(KnownPages().size()), program.TabCount());
+        ASSERT_EQ(static_cast<int>(Pages().size()), program.TabCount());
         SetForegroundWindow(program.window);
         Monkey monkey(program, seed);
         int step = 1;
-        for (; step <= steps; ++step) {
-            if (!monkey.Step(step)) {
-                ADD_FAILURE() << monkey.violation << "\n" << monkey.Told();
-                break;
-            }
+        for (; step <= steps && monkey.Step(step); ++step) {
+        }
+        if (step <= steps) {
+            ADD_FAILURE() << monkey.violation << "\n" << monkey.Told();
         }
         printf("seed %u: %d steps, %d commits compared\n", seed, step - 1, monkey.quantityChecks);
     }
