@@ -2,7 +2,7 @@
 // definition file of 63 sections, against Wine's own notepad started the same way in the
 // same run. Prints the median of several starts of each and their ratio.
 #include "framework/app/RegistryKey.h"
-#include "framework/app/tests/HostPath.h"
+#include "test_support/HostPath.h"
 
 #include <windows.h>
 

@@ -7,13 +7,13 @@
 //
 // MENSURIO_MONKEY_STEPS and MENSURIO_MONKEY_SEED choose a longer or another run; a failure
 // prints the seed, the step and the steps before it, to be replayed.
-#include "ProgramDriver.h"
 #include "converter/conversion/ConversionRules.h"
-#include "converter/definitions/tests/DefinitionFiles.h"
-#include "framework/app/tests/RealInput.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
 #include "resources/converter_ids.h"
+#include "test_support/DefinitionFiles.h"
+#include "test_support/ProgramDriver.h"
+#include "test_support/RealInput.h"
 
 #include <gtest/gtest.h>
 
