@@ -95,6 +95,9 @@ TEST(Temperature, FormulasFromEachRow) {
     EXPECT_EQ((std::vector<std::wstring>{L"-40", L"-40", L"233.15"}), Shown(values, 3));
     ConvertTemperature(kKelvinRow, 0, values);
     EXPECT_EQ((std::vector<std::wstring>{L"-273.15", L"-459.67", L"0"}), Shown(values, 3));
+    // Above absolute zero, where no bound hides the Fahrenheit formula from kelvin.
+    ConvertTemperature(kKelvinRow, 373.15, values);
+    EXPECT_EQ((std::vector<std::wstring>{L"100", L"212", L"373.15"}), Shown(values, 3));
 }
 
 TEST(Temperature, NothingBelowAbsoluteZero) {

@@ -28,6 +28,8 @@ TEST_F(ConverterWindowTest, TabsAndUnitMenuFollowTheDefinitionFile) {
     SendMessageW(window->tabControl.handle, TCM_SETCURFOCUS, 1, 0);
     EXPECT_EQ(1, window->currentPage);
     EXPECT_EQ(1, MarkedUnit());
+    SendMessageW(window->handle, WM_COMMAND, IDC_PAGE + 4, 0);
+    EXPECT_EQ(4, MarkedUnit());
 }
 
 TEST_F(ConverterWindowTest, AnotherFileLeavesExactlyItsFirstPageShown) {

@@ -84,15 +84,16 @@ protected:
         return texts;
     }
 
-    // The page the Unit menu marks, or -1.
+    // The page the Unit menu marks; -1 for none, -2 for more than one.
     int MarkedUnit() {
         const HMENU units = GetSubMenu(window->menu.handle, 2);
+        int marked = -1;
         for (int index = 0; index < GetMenuItemCount(units); ++index) {
             if (GetMenuState(units, index, MF_BYPOSITION) & MF_CHECKED) {
-                return index;
+                marked = marked == -1 ? index : -2;
             }
         }
-        return -1;
+        return marked;
     }
 
     void Type(int page, int row, const std::wstring& keys) {
