@@ -131,6 +131,8 @@ TEST(ParserStacks, GrowByHalfKeepTheirEntriesForLaterLoadsAndStopAtTheLimit) {
     EXPECT_EQ(9, size);
     EXPECT_EQ(9, static_cast<int*>(states)[5]);
     EXPECT_EQ(10, static_cast<double*>(values)[5]);
+    ASSERT_TRUE(GrowParserStacks(&states, sizeof(int), &values, sizeof(double), &size, problems));
+    EXPECT_EQ(14, size); // half of an odd size rounds up
 
     // A later load starts on its own stacks again and takes the kept ones, large enough.
     const void* const kept = states;

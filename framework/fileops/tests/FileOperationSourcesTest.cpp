@@ -3,7 +3,7 @@
 #include "FileOperations.h"
 
 // A file in ROM stays, and the delete says so and goes on; a source that is gone is passed
-// over without a word.
+// over without a word, as is a request without any.
 TEST_F(FileOperations, RomFilesAreToldAndMissingSourcesPassedOver) {
     const std::wstring rom = folder.File(L"rom.txt", 1);
     const std::vector<std::wstring> romFiles = {rom};
@@ -17,6 +17,11 @@ TEST_F(FileOperations, RomFilesAreToldAndMissingSourcesPassedOver) {
     recorder.Clear();
     folder.Folder(L"to");
     EXPECT_TRUE(Run(kCopyFiles, {folder.In(L"missing.txt")}, folder.In(L"to"), kNoConfirmation));
+    EXPECT_TRUE(recorder.Boxes().empty());
+    // A request without sources has nothing to do.
+    FileOpRequest none = {};
+    none.operation = kDeleteFiles;
+    EXPECT_TRUE(RunFileOperation(none));
     EXPECT_TRUE(recorder.Boxes().empty());
 }
 
