@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 class PixelCanvas {
@@ -49,6 +51,19 @@ private:
     HGDIOBJ old;
     DWORD* bits = nullptr;
 };
+
+// Whether the screen shows a colour somewhere in a rectangle of it.
+inline bool ScreenShows(const RECT& part,
+                        const std::function<bool(int red, int green, int blue)>& colour) {
+    PixelCanvas shot(part.right - part.left, part.bottom - part.top);
+    const HDC screen = GetDC(nullptr);
+    BitBlt(shot.dc, 0, 0, shot.width, shot.height, screen, part.left, part.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    const std::vector<DWORD> pixels = shot.Pixels();
+    return std::any_of(pixels.begin(), pixels.end(), [&](DWORD pixel) {
+        return colour((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    });
+}
 
 // Whether the screen shows a window's client area as the window itself draws it: no other
 // window is drawn over any part of it.

@@ -2,6 +2,20 @@
 
 #include <commctrl.h>
 
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (OpenClipboard(nullptr)) {
+        if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+                text = chars;
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 std::wstring TextOf(HWND window) {
     // A window of another process may be busy: the wait is bounded.
     constexpr UINT kWait = 5000;

@@ -116,17 +116,6 @@ protected:
         CloseClipboard();
     }
 
-    static std::wstring ClipboardText() {
-        std::wstring text;
-        OpenClipboard(nullptr);
-        if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<const wchar_t*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-        return text;
-    }
-
     // The Paste command with `text` on the clipboard and the row focused.
     void Paste(int page, int row, const std::wstring& text) {
         SetClipboard(text);

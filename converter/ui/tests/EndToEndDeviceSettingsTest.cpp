@@ -37,19 +37,6 @@ private:
     std::vector<std::pair<std::wstring, std::wstring>> moved;
 };
 
-// Whether the screen shows a colour somewhere in a rectangle of it.
-bool ScreenShows(const RECT& part,
-                 const std::function<bool(int red, int green, int blue)>& colour) {
-    PixelCanvas shot(part.right - part.left, part.bottom - part.top);
-    const HDC screen = GetDC(nullptr);
-    BitBlt(shot.dc, 0, 0, shot.width, shot.height, screen, part.left, part.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
-    const std::vector<DWORD> pixels = shot.Pixels();
-    return std::any_of(pixels.begin(), pixels.end(), [&](DWORD pixel) {
-        return colour((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    });
-}
-
 RECT ScreenRect(HWND window, bool client = false) {
     RECT rect = {};
     if (client) {

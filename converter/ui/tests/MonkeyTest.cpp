@@ -13,6 +13,7 @@
 #include "platform/Screen.h"
 #include "resources/converter_ids.h"
 #include "test_support/DefinitionFiles.h"
+#include "test_support/PixelCanvas.h"
 #include "test_support/ProgramDriver.h"
 #include "test_support/RealInput.h"
 
@@ -128,42 +129,10 @@ bool Infinite(const std::wstring& text) {
     return text == L"inf" || text == L"-inf";
 }
 
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (OpenClipboard(nullptr)) {
-        if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-                text = chars;
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
 // Whether the screen shows dark ink somewhere in the rectangle.
 bool InkIn(const RECT& rect) {
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    const HDC screen = GetDC(nullptr);
-    const HDC dc = CreateCompatibleDC(screen);
-    DWORD* bits = nullptr;
-    const HBITMAP bitmap =
-        CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    const HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const bool ink = std::any_of(bits, bits + width * height, [](DWORD pixel) {
-        return GetRValue(pixel) < 100 && GetGValue(pixel) < 100 && GetBValue(pixel) < 100;
-    });
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return ink;
+    return ScreenShows(
+        rect, [](int red, int green, int blue) { return red < 100 && green < 100 && blue < 100; });
 }
 
 RECT OnScreen(HWND window, RECT rect) {
