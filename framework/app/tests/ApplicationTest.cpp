@@ -53,7 +53,7 @@ TEST_F(ApplicationValues, LanguageChoosesResourceSuffixAndText) {
     EXPECT_STREQ(L"Error", LanguageText(L"Error", L"ｴﾗｰ"));
 }
 
-TEST(SingleInstance, ASecondStartWaitsForTheFirstOnesWindow) {
+TEST(SingleInstance, ASecondStartWaitsForTheFirstOnesWindowAndBringsItForward) {
     const wchar_t* const className = L"MensurioSingleInstanceTest";
     ASSERT_EQ(nullptr, ActivatePreviousInstance(className)); // the first start
     // The first instance has its mutex but shows its window only a moment later.
@@ -66,8 +66,10 @@ TEST(SingleInstance, ASecondStartWaitsForTheFirstOnesWindow) {
     std::atomic<bool> done{false};
     std::thread first([&] {
         Sleep(300);
-        made = CreateWindowW(className, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                             windowClass.hInstance, nullptr);
+        const HWND window = CreateWindowW(className, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                          windowClass.hInstance, nullptr);
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        made = window;
         for (MSG message; !done; Sleep(5)) {
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
                 DispatchMessageW(&message);
@@ -75,11 +77,23 @@ TEST(SingleInstance, ASecondStartWaitsForTheFirstOnesWindow) {
         }
         DestroyWindow(made);
     });
+    // Another window is in front when the second start finds the first: the first comes
+    // forward.
+    const HWND other = CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 20, 20, 10, 10, nullptr,
+                                     nullptr, nullptr, nullptr);
+    SetForegroundWindow(other);
     const HWND found = ActivatePreviousInstance(className);
+    // The first instance's thread takes the activation when it next looks at its messages.
+    HWND front = GetForegroundWindow();
+    for (int wait = 0; front != found && wait < 100; ++wait, front = GetForegroundWindow()) {
+        Sleep(20);
+    }
     done = true;
     first.join();
+    DestroyWindow(other);
     EXPECT_NE(nullptr, found);
     EXPECT_EQ(made.load(), found);
+    EXPECT_EQ(found, front);
 }
 
 // An instance that holds the mutex but never shows a window is not waited for without end.
