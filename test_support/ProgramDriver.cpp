@@ -377,26 +377,6 @@ std::wstring FileDialog::Location() const {
     return memory.Text(1024);
 }
 
-int FileDialog::View() const {
-    return static_cast<int>(GetWindowLongPtrW(List(), GWL_STYLE) & LVS_TYPEMASK);
-}
-
-bool FileDialog::ButtonEnabled(int command) const {
-    const HWND bar = FindWindowExW(handle, nullptr, kMenuBarClassName, nullptr);
-    return SendMessageW(bar, TB_ISBUTTONENABLED, command, 0) != 0;
-}
-
-std::wstring FileDialog::HeaderText(int column) const {
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETHEADER, 0, 0));
-    const RemoteMemory memory(program.process.hProcess, 4096);
-    HDITEMW item = {};
-    item.mask = HDI_TEXT;
-    item.pszText = memory.At(1024);
-    item.cchTextMax = 260;
-    SendMessageW(header, HDM_GETITEMW, column, memory.Put(0, item));
-    return memory.Text(1024);
-}
-
 void FileDialog::TypeName(const std::wstring& text) const {
     const HWND field = Control(IDC_NAME_FIELD);
     if (program.Focus() != field) {
@@ -435,39 +415,10 @@ bool FileDialog::WaitUntilClosed(DWORD milliseconds) const {
         milliseconds);
 }
 
-void FileDialog::ClickHeader(int column) const {
-    const HWND header = reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETHEADER, 0, 0));
-    const RemoteMemory memory(program.process.hProcess, 256);
-    SendMessageW(header, HDM_GETITEMRECT, column, memory.Put(0, RECT{}));
-    const RECT rect = memory.Get<RECT>(0);
-    const LPARAM middle = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
-    PostMessageW(header, WM_LBUTTONUP, 0, middle);
-}
-
 void FileDialog::ChooseRow(int row) const {
     const RemoteMemory memory(program.process.hProcess, 256);
     LVITEMW item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessageW(List(), LVM_SETITEMSTATE, row, memory.Put(0, item));
-}
-
-bool FileDialog::Rename(int row, const std::wstring& text) const {
-    const auto edit = reinterpret_cast<HWND>(SendMessageW(List(), LVM_EDITLABELW, row, 0));
-    if (edit == nullptr) {
-        return false;
-    }
-    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    PressEnter(edit);
-    return true;
-}
-
-HWND FileDialog::LabelEdit() const {
-    return reinterpret_cast<HWND>(SendMessageW(List(), LVM_GETEDITCONTROL, 0, 0));
-}
-
-void FileDialog::PressEnter(HWND window) {
-    PostMessageW(window, WM_KEYDOWN, VK_RETURN, 1);
-    PostMessageW(window, WM_CHAR, L'\r', 1);
 }

@@ -139,10 +139,6 @@ public:
     int RowOf(const std::wstring& name) const;
     // The text of the location button on the command bar: the current place or folder.
     std::wstring Location() const;
-    // The list's view, as its style says (LVS_ICON ...).
-    int View() const;
-    bool ButtonEnabled(int command) const;
-    std::wstring HeaderText(int column) const;
 
     // A tap into the name field, everything in it selected, then the text typed.
     void TypeName(const std::wstring& text) const;
@@ -154,16 +150,8 @@ public:
     void Post(int id) const;
     // Waits for the dialog to end; a message box shown instead is a failure, and answered.
     bool WaitUntilClosed(DWORD milliseconds = 5000) const;
-    // Clicks a column's header in the Details view.
-    void ClickHeader(int column) const;
     // Selects a row and gives it the focus rectangle, as a tap on it does.
     void ChooseRow(int row) const;
-    // Starts editing a row's name in place, replaces the name with `text` and ends the edit
-    // with Enter. False when no edit started.
-    bool Rename(int row, const std::wstring& text) const;
-    // The edit of a name in place, or null.
-    HWND LabelEdit() const;
-    static void PressEnter(HWND window);
 
     const Program& program;
     HWND handle = nullptr;

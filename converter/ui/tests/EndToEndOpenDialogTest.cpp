@@ -115,6 +115,7 @@ TEST_F(EndToEnd, OpenDialogReplacesTheCategoryPages) {
     EXPECT_EQ(HostProgramFolder() + L"\\units_ja.ini", RememberedDefinitionFile());
 }
 
+// Cancel leaves the pages, their values and the remembered file as they were.
 TEST_F(EndToEnd, OpenDialogCancelledChangesNothing) {
     Program program;
     ASSERT_NE(nullptr, program.window);
@@ -137,6 +138,8 @@ TEST_F(EndToEnd, OpenDialogCancelledChangesNothing) {
     EXPECT_EQ(lengthRows, Program::Rows(length));
     EXPECT_EQ(tabs, program.TabTexts());
     EXPECT_EQ((Texts{L"100", L"212", L"373.15"}), Program::Rows(program.ShowPage(0)));
+    EXPECT_EQ(0u, program.Exit());
+    EXPECT_EQ(std::wstring(file->Path()), RememberedDefinitionFile());
 }
 
 } // namespace
