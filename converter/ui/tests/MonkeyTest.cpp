@@ -152,6 +152,10 @@ constexpr KeyAction kKeyActions[] = {
     {"Tab", VK_TAB, 0, Commit::kNone},
     {"Shift+Tab", VK_SHIFT, VK_TAB, Commit::kNone},
     {"Escape", VK_ESCAPE, 0, Commit::kNone},
+    {"Up", VK_UP, 0, Commit::kNone},
+    {"Down", VK_DOWN, 0, Commit::kNone},
+    {"Left", VK_LEFT, 0, Commit::kNone},
+    {"Right", VK_RIGHT, 0, Commit::kNone},
     {"Ctrl+C", VK_CONTROL, 'C', Commit::kNone},
     {"Ctrl+Insert", VK_CONTROL, VK_INSERT, Commit::kNone},
     {"Ctrl+V", VK_CONTROL, 'V', Commit::kPaste},
@@ -169,6 +173,7 @@ public:
         before = page != nullptr ? Program::Rows(page) : Texts{};
         source = RowOf(program.Focus());
         clipboard = ClipboardText();
+        tappedTab = -1;
         Commit commit = Commit::kNone;
         if (!CloseWhatIsOpen()) {
             switch (Pick(12)) {
@@ -342,8 +347,17 @@ private:
         strip.right = control.right; // the scroll arrows too, when the tabs overflow
         const POINT point = Within(strip);
         const HWND under = WindowFromPoint(point);
-        Tap(point, under == tabs || GetParent(under) == tabs ? "tap on the tab strip"
-                                                             : "tap on the tab strip (covered)");
+        // A covered strip, its scroll arrows or the strip beside the tabs keep the tab.
+        tappedTab = program.CurrentTab();
+        if (under == tabs) {
+            TCHITTESTINFO hit = {point, 0};
+            ScreenToClient(tabs, &hit.pt);
+            const auto index = SendMessageW(tabs, TCM_HITTEST, 0, memory.Put(0, hit));
+            tappedTab = index >= 0 ? static_cast<int>(index) : tappedTab;
+        }
+        const bool covered = under != tabs && GetParent(under) != tabs;
+        Tap(point, "tap on the tab strip" + std::string(covered ? " (covered)" : "") + ", tab " +
+                       std::to_string(tappedTab));
     }
 
     // A tap on a row's field or label; its row, or -1 when something lay over it.
@@ -525,6 +539,10 @@ private:
             }
         }
         const int tab = program.CurrentTab();
+        if (tappedTab >= 0 && tab != tappedTab) {
+            return Fail("tab " + std::to_string(tab) + " selected after a tap on tab " +
+                        std::to_string(tappedTab));
+        }
         if (visible != 1 || tab < 0 || tab >= static_cast<int>(Pages().size())) {
             return Fail(std::to_string(visible) + " pages visible, tab " + std::to_string(tab) +
                         " selected");
@@ -623,6 +641,8 @@ private:
     Texts before;
     int source = -1;
     std::wstring clipboard;
+    // The tab a tap on the strip selects, or -1.
+    int tappedTab = -1;
 };
 
 int Setting(const char* name, int otherwise) {
