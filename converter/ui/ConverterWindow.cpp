@@ -443,6 +443,24 @@ void ConverterWindow::AddPageButtons() {
 void ConverterWindow::OnSelectionChange() {
     ShowWindow(pages[currentPage].object->handle, SW_HIDE);
     currentPage = TabCtrl_GetCurSel(tabControl.handle);
+    PressOnlyTheSelectedTab();
     ShowPage(currentPage);
     SetFocus(tabControl.handle);
+}
+
+// A tab control keeps a pressed state per tab besides its selection. Wine's moves the
+// selection with the arrow keys but leaves the state on the tab left, and then takes the
+// next tap on another tab only to clear it: the user would tap twice.
+void ConverterWindow::PressOnlyTheSelectedTab() {
+    for (int tab = 0; tab < TabCtrl_GetItemCount(tabControl.handle); ++tab) {
+        TCITEMW item = {};
+        item.mask = TCIF_STATE;
+        item.dwStateMask = TCIS_BUTTONPRESSED;
+        TabCtrl_GetItem(tabControl.handle, tab, &item);
+        const DWORD pressed = tab == currentPage ? TCIS_BUTTONPRESSED : 0;
+        if ((item.dwState & TCIS_BUTTONPRESSED) != pressed) {
+            item.dwState = pressed;
+            TabCtrl_SetItem(tabControl.handle, tab, &item);
+        }
+    }
 }

@@ -93,6 +93,7 @@ private:
     // once the window is on screen, over it.
     void LoadRememberedFile();
     void OnSelectionChange();
+    void PressOnlyTheSelectedTab();
     // Shows a page, making its dialog on its first showing.
     void ShowPage(int index);
 

@@ -100,3 +100,24 @@ TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
     EXPECT_EQ(L"40301 温度", UnitMenu()[0]);
     EXPECT_EQ(L"℃(摂氏)", TextOf(Page(0).labels[0]->handle));
 }
+
+// A tab tapped, the next one chosen with the arrow key, and a tap on another tab: each tap
+// chooses its tab the first time.
+TEST_F(ConverterWindowTest, ATapChoosesItsTabAfterTheArrowKeys) {
+    Open(kThreeSections);
+    ShowWindow(window->handle, SW_SHOW);
+    SetForegroundWindow(window->handle);
+    PumpMessages();
+    const HWND tabs = window->tabControl.handle;
+    const auto tapTab = [&](int tab) {
+        RECT place = {};
+        TabCtrl_GetItemRect(tabs, tab, &place);
+        MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&place), 2);
+        TapAt({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+        return window->currentPage;
+    };
+    EXPECT_EQ(1, tapTab(1));
+    PressKeys({VK_RIGHT});
+    EXPECT_EQ(2, window->currentPage);
+    EXPECT_EQ(0, tapTab(0));
+}
