@@ -1,5 +1,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/MessageLoop.h"
+#include "framework/app/RegistryKey.h"
+#include "test_support/TestApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +39,34 @@ TEST_F(ApplicationValues, ScalingRoundsHalfAwayFromZeroSymmetrically) {
     Application::dpiY = 144;
     EXPECT_EQ(2, ScaleY(1));
     EXPECT_EQ(-2, ScaleY(-1));
+}
+
+// Start-up: the device's language, turned round by a LangToggle other than 0; the screen's
+// resolution; the names in the program's resources.
+TEST_F(ApplicationValues, StartUpReadsTheLanguageToggleTheResolutionAndTheNames) {
+    const bool device = GetUserDefaultLangID() == 0x0411;
+    RegistryKey maker(HKEY_CURRENT_USER);
+    ASSERT_EQ(ERROR_SUCCESS, maker.Create(L"Software\\Orvintek"));
+    for (const DWORD toggle : {0, 1, 2}) {
+        RegSetValueExW(maker.Handle(), L"LangToggle", 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&toggle), sizeof toggle);
+        InitApplicationValues(GetModuleHandleW(nullptr));
+        EXPECT_EQ(device != (toggle != 0), Application::japanese != FALSE) << toggle;
+    }
+    RegDeleteValueW(maker.Handle(), L"LangToggle");
+    InitApplicationValues(GetModuleHandleW(nullptr));
+    EXPECT_EQ(device, Application::japanese != FALSE);
+
+    const HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSX), Application::dpiX);
+    EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), Application::dpiY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_STREQ(L"Test title", Application::title);
+    EXPECT_STREQ(L"TestClassName", Application::className);
+    // Scaling rounds to the nearest pixel: 37 * 131 / 96 = 50.49.
+    Application::dpiX = 131;
+    EXPECT_EQ(50, ScaleX(37));
+    InitTestApplication();
 }
 
 TEST_F(ApplicationValues, ValuesBeforeStartUpAreEnglishAndOrdinaryResolution) {

@@ -123,10 +123,22 @@ TEST_F(WindowObjects, MissingProgramIconIsReportedAndCreationGoesOn) {
     EXPECT_EQ(L"Fatal", recorder.Boxes()[0].caption);
 }
 
-TEST_F(WindowObjects, MissingAcceleratorsAreReportedAndTheLoopRuns) {
+// The loop translates the program's accelerators; a program without them is told so and its
+// loop runs all the same.
+TEST_F(WindowObjects, MessageLoopTranslatesAcceleratorsOrReportsThemMissing) {
+    PostMessageW(frame.handle, WM_KEYDOWN, VK_F1, 0x003B0001);
+    PostQuitMessage(6);
+    EXPECT_EQ(6, RunMessageLoop(frame, false));
+    EXPECT_TRUE(recorder.Boxes().empty());
+    EXPECT_EQ(std::vector<int>{40103}, frame.commands);
+
+    frame.commands.clear();
+    const HINSTANCE program = Application::instance;
+    Application::instance = GetModuleHandleW(L"kernel32.dll"); // a module without them
     PostMessageW(frame.handle, WM_COMMAND, 40102, 0);
     PostQuitMessage(7);
-    EXPECT_EQ(7, RunMessageLoop(frame, false)); // the test program has no resource 100
+    EXPECT_EQ(7, RunMessageLoop(frame, false));
+    Application::instance = program;
     ASSERT_EQ(1u, recorder.Boxes().size());
     EXPECT_EQ(L"IDR_ACCELERATOR_MAIN", recorder.Boxes()[0].text);
     EXPECT_EQ(std::vector<int>{40102}, frame.commands);
