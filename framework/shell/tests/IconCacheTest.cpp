@@ -7,6 +7,7 @@
 #include "framework/app/Application.h"
 #include "framework/shell/IconCache.h"
 #include "resources/shell_ids.h"
+#include "test_support/GuiObjects.h"
 #include "test_support/MessageBoxRecorder.h"
 #include "test_support/PixelCanvas.h"
 #include "test_support/TestApplication.h"
@@ -24,15 +25,20 @@ namespace {
 
 std::vector<std::wstring> extracted; // the files asked, in order
 
-UINT CountingExtract(const wchar_t* file, int index, HICON* large, HICON* small, UINT count) {
-    extracted.push_back(file);
-    return ExtractIconExW(file, index, large, small, count);
-}
-
 std::wstring OwnPath() {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return path;
+}
+
+// Counts the files asked. The companion of "large.dll" at 192 DPI holds only a large icon,
+// the program's own.
+UINT CountingExtract(const wchar_t* file, int index, HICON* large, HICON* small, UINT count) {
+    extracted.push_back(file);
+    if (wcscmp(file, L"\\Windows\\large.192.dll") == 0) {
+        return ExtractIconExW(OwnPath().c_str(), 0, large, nullptr, 1);
+    }
+    return ExtractIconExW(file, index, large, small, count);
 }
 
 // What an image of the list draws on a white square.
@@ -71,18 +77,24 @@ std::vector<short> OverlayImages(HIMAGELIST list) {
     return overlays;
 }
 
-// What the program's icon draws when it is alone in a list like the cache's small one.
+// What an icon draws when it is alone in a list of the given size, made as the cache's are.
+std::vector<DWORD> AloneInAList(HICON icon, int width, int height) {
+    const HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 1);
+    ImageList_SetBkColor(list, CLR_NONE);
+    ImageList_AddIcon(list, icon);
+    const std::vector<DWORD> pixels = Picture(list, 0);
+    ImageList_Destroy(list);
+    return pixels;
+}
+
+// What one of the program's icons draws alone in a list like the cache's small one.
 std::vector<DWORD> SmallIconPicture(int resource) {
     const int width = GetSystemMetrics(SM_CXSMICON);
     const int height = GetSystemMetrics(SM_CYSMICON);
-    const HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 1, 1);
-    ImageList_SetBkColor(list, CLR_NONE);
     const auto icon = static_cast<HICON>(LoadImageW(
         Application::instance, MAKEINTRESOURCEW(resource), IMAGE_ICON, width, height, 0));
-    ImageList_AddIcon(list, icon);
+    const std::vector<DWORD> pixels = AloneInAList(icon, width, height);
     DestroyIcon(icon);
-    const std::vector<DWORD> pixels = Picture(list, 0);
-    ImageList_Destroy(list);
     return pixels;
 }
 
@@ -187,20 +199,56 @@ TEST_F(IconCacheTest, FallbackIconAndHighResolutionLibraries) {
     EXPECT_EQ(1u, extracted.size());
     EXPECT_EQ(14, Count(IconCache::smallImages));
     DestroyIcon(fallback);
+    // At ordinary resolution a library is asked for itself only.
+    extracted.clear();
+    EXPECT_EQ(-1, cache.IconFor(L"abc", L"\\Windows\\abc.dll", -5, nullptr));
+    EXPECT_EQ((std::vector<std::wstring>{L"\\Windows\\abc.dll"}), extracted);
 
-    // A library at 192 DPI is first asked for through its companion of larger icons.
+    // A library at 192 DPI is first asked for through its companion of larger icons; a
+    // companion's icon of one size is enough, the other size is made from it.
     Application::hiRes = TRUE;
     Application::dpiX = 192;
     extracted.clear();
     EXPECT_EQ(-1, cache.IconFor(L"abc", L"\\Windows\\abc.dll", -5, nullptr));
     EXPECT_EQ((std::vector<std::wstring>{L"\\Windows\\abc.192.dll", L"\\Windows\\abc.dll"}),
               extracted);
+    extracted.clear();
+    EXPECT_EQ(14, cache.IconFor(L"large", L"\\Windows\\large.dll", 0, nullptr));
+    EXPECT_EQ((std::vector<std::wstring>{L"\\Windows\\large.192.dll"}), extracted);
     // At high resolution icons are redrawn at each list's size before they are added.
-    EXPECT_EQ(14, cache.ImageFor(OwnPath().c_str(), 0, 15));
-    EXPECT_EQ(15, Count(IconCache::largeImages));
-    EXPECT_EQ(15, Count(IconCache::smallImages));
-    EXPECT_TRUE(DrawsSomething(IconCache::largeImages, 14));
-    EXPECT_TRUE(DrawsSomething(IconCache::smallImages, 14));
+    EXPECT_EQ(15, cache.ImageFor(OwnPath().c_str(), 0, 15));
+    EXPECT_EQ(16, Count(IconCache::largeImages));
+    EXPECT_EQ(16, Count(IconCache::smallImages));
+    // Redrawn whole: what the large list shows is what the icon itself shows in such a list.
+    HICON large = nullptr;
+    ASSERT_EQ(1u, ExtractIconExW(OwnPath().c_str(), 0, &large, nullptr, 1));
+    EXPECT_EQ(AloneInAList(large, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)),
+              Picture(IconCache::largeImages, 15));
+    DestroyIcon(large);
+    EXPECT_TRUE(DrawsSomething(IconCache::smallImages, 15));
+}
+
+// Many lives, each with its missing fixed icon and icons redrawn at high resolution from a
+// fallback, hold no more drawing objects or icons than the first few.
+TEST_F(IconCacheTest, ManyLivesLeakNoObjects) {
+    const HICON fallback = static_cast<HICON>(LoadImageW(
+        Application::instance, MAKEINTRESOURCEW(IDI_CONTROL_PANEL), IMAGE_ICON, 32, 32, 0));
+    Application::hiRes = TRUE;
+    Application::dpiX = 192;
+    const auto live = [&](int lives) {
+        for (int life = 0; life < lives; ++life) {
+            IconCache cache;
+            for (const wchar_t* key : {L"a", L"b", L"c"}) {
+                cache.IconFor(key, L"\\Windows\\none.cpl", 0, fallback);
+            }
+        }
+    };
+    live(3);
+    const GuiObjects first = CountGuiObjects();
+    live(15); // a leak of one object per life would show as 15 or more
+
+    EXPECT_TRUE(NoMoreObjects(first, CountGuiObjects()));
+    DestroyIcon(fallback);
 }
 
 TEST_F(IconCacheTest, ASecondLifeStartsAgain) {
