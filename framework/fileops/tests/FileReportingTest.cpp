@@ -106,6 +106,33 @@ TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
               recorder.Texts());
 }
 
+// Each way a copy itself fails is told in its own words.
+TEST_F(FileReporting, CopyFailuresAreToldInTheirWords) {
+    const std::wstring source = folder.File(L"a.txt", "a");
+    const std::wstring target = folder.In(L"b.txt");
+    const auto failedCopy = [&](long call, DWORD error) {
+        recorder.Clear();
+        SetFileCallFaultForTesting(call, error);
+        const bool copied = CopyFileReporting(nullptr, source.c_str(), target.c_str());
+        SetFileCallFaultForTesting(-1, 0);
+        return !copied ? recorder.Texts() : Texts{};
+    };
+    long copyCall = 0; // the first device call whose failure is the copy's own
+    while (copyCall < 20 && failedCopy(copyCall, ERROR_CRC) != Texts{L"CRC ERROR " + source}) {
+        ++copyCall;
+    }
+    ASSERT_LT(copyCall, 20);
+    const std::pair<DWORD, std::wstring> told[] = {{ERROR_FILE_NOT_FOUND, L"File not found"},
+                                                   {ERROR_INVALID_PARAMETER, L"Invalid parameter"},
+                                                   {ERROR_DISK_FULL, L"The disk is full"},
+                                                   {ERROR_SWAPERROR, L"SWAP ERROR " + source},
+                                                   {ERROR_USER_MAPPED_FILE, source + L" is in use"},
+                                                   {1234, L"Error CopyFile 1234"}};
+    for (const auto& [error, text] : told) {
+        EXPECT_EQ(Texts{text}, failedCopy(copyCall, error)) << error;
+    }
+}
+
 TEST_F(FileReporting, NewFolderNames) {
     wchar_t name[kMaxPath];
     ASSERT_TRUE(NewFolderName(nullptr, name, folder.path.c_str()));
