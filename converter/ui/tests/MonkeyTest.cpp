@@ -309,7 +309,12 @@ private:
         return -1;
     }
 
-    HWND AboutBox() const { return FindWindowW(nullptr, L"About..."); }
+    HWND AboutBox() const {
+        const HWND box = FindWindowW(nullptr, L"About...");
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        return box != nullptr && process == program.process.dwProcessId ? box : nullptr;
+    }
     HWND MenuBar() const {
         return FindWindowExW(program.window, nullptr, kMenuBarClassName, nullptr);
     }
