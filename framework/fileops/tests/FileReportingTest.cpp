@@ -51,6 +51,31 @@ TEST_F(FileReporting, FoldersAreMadeAndRemoved) {
               recorder.Texts());
     EXPECT_EQ(L"Error", recorder.Boxes()[0].caption);
     EXPECT_TRUE(RemoveFolderReporting(nullptr, folder.In(L"a\\b\\c").c_str()));
+
+    // The device's paths have no drive: its first folder, missing too, is made first. Here
+    // the current drive's root is the Wine prefix's drive C.
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\"));
+    const std::wstring top = L"\\mensurio-made-" + std::to_wstring(GetCurrentProcessId());
+    EXPECT_TRUE(MakeFolderPath(nullptr, (top + L"\\a\\b").c_str()));
+    EXPECT_TRUE(IsDirectory((top + L"\\a\\b").c_str()));
+    for (const std::wstring& made : {top + L"\\a\\b", top + L"\\a", top}) {
+        RemoveDirectoryW(made.c_str());
+    }
+    SetCurrentDirectoryW(current);
+}
+
+// A link is told and left where it is, not taken for moved.
+TEST_F(FileReporting, LinksAreToldAndLeft) {
+    if (!folder.Link(L"link", folder.File(L"target.txt", "t"))) {
+        GTEST_SKIP() << "the host makes no links";
+    }
+    EXPECT_FALSE(
+        MoveFileReporting(nullptr, folder.In(L"link").c_str(), folder.In(L"moved").c_str()));
+    EXPECT_TRUE(LeftAsItIs());
+    EXPECT_FALSE(folder.Exists(L"moved"));
+    EXPECT_EQ(1u, recorder.Boxes().size());
 }
 
 TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStayAndSaySo) {
