@@ -37,8 +37,10 @@ TEST_F(FileReporting, FoldersAreMadeAndRemoved) {
     EXPECT_FALSE(MakeFolderPath(nullptr, folder.In(L"plain").c_str()));
     EXPECT_FALSE(MakeFolderPath(nullptr, folder.In(L"plain\\below").c_str()));
     EXPECT_FALSE(MakeFolderPath(nullptr, L"nofolder"));
+    EXPECT_FALSE(MakeFolderPath(nullptr, L"q\\a\\b")); // the first folder a relative path needs
     EXPECT_EQ((Texts{L"Error CreateDirectory 183", L"Error CreateDirectory 183",
-                     L"Can't find the path specified. 'nofolder'"}),
+                     L"Can't find the path specified. 'nofolder'",
+                     L"Can't find the path specified. 'q\\a'"}),
               recorder.Texts());
     recorder.Clear();
 
