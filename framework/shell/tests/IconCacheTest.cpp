@@ -87,6 +87,34 @@ std::vector<DWORD> AloneInAList(HICON icon, int width, int height) {
     return pixels;
 }
 
+// A red square icon without an alpha channel whose mask leaves its left half transparent.
+HICON HalfMaskedIcon(int size) {
+    const int stride = (size + 15) / 16 * 2; // the mask's rows are whole words
+    std::vector<BYTE> maskBits(stride * size, 0);
+    for (int row = 0; row < size; ++row) {
+        for (int column = 0; column < size / 2; ++column) {
+            maskBits[row * stride + column / 8] |= 0x80 >> (column % 8);
+        }
+    }
+    const HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
+    const HDC screen = GetDC(nullptr);
+    const HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HGDIOBJ old = SelectObject(dc, colour);
+    const RECT all = {0, 0, size, size};
+    const HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ICONINFO parts = {TRUE, 0, 0, mask, colour};
+    const HICON icon = CreateIconIndirect(&parts);
+    DeleteObject(mask);
+    DeleteObject(colour);
+    return icon;
+}
+
 // What one of the program's icons draws alone in a list like the cache's small one.
 std::vector<DWORD> SmallIconPicture(int resource) {
     const int width = GetSystemMetrics(SM_CXSMICON);
@@ -226,6 +254,13 @@ TEST_F(IconCacheTest, FallbackIconAndHighResolutionLibraries) {
               Picture(IconCache::largeImages, 15));
     DestroyIcon(large);
     EXPECT_TRUE(DrawsSomething(IconCache::smallImages, 15));
+
+    // An icon without an alpha channel, as a device's often are, keeps its mask's shape.
+    const HICON masked = HalfMaskedIcon(32);
+    EXPECT_EQ(16, cache.IconFor(L"masked", L"\\Windows\\none.cpl", 0, masked));
+    EXPECT_EQ(AloneInAList(masked, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)),
+              Picture(IconCache::largeImages, 16));
+    DestroyIcon(masked);
 }
 
 // Many lives, each with its missing fixed icon and icons redrawn at high resolution from a
