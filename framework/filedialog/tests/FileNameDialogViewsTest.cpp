@@ -119,7 +119,7 @@ TEST_F(FileNameDialogTest, OverlaysMarkShortcutsAndRomFiles) {
 }
 
 // The command bar sits between the list and the menu bar, above the input panel when it is
-// up.
+// up; the fields above keep their heights.
 TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
     Open(folder.path);
     const auto check = [this](const std::string& when) {
@@ -135,6 +135,16 @@ TEST_F(FileNameDialogTest, InputPanelMovesTheCommandBar) {
         EXPECT_EQ(client.bottom - MenuBarHeight() - GetSipHeight(), bar.bottom) << when;
         EXPECT_GT(bar.bottom - bar.top, 10) << when;
         EXPECT_TRUE(IsWindowVisible(dialog->commandBar.handle)) << when;
+        // Widened to the edge, the name field keeps a line's height and the type list the
+        // room its list drops down into.
+        RECT name = {};
+        RECT dropped = {};
+        GetWindowRect(GetDlgItem(dialog->handle, IDC_NAME_FIELD), &name);
+        SendMessageW(GetDlgItem(dialog->handle, IDC_TYPE_LIST), CB_GETDROPPEDCONTROLRECT, 0,
+                     reinterpret_cast<LPARAM>(&dropped));
+        EXPECT_GE(name.bottom - name.top, ScaleY(12)) << when;
+        EXPECT_LE(name.bottom - name.top, ScaleY(30)) << when;
+        EXPECT_GT(dropped.bottom - dropped.top, 2 * (name.bottom - name.top)) << when;
     };
     ShowSip();
     PumpMessages();
