@@ -19,10 +19,13 @@ TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
 
-    // Tab on the tab control goes into the current page's first row.
+    // Tab on the tab control goes into the current page's first row, its text selected.
     window->SelectPage(1);
     SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(Page(1).edits[0]->handle, GetFocus());
+    const LRESULT length = GetWindowTextLengthW(Page(1).edits[0]->handle);
+    EXPECT_GT(length, 0);
+    EXPECT_EQ(MAKELONG(0, length), SendMessageW(Page(1).edits[0]->handle, EM_GETSEL, 0, 0));
     // A page without rows leaves the focus on the tabs.
     window->SelectPage(4);
     SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_TAB, 0);

@@ -60,6 +60,21 @@ TEST_F(ConverterWindowTest, CategoryPagesAreMadeWhenFirstShown) {
     ASSERT_NE(nullptr, window->pages[3].object->handle);
     EXPECT_EQ(window->tabControl.handle, GetParent(window->pages[3].object->handle));
     EXPECT_EQ(2, window->pages[3].object->rowCount);
+    // It covers the tab control's display area and leaves the tabs uncovered.
+    const HWND tabs = window->tabControl.handle;
+    RECT area = {};
+    GetClientRect(tabs, &area);
+    TabCtrl_AdjustRect(tabs, FALSE, &area);
+    RECT page = {};
+    GetWindowRect(window->pages[3].object->handle, &page);
+    MapWindowPoints(nullptr, tabs, reinterpret_cast<POINT*>(&page), 2);
+    RECT tab = {};
+    TabCtrl_GetItemRect(tabs, 0, &tab);
+    EXPECT_LE(page.left, area.left);
+    EXPECT_LE(page.top, area.top);
+    EXPECT_GE(page.right, area.right);
+    EXPECT_GE(page.bottom, area.bottom);
+    EXPECT_LE(page.bottom, tab.top);
 }
 
 TEST_F(ConverterWindowTest, SectionNamesShowWithoutControlCharactersAndMenusFitTheScreen) {
