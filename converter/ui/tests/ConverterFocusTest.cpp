@@ -21,6 +21,7 @@ TEST_F(ConverterWindowTest, TabMovesBetweenRowsAndBackToTheTabs) {
 
     // Tab on the tab control goes into the current page's first row, its text selected.
     window->SelectPage(1);
+    SendMessageW(Page(1).edits[0]->handle, EM_SETSEL, 0, 0);
     SendMessageW(window->tabControl.handle, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(Page(1).edits[0]->handle, GetFocus());
     const LRESULT length = GetWindowTextLengthW(Page(1).edits[0]->handle);
