@@ -50,10 +50,22 @@ private:
     long before = 0;
 };
 
+// An exception that no handler takes ends the program at once with a failure. Left to the
+// system, Wine starts its debugger on the process, and the run waits until its time-out.
+LONG WINAPI EndAsFailed(EXCEPTION_POINTERS* exception) {
+    fprintf(stderr, "unhandled exception code 0x%lx at %p: the test program ends\n",
+            static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode),
+            exception->ExceptionRecord->ExceptionAddress);
+    fflush(stderr);
+    TerminateProcess(GetCurrentProcess(), 3);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    SetUnhandledExceptionFilter(EndAsFailed);
     AddVectoredExceptionHandler(1, CountHardwareException);
     auto* guard = new HardwareExceptionGuard; // the listener list owns it
     ::testing::UnitTest::GetInstance()->listeners().Append(guard);
