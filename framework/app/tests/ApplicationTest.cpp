@@ -18,6 +18,7 @@ class ApplicationValues : public ::testing::Test {
 protected:
     void TearDown() override {
         Application::japanese = FALSE;
+        Application::hiRes = FALSE;
         Application::dpiX = 0;
         Application::dpiY = 0;
     }
@@ -34,6 +35,7 @@ TEST_F(ApplicationValues, ScalingRoundsHalfAwayFromZeroSymmetrically) {
     EXPECT_EQ(14, ScaleX(10)); // (1310 + 48) / 96
     EXPECT_EQ(-14, ScaleX(-10));
     EXPECT_EQ(0, ScaleX(0));
+    EXPECT_EQ(50, ScaleX(37)); // 50.49 rounds down
 
     // 1 * 144 / 96 = 1.5 rounds away from zero in both directions.
     Application::dpiY = 144;
@@ -47,6 +49,9 @@ TEST_F(ApplicationValues, StartUpReadsTheLanguageToggleTheResolutionAndTheNames)
     const bool device = GetUserDefaultLangID() == 0x0411;
     RegistryKey maker(HKEY_CURRENT_USER);
     ASSERT_EQ(ERROR_SUCCESS, maker.Create(L"Software\\Orvintek"));
+    DWORD saved = 0;
+    const bool hadToggle = ReadRegistryNumber(HKEY_CURRENT_USER, L"Software\\Orvintek",
+                                              L"LangToggle", saved) == ERROR_SUCCESS;
     for (const DWORD toggle : {0, 1, 2}) {
         RegSetValueExW(maker.Handle(), L"LangToggle", 0, REG_DWORD,
                        reinterpret_cast<const BYTE*>(&toggle), sizeof toggle);
@@ -63,9 +68,10 @@ TEST_F(ApplicationValues, StartUpReadsTheLanguageToggleTheResolutionAndTheNames)
     ReleaseDC(nullptr, screen);
     EXPECT_STREQ(L"Test title", Application::title);
     EXPECT_STREQ(L"TestClassName", Application::className);
-    // Scaling rounds to the nearest pixel: 37 * 131 / 96 = 50.49.
-    Application::dpiX = 131;
-    EXPECT_EQ(50, ScaleX(37));
+    if (hadToggle) {
+        RegSetValueExW(maker.Handle(), L"LangToggle", 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&saved), sizeof saved);
+    }
     InitTestApplication();
 }
 
