@@ -16,10 +16,28 @@ TEST_F(FileNameDialogTest, NamesAreLookedForInTheCurrentFolder) {
                   L"\nThe file does not exist. Check the name and try again.",
               recorder.Boxes()[0].text);
     EXPECT_EQ(L"Open", recorder.Boxes()[0].caption);
-    // A name without any "." is looked for with the default extension.
+    // A name without any "." is looked for with the default extension. A caller whose
+    // buffer cannot hold the whole path is given none of it, and the user is told.
+    recorder.Clear();
+    request.nMaxFile = static_cast<DWORD>(folder.In(L"units.ini").size());
+    Take(L"units");
+    EXPECT_FALSE(Ended());
+    EXPECT_EQ(Texts{L"The path is too long\n" + folder.In(L"units.ini")}, recorder.Texts());
+    request.nMaxFile = MAX_PATH;
     Take(L"units");
     ASSERT_TRUE(Ended());
     EXPECT_EQ(folder.In(L"units.ini"), chosen);
+}
+
+// Cancel, tapped on the menu bar, ends the dialog with nothing chosen.
+TEST_F(FileNameDialogTest, CancelEndsWithNothingChosen) {
+    folder.File(L"units.ini", 10);
+    Open(folder.path);
+    SetDlgItemTextW(dialog->handle, IDC_NAME_FIELD, L"units");
+    TapButton(IDCANCEL);
+    PumpMessages();
+    EXPECT_TRUE(Ended());
+    EXPECT_EQ(L"", std::wstring(chosen));
 }
 
 TEST_F(FileNameDialogTest, TypedNamesMeanWhatTheUserSees) {
