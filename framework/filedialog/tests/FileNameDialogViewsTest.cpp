@@ -94,7 +94,7 @@ TEST_F(FileNameDialogTest, RowsAreDrawnWhereTheyAreAfterChanges) {
 }
 
 TEST_F(FileNameDialogTest, OverlaysMarkShortcutsAndRomFiles) {
-    folder.File(L"tool.lnk", std::string("20#\\Windows\\notepad.exe"));
+    folder.File(L"tool.lnk", std::string("17#\\nowhere\\tool.exe"));
     folder.File(L"rom.lnk", std::string("20#\\Windows\\notepad.exe"));
     folder.File(L"rom.ini", 10);
     folder.File(L"plain.ini", 10);
@@ -115,7 +115,7 @@ TEST_F(FileNameDialogTest, OverlaysMarkShortcutsAndRomFiles) {
     request.item.iItem = RowOf(L"tool.lnk");
     View().OnGetDisplayInfo(request);
     EXPECT_TRUE(request.item.mask & LVIF_DI_SETITEM);
-    EXPECT_GE(request.item.iImage, 0);
+    EXPECT_EQ(IconCache::kProgramImage, request.item.iImage); // a program without an icon
 }
 
 // The command bar sits between the list and the menu bar, above the input panel when it is
