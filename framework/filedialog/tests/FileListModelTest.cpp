@@ -98,6 +98,12 @@ TEST_F(FileListModelTest, LocationAndFilterChanges) {
     EXPECT_FALSE(model.SetLocation(kPlainFolder, (folder.path + L"\\missing").c_str()));
     folder.File(L"plain", 1);
     EXPECT_FALSE(model.SetLocation(kPlainFolder, (folder.path + L"\\plain").c_str()));
+    // A folder whose path fills a whole path buffer cannot be one of the list's: never cut.
+    const std::wstring full = folder.Folder(std::wstring(kMaxPath - folder.path.size() - 1, L'f'));
+    ASSERT_EQ(static_cast<size_t>(kMaxPath), full.size());
+    ASSERT_TRUE(IsDirectory(full.c_str())) << "the host refuses a path of 260 characters";
+    EXPECT_FALSE(model.SetLocation(kPlainFolder, full.c_str()));
+    RemoveDirectoryW(full.c_str());
     EXPECT_EQ(kNoLocation, model.code);
     EXPECT_TRUE(model.SetLocation(kPlainFolder, folder.path.c_str()));
     model.Gather(nullptr, false);

@@ -14,6 +14,14 @@ constexpr int kClockIcon = 130;
 std::wstring calls;
 HINSTANCE instance = nullptr;
 
+// A message's parameters where the published protocol has them 0: none written when they are.
+std::wstring UnusedParameters(LPARAM first, LPARAM second) {
+    if (first == 0 && second == 0) {
+        return L"";
+    }
+    return L"(" + std::to_wstring(first) + L"," + std::to_wstring(second) + L")";
+}
+
 } // namespace
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
@@ -31,10 +39,10 @@ extern "C" __declspec(dllexport) LONG CALLBACK
     CPlApplet(HWND, UINT message, LPARAM first, LPARAM second) {
     switch (message) {
     case CPL_INIT:
-        calls += L"init ";
+        calls += L"init" + UnusedParameters(first, second) + L" ";
         return 1;
     case CPL_GETCOUNT:
-        calls += L"count ";
+        calls += L"count" + UnusedParameters(first, second) + L" ";
         return 2;
     case CPL_NEWINQUIRE: {
         calls += L"inquire" + std::to_wstring(first) + L" ";
@@ -57,7 +65,7 @@ extern "C" __declspec(dllexport) LONG CALLBACK
         calls += L"stop" + std::to_wstring(first) + L"," + std::to_wstring(second) + L" ";
         return 0;
     case CPL_EXIT:
-        calls += L"exit";
+        calls += L"exit" + UnusedParameters(first, second);
         return 0;
     default:
         return 0;
