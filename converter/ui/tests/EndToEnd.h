@@ -92,6 +92,8 @@ protected:
     void TearDown() override {
         if (hadPath) {
             RememberDefinitionFile(savedPath);
+        } else {
+            ForgetDefinitionFile(); // not the test's file, which is gone by now
         }
         RegistryKey maker(HKEY_CURRENT_USER);
         if (maker.Open(kMakerKey) == ERROR_SUCCESS) {
