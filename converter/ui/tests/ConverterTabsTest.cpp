@@ -117,7 +117,7 @@ TEST_F(ConverterWindowTest, JapaneseTabsAndMenus) {
 }
 
 // A tab tapped, the next one chosen with the arrow key, and a tap on another tab: each tap
-// chooses its tab the first time.
+// chooses its tab the first time, from whichever tab the key left.
 TEST_F(ConverterWindowTest, ATapChoosesItsTabAfterTheArrowKeys) {
     Open(kThreeSections);
     ShowWindow(window->handle, SW_SHOW);
@@ -135,4 +135,7 @@ TEST_F(ConverterWindowTest, ATapChoosesItsTabAfterTheArrowKeys) {
     PressKeys({VK_RIGHT});
     EXPECT_EQ(2, window->currentPage);
     EXPECT_EQ(0, tapTab(0));
+    PressKeys({VK_RIGHT}); // from the first tab
+    EXPECT_EQ(1, window->currentPage);
+    EXPECT_EQ(2, tapTab(2));
 }
