@@ -44,7 +44,11 @@ void Window::Unsubclass() {
     if (oldProc == nullptr) {
         return;
     }
-    SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    // A window gone before its object may have left its handle's value to another window:
+    // only one that still runs the framework's procedure gets the old one back.
+    if (GetWindowLongPtrW(handle, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(SubclassProcedure)) {
+        SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(oldProc));
+    }
     WindowRegistry().Remove(this);
     oldProc = nullptr;
     owner = nullptr;
@@ -82,7 +86,13 @@ LRESULT CALLBACK FrameWindowProcedure(HWND window, UINT message, WPARAM wParam, 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     try {
         if (Window* object = WindowRegistry().Find(window)) {
-            return object->SubclassProc(window, message, wParam, lParam);
+            const LRESULT result = object->SubclassProc(window, message, wParam, lParam);
+            // The window's last message: its entry goes with it, while the window still
+            // exists, so that no later window of the same handle finds this object.
+            if (message == WM_NCDESTROY) {
+                object->Unsubclass();
+            }
+            return result;
         }
         return DefWindowProcW(window, message, wParam, lParam);
     } catch (...) {

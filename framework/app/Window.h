@@ -28,7 +28,9 @@ public:
     void Subclass(Owner* owner, LRESULT (Owner::*handler)(HWND, UINT, WPARAM, LPARAM)) {
         Subclass(static_cast<HandleObject*>(owner), static_cast<OwnerHandler>(handler));
     }
-    // Puts the previous window procedure back.
+    // Puts the previous window procedure back, where the window still runs the framework's
+    // (one that is gone, or has another procedure by now, is left alone), and forgets the
+    // object. A subclassed window's last message does this by itself.
     void Unsubclass();
 
     void ModifyStyle(LONG_PTR remove, LONG_PTR add);

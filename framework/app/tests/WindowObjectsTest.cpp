@@ -197,6 +197,30 @@ TEST_F(WindowObjects, SubclassedControlWithoutOwnerBehavesAsBefore) {
     EXPECT_EQ(original, GetWindowLongPtrW(handle, GWLP_WNDPROC));
 }
 
+// A subclassed control that dies before its object leaves no entry behind for a later
+// window of the same handle to find; an object whose window runs another procedure by the
+// time it lets go, as a later window of its handle would, leaves that procedure alone.
+TEST_F(WindowObjects, SubclassedControlsThatDieFirstLeaveNothingBehind) {
+    ControlOwner owner;
+    Window edit(CreateEdit());
+    owner.control = &edit;
+    edit.Subclass(&owner, &ControlOwner::OnControlMessage);
+    const HWND dead = edit.handle;
+    DestroyWindow(dead);
+    EXPECT_EQ(nullptr, WindowRegistry().Find(dead));
+    EXPECT_EQ(nullptr, edit.oldProc);
+
+    Window other(CreateEdit());
+    owner.control = &other;
+    other.Subclass(&owner, &ControlOwner::OnControlMessage);
+    const auto own = reinterpret_cast<LONG_PTR>(DefWindowProcW);
+    SetWindowLongPtrW(other.handle, GWLP_WNDPROC, own);
+    other.Unsubclass();
+    EXPECT_EQ(own, GetWindowLongPtrW(other.handle, GWLP_WNDPROC));
+    EXPECT_EQ(nullptr, WindowRegistry().Find(other.handle));
+    DestroyWindow(other.handle);
+}
+
 TEST_F(WindowObjects, TwoObjectsWithOneHandleFindTheEarlier) {
     const HWND handle = CreateEdit();
     Window first(handle);
