@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// The device's common controls version (2.12): a sheet's callback returns it, and a control
+// told it with CCM_SETVERSION draws in the device's style.
+constexpr int COMCTL32_VERSION_POCKETPC = 0x20C;
+
 // CreateWindowExW, except that a top-level window whose position and size are CW_USEDEFAULT
 // fills the device's screen (DeviceScreenRect), as every such window does on the device (the
 // desktop would give it a cascaded default size). Its menu bar then runs along the screen's

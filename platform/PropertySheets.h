@@ -20,9 +20,6 @@ constexpr UINT PSCB_GETVERSION = 3;
 constexpr UINT PSCB_GETTITLE = 4;
 constexpr UINT PSCB_GETLINKTEXT = 5;
 
-// The version a callback returns to get the Pocket PC style of sheet.
-constexpr int COMCTL32_VERSION_POCKETPC = 0x20C;
-
 // Size, in characters with the terminator, of the buffers given to the get-title and
 // get-link-text callbacks.
 constexpr int kSheetTextLength = 128;

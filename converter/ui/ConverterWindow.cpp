@@ -13,6 +13,7 @@
 #include "framework/app/Paths.h"
 #include "framework/filedialog/FileNameDialog.h"
 #include "platform/DeviceFiles.h"
+#include "platform/DeviceWindows.h"
 #include "platform/MenuBar.h"
 #include "platform/PrivateMessages.h"
 #include "platform/Screen.h"
@@ -32,7 +33,6 @@ constexpr DWORD kTabStyle = WS_CHILD | WS_VISIBLE | TCS_BOTTOM;
 // Tabs made at once from which a style change to fixed width and back (two layout passes)
 // costs less than measuring every tab on each insertion.
 constexpr int kFixedWidthBatch = 10;
-constexpr int kPocketPcControlsVersion = 0x20C;
 // Around a tab's text, and the narrowest tab, in 96-DPI pixels.
 constexpr int kTabDesignPadding = 4;
 constexpr int kTabDesignMinWidth = 24;
@@ -132,7 +132,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
         CreateWindowExW(0, WC_TABCONTROLW, L"", kTabStyle, layout.left, layout.top,
                         layout.right - layout.left, layout.bottom - layout.top, window,
                         reinterpret_cast<HMENU>(IDC_PAGE_TABS), Application::instance, nullptr);
-    SendMessageW(tabControl.handle, CCM_SETVERSION, kPocketPcControlsVersion, 0);
+    SendMessageW(tabControl.handle, CCM_SETVERSION, COMCTL32_VERSION_POCKETPC, 0);
     // The tab control outside a dialog would draw with the system's bitmap font, which the
     // platform stretches to the screen's DPI; the menu bar's font scales in proportion.
     SendMessageW(tabControl.handle, WM_SETFONT,

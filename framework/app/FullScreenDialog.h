@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Dialog.h"
+#include "platform/ShellDialogs.h"
 
 class FullScreenDialog : public Dialog {
 public:
@@ -19,7 +20,8 @@ public:
 };
 
 // Full screen, Done button, input panel down: what FullScreenDialog passes to the shell.
-constexpr DWORD kFullScreenDialogFlags = 13;
+constexpr DWORD kFullScreenDialogFlags =
+    SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN;
 
 // Sets the dialog up through the shell with the given SHIDIF_ flags.
 bool InitFullScreenDialog(HWND dialog, DWORD flags);

@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "MenuBars.h"
+#include "platform/DeviceWindows.h"
 #include "platform/PropertySheets.h"
 
 #include <strsafe.h>

@@ -30,7 +30,6 @@ constexpr DWORD kDialogFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
 constexpr int kPlaceImages = 12;
 // The location button's images follow the dialog bar's nine.
 constexpr int kFolderButtonImage = kDialogBarImages + 1;
-constexpr int kViewMenuButton = 7; // its place on the menu bar, the separator counted
 constexpr WPARAM kTypeChange = MAKEWPARAM(IDC_TYPE_LIST, CBN_SELCHANGE);
 constexpr LRESULT kBeginDragAnswer = 200;
 
@@ -654,8 +653,8 @@ void FileNameDialog::ShowViewsMenu() {
     CheckMenuRadioItem(views, IDC_VIEW_LARGE_ICONS, IDC_VIEW_DETAILS, ViewCommand(list->View()),
                        MF_BYCOMMAND);
     RECT button = {};
-    SendMessageW(menuBar.handle, TB_GETITEMRECT, kViewMenuButton,
-                 reinterpret_cast<LPARAM>(&button));
+    const LRESULT viewButton = SendMessageW(menuBar.handle, TB_COMMANDTOINDEX, IDC_VIEW_MENU, 0);
+    SendMessageW(menuBar.handle, TB_GETITEMRECT, viewButton, reinterpret_cast<LPARAM>(&button));
     MapWindowPoints(menuBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
     ShowMenuAbove(views, button);
     DestroyMenu(menu);
