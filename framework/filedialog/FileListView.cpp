@@ -3,6 +3,7 @@
 #include "Places.h"
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/PathReporting.h"
 #include "framework/fileops/ConfirmDialog.h"
 #include "framework/fileops/FileOperation.h"
 #include "framework/fileops/FileReporting.h"

@@ -6,7 +6,7 @@
 #include "framework/app/MenuBars.h"
 #include "framework/app/MenuItemText.h"
 #include "framework/app/MessageBoxes.h"
-#include "framework/fileops/FileReporting.h"
+#include "framework/app/PathReporting.h"
 #include "platform/CommandBar.h"
 #include "platform/DeviceFiles.h"
 #include "platform/MenuBar.h"

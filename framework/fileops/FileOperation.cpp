@@ -5,6 +5,7 @@
 #include "framework/about/PercentBar.h"
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/PathReporting.h"
 #include "platform/DeviceFiles.h"
 #include "platform/PrivateMessages.h"
 #include "resources/fileops_ids.h"

@@ -2,6 +2,7 @@
 
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/PathReporting.h"
 #include "framework/app/Paths.h"
 #include "platform/DeviceFiles.h"
 
@@ -533,17 +534,4 @@ void ReportLink(HWND owner, const wchar_t* path) {
               LanguageText(L"'%s' is a link to another place and was left as it is.",
                            L"'%s' は別の場所へのﾘﾝｸなので、そのままにしました。"),
               path);
-}
-
-void ReportPathTooLong(HWND owner, const wchar_t* path) {
-    ShowError(owner, LanguageText(L"The path is too long\n%s", L"ﾊﾟｽが長すぎます\n%s"), path);
-}
-
-bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name) {
-    if (JoinPath(out, folder, name) != nullptr) {
-        return true;
-    }
-    ShowError(owner, LanguageText(L"The path is too long\n%s\\%s", L"ﾊﾟｽが長すぎます\n%s\\%s"),
-              folder, name);
-    return false;
 }

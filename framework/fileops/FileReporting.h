@@ -56,8 +56,3 @@ bool IsNotFound(DWORD error);
 bool LeftAsItIs();
 // Tells that `path` is a link to a file or folder elsewhere, which was not changed.
 void ReportLink(HWND owner, const wchar_t* path);
-// Tells that `path` is longer than the platform's limit, so that it cannot be opened or made.
-void ReportPathTooLong(HWND owner, const wchar_t* path);
-// JoinPath, with a path that would be longer than the platform's limit refused: "The path
-// is too long" and the two parts.
-bool JoinPathReporting(HWND owner, wchar_t* out, const wchar_t* folder, const wchar_t* name);

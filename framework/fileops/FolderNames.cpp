@@ -1,8 +1,8 @@
 #include "FolderNames.h"
 
-#include "FileReporting.h"
 #include "framework/app/Application.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/PathReporting.h"
 #include "framework/app/Paths.h"
 
 #include <cwchar>
