@@ -1,6 +1,7 @@
 #include "ConverterPage.h"
 
 #include "converter/conversion/NumberText.h"
+#include "framework/app/Commands.h"
 #include "platform/SoftInputPanel.h"
 #include "resources/converter_ids.h"
 
@@ -43,7 +44,7 @@ std::optional<std::wstring> ClipboardText(HWND owner) {
 } // namespace
 
 INT_PTR ConverterPage::OnCommand(HWND, UINT, WPARAM wParam, LPARAM lParam) {
-    const WPARAM command = lParam != 0 ? wParam : LOWORD(wParam);
+    const WPARAM command = CommandOf(wParam, lParam);
     if (command == IDOK) {
         if (const int row = FocusedRow(); row >= 0) {
             CommitRow(row);

@@ -6,6 +6,7 @@
 #include "converter/definitions/DefinitionLoader.h"
 #include "framework/about/AboutBox.h"
 #include "framework/app/Application.h"
+#include "framework/app/Commands.h"
 #include "framework/app/GdiObject.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/MenuItemText.h"
@@ -158,7 +159,7 @@ LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {
 }
 
 LRESULT ConverterWindow::OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
+    const WPARAM command = CommandOf(wParam, lParam);
     if (command >= IDC_PAGE && command < IDC_PAGE + kMaxPages) {
         const int index = static_cast<int>(command) - IDC_PAGE;
         if (index < PageCount()) {

@@ -2,6 +2,7 @@
 
 #include "Places.h"
 #include "framework/app/Application.h"
+#include "framework/app/Commands.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/MenuItemText.h"
@@ -270,7 +271,7 @@ void FileNameDialog::Layout() {
 }
 
 INT_PTR FileNameDialog::OnCommand(HWND dialog, UINT, WPARAM wParam, LPARAM lParam) {
-    const WPARAM command = lParam == 0 ? LOWORD(wParam) : wParam;
+    const WPARAM command = CommandOf(wParam, lParam);
     // A tap on a menu or a bar leaves the keyboard focus where it is, in the field of a
     // row being named: the typed name is given first, and a refused one (the user has
     // been told why) stops the command.
