@@ -82,10 +82,7 @@ TEST_F(ConverterWindowTest, InputPanelComesWithARowAndGoesWithItsButton) {
 
     // What shows on the tab strip is the panel, also once the strip draws itself again, and
     // the panel takes the taps there: its 5 key.
-    RECT tab = {};
-    TabCtrl_GetItemRect(window->tabControl.handle, 1, &tab);
-    MapWindowPoints(window->tabControl.handle, nullptr, reinterpret_cast<POINT*>(&tab), 2);
-    const POINT timeTab = {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2};
+    const POINT timeTab = TabCentre(1);
     EXPECT_EQ(SipPanelWindow(), WindowFromPoint(timeTab));
     const HDC dc = GetDC(window->tabControl.handle);
     SendMessageW(window->tabControl.handle, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),

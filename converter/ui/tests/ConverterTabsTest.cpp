@@ -123,12 +123,8 @@ TEST_F(ConverterWindowTest, ATapChoosesItsTabAfterTheArrowKeys) {
     ShowWindow(window->handle, SW_SHOW);
     SetForegroundWindow(window->handle);
     PumpMessages();
-    const HWND tabs = window->tabControl.handle;
     const auto tapTab = [&](int tab) {
-        RECT place = {};
-        TabCtrl_GetItemRect(tabs, tab, &place);
-        MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&place), 2);
-        TapAt({(place.left + place.right) / 2, (place.top + place.bottom) / 2});
+        TapAt(TabCentre(tab));
         return window->currentPage;
     };
     EXPECT_EQ(1, tapTab(1));

@@ -72,6 +72,13 @@ protected:
     }
 
     Texts Tabs() { return TabTextsOf(window->tabControl.handle); }
+    // The middle of a tab on the screen, where a user taps it.
+    POINT TabCentre(int tab) const {
+        RECT place = {};
+        TabCtrl_GetItemRect(window->tabControl.handle, tab, &place);
+        MapWindowPoints(window->tabControl.handle, nullptr, reinterpret_cast<POINT*>(&place), 2);
+        return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    }
 
     Texts UnitMenu() {
         Texts texts;

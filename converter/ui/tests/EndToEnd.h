@@ -138,6 +138,14 @@ protected:
         return tabs;
     }
 
+    // Waits for the program to show the tabs of a file of these sections, the first chosen.
+    void ExpectTabsOf(const Program& program, const Texts& sections) const {
+        const Texts tabs = TabsWith(sections);
+        EXPECT_TRUE(WaitFor([&] { return program.TabCount() == static_cast<int>(tabs.size()); }));
+        EXPECT_EQ(tabs, program.TabTexts());
+        EXPECT_EQ(0, program.CurrentTab());
+    }
+
     const bool japanese = GetUserDefaultLangID() == 0x0411;
     std::unique_ptr<TempDefinitionFile> file;
     wchar_t savedPath[MAX_PATH] = {};

@@ -54,10 +54,7 @@ TEST_F(EndToEnd, OpenDialogAsksForTheDefinitionFileAtFirstStart) {
     EXPECT_FALSE(dialog.WaitUntilClosed(200));
     dialog.Take(L"units");
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    const Texts tabs = TabsWith(sections);
-    EXPECT_TRUE(WaitFor([&] { return program.TabCount() == static_cast<int>(tabs.size()); }));
-    EXPECT_EQ(tabs, program.TabTexts());
-    EXPECT_EQ(0, program.CurrentTab());
+    ExpectTabsOf(program, sections);
 
     // Remembered with its drive, which the dialog's device path leaves out.
     EXPECT_EQ(0u, program.Exit());
@@ -97,10 +94,7 @@ TEST_F(EndToEnd, OpenDialogReplacesTheCategoryPages) {
     EXPECT_EQ(LastComponent(folder), dialog.Location());
     dialog.Take(L"units_ja.ini");
     ASSERT_TRUE(dialog.WaitUntilClosed());
-    const Texts tabs = TabsWith(japaneseSections);
-    EXPECT_TRUE(WaitFor([&] { return program.TabCount() == static_cast<int>(tabs.size()); }));
-    EXPECT_EQ(tabs, program.TabTexts());
-    EXPECT_EQ(0, program.CurrentTab());
+    ExpectTabsOf(program, japaneseSections);
     EXPECT_EQ(temperature, program.ShowPage(0));
     EXPECT_EQ(temperatureRows, Program::Rows(temperature));
     EXPECT_EQ(time, program.ShowPage(1));
