@@ -357,6 +357,15 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     }
     case TB_ENABLEBUTTON:
         return EnableButton(bar, *state, wParam, lParam);
+    case TB_COMMANDTOINDEX:
+        // A button's place among the buttons, separators counted; -1 for none.
+        for (size_t index = 0; index < state->buttons.size(); ++index) {
+            const TBBUTTON& button = state->buttons[index];
+            if (!(button.fsStyle & BTNS_SEP) && button.idCommand == static_cast<int>(wParam)) {
+                return static_cast<LRESULT>(index);
+            }
+        }
+        return -1;
     case TB_ISBUTTONENABLED:
         for (const TBBUTTON& button : state->buttons) {
             if (button.idCommand == static_cast<int>(wParam)) {

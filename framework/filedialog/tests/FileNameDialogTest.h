@@ -148,14 +148,20 @@ protected:
             }
         }
     }
-    // A tap on a button of the menu bar where it is drawn.
-    void TapButton(int command) const {
-        const int kOrder[] = {IDCANCEL, IDOK, 0, IDC_BACK, IDC_UP, IDC_NEW_FOLDER};
+    // Where a button of the menu bar is drawn on the screen; its place is the dialog's order.
+    RECT ButtonRect(int command) const {
+        const int kOrder[] = {IDCANCEL, IDOK,           0,          IDC_BACK,
+                              IDC_UP,   IDC_NEW_FOLDER, IDC_DELETE, IDC_VIEW_MENU};
         const auto index = std::find(std::begin(kOrder), std::end(kOrder), command) - kOrder;
         RECT button = {};
         SendMessageW(dialog->menuBar.handle, TB_GETITEMRECT, index,
                      reinterpret_cast<LPARAM>(&button));
         MapWindowPoints(dialog->menuBar.handle, nullptr, reinterpret_cast<POINT*>(&button), 2);
+        return button;
+    }
+    // A tap on a button of the menu bar where it is drawn.
+    void TapButton(int command) const {
+        const RECT button = ButtonRect(command);
         TapAt({(button.left + button.right) / 2, (button.top + button.bottom) / 2});
     }
 

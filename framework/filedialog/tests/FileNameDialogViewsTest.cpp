@@ -164,6 +164,10 @@ TEST_F(FileNameDialogTest, ViewsAndContextMenusShowTheirState) {
     EXPECT_EQ((Texts{L"54:Sort by Name", L"55:Sort by Type", L"56:Sort by Size", L"57:Sort by Date",
                      L"50:Large Icon", L"51:Small Icon", L"52:List", L"53:Details*"}),
               views);
+    // It drops up from the View Menu button's top-left corner.
+    const RECT viewButton = ButtonRect(IDC_VIEW_MENU);
+    EXPECT_EQ(viewButton.left, ShownMenu::place.left);
+    EXPECT_LE(ShownMenu::place.bottom, viewButton.top);
 
     // Back is grayed without history, Up on the Desktop.
     EXPECT_EQ((Texts{L"30:Back-", L"32:Up"}), ShownMenu::Of([this] { Command(IDC_CONTEXT_MENU); }));
