@@ -188,7 +188,6 @@ LRESULT ConverterWindow::OnDestroy(HWND window, UINT message, WPARAM wParam, LPA
             DestroyWindow(page.object->handle);
         }
     }
-    tabControl.Unsubclass(); // while the tab control still exists
     return FrameWindow::OnDestroy(window, message, wParam, lParam);
 }
 

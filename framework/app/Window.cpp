@@ -83,20 +83,33 @@ LRESULT CALLBACK FrameWindowProcedure(HWND window, UINT message, WPARAM wParam, 
     }
 }
 
+namespace {
+
+// At a subclassed window's last message every object bound to it lets go while the window
+// still exists, so that no later window of the same handle value finds one of them. Looked
+// up afresh: a handler may have ended its object meanwhile.
+void ForgetSubclassedWindow(HWND window) {
+    for (Window* object = WindowRegistry().Find(window);
+         object != nullptr && object->oldProc != nullptr; object = WindowRegistry().Find(window)) {
+        object->Unsubclass();
+    }
+}
+
+} // namespace
+
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
     try {
         if (Window* object = WindowRegistry().Find(window)) {
-            const LRESULT result = object->SubclassProc(window, message, wParam, lParam);
-            // The window's last message: its entry goes with it, while the window still
-            // exists, so that no later window of the same handle finds this object.
-            if (message == WM_NCDESTROY) {
-                object->Unsubclass();
-            }
-            return result;
+            result = object->SubclassProc(window, message, wParam, lParam);
+        } else {
+            result = DefWindowProcW(window, message, wParam, lParam);
         }
-        return DefWindowProcW(window, message, wParam, lParam);
     } catch (...) {
         ShowFatal(window, L"WndSub");
-        return 0;
     }
+    if (message == WM_NCDESTROY) {
+        ForgetSubclassedWindow(window);
+    }
+    return result;
 }

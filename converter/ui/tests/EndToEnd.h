@@ -93,7 +93,7 @@ protected:
         if (hadPath) {
             RememberDefinitionFile(savedPath);
         } else {
-            ForgetDefinitionFile(); // not the test's file, which is gone by now
+            ForgetDefinitionFile(); // not the test's file, which goes with the test
         }
         RegistryKey maker(HKEY_CURRENT_USER);
         if (maker.Open(kMakerKey) == ERROR_SUCCESS) {

@@ -205,10 +205,13 @@ TEST_F(WindowObjects, SubclassedControlsThatDieFirstLeaveNothingBehind) {
     Window edit(CreateEdit());
     owner.control = &edit;
     edit.Subclass(&owner, &ControlOwner::OnControlMessage);
+    Window alsoBound(edit.handle); // a second object on it, found after the first
+    alsoBound.Subclass();
     const HWND dead = edit.handle;
     DestroyWindow(dead);
     EXPECT_EQ(nullptr, WindowRegistry().Find(dead));
     EXPECT_EQ(nullptr, edit.oldProc);
+    EXPECT_EQ(nullptr, alsoBound.oldProc);
 
     Window other(CreateEdit());
     owner.control = &other;
