@@ -11,6 +11,7 @@
 #include "framework/app/MenuBars.h"
 #include "framework/app/MenuItemText.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/MessageRoutes.h"
 #include "framework/app/Paths.h"
 #include "framework/filedialog/FileNameDialog.h"
 #include "platform/DeviceFiles.h"
@@ -88,37 +89,44 @@ ConverterWindow::~ConverterWindow() {
 }
 
 LRESULT ConverterWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        return OnCreate(window, message, wParam, lParam);
-    case WM_DESTROY:
-        return OnDestroy(window, message, wParam, lParam);
-    case WM_CLOSE:
-        return OnClose(window, message, wParam, lParam);
-    case WM_SIZE:
+    static constexpr MessageRoute<ConverterWindow, LRESULT> kRoutes[] = {
+        {WM_CREATE, &ConverterWindow::OnCreate},
+        {WM_DESTROY, &ConverterWindow::OnDestroy},
+        {WM_CLOSE, &ConverterWindow::OnClose},
+        {WM_SIZE, &ConverterWindow::OnSize},
+        {WM_NOTIFY, &ConverterWindow::OnNotify},
+        {WM_HELP, &ConverterWindow::OnHelp},
+        {WM_COMMAND, &ConverterWindow::OnCommand},
+        {WM_TELL_LOAD_PROBLEMS, &ConverterWindow::OnTellLoadProblems},
+    };
+    return RouteMessage(*this, kRoutes, window, message, wParam, lParam,
+                        [&] { return DefWindowProcW(window, message, wParam, lParam); });
+}
+
+LRESULT ConverterWindow::OnSize(HWND, UINT, WPARAM, LPARAM) {
+    return 0;
+}
+
+LRESULT ConverterWindow::OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->idFrom == IDC_PAGE_TABS && header->code == TCN_SELCHANGE) {
+        OnSelectionChange();
         return 0;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_PAGE_TABS && header->code == TCN_SELCHANGE) {
-            OnSelectionChange();
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
     }
-    case WM_HELP:
-        if (GetActiveWindow() == window) {
-            PostMessageW(window, WM_COMMAND, IDC_ABOUT, 0);
-        }
-        return 0;
-    case WM_COMMAND:
-        return OnCommand(window, message, wParam, lParam);
-    case WM_TELL_LOAD_PROBLEMS:
-        startProblems.Report(window, settings.definitionPath);
-        startProblems = LoadProblems();
-        return 0;
-    default:
-        return DefWindowProcW(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT ConverterWindow::OnHelp(HWND window, UINT, WPARAM, LPARAM) {
+    if (GetActiveWindow() == window) {
+        PostMessageW(window, WM_COMMAND, IDC_ABOUT, 0);
     }
+    return 0;
+}
+
+LRESULT ConverterWindow::OnTellLoadProblems(HWND window, UINT, WPARAM, LPARAM) {
+    startProblems.Report(window, settings.definitionPath);
+    startProblems = LoadProblems();
+    return 0;
 }
 
 LRESULT ConverterWindow::OnCreate(HWND window, UINT, WPARAM, LPARAM) {

@@ -75,6 +75,14 @@ public:
     int PageCount() const { return static_cast<int>(pages.size()); }
 
 private:
+    // Nothing follows the window's size: the tabs and pages are laid out when they are made.
+    LRESULT OnSize(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // A tab chosen: shows its page.
+    LRESULT OnNotify(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // F1 in this window, not in a box over it, opens the About box.
+    LRESULT OnHelp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Tells the remembered file's problems, over the window now on screen.
+    LRESULT OnTellLoadProblems(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Subclass handler of the tab control: makes every tab before the control handles
     // anything that may need one; Tab moves into the current page's first row.
     LRESULT TabHandler(HWND tabs, UINT message, WPARAM wParam, LPARAM lParam);

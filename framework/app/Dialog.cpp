@@ -1,18 +1,15 @@
 #include "Dialog.h"
 
+#include "MessageRoutes.h"
+
 INT_PTR Dialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog, message, wParam, lParam);
-    case WM_DESTROY:
-        return OnDestroy(dialog, message, wParam, lParam);
-    case WM_COMMAND:
-        return OnCommand(dialog, message, wParam, lParam);
-    case WM_NOTIFY:
-        return OnNotify(dialog, message, wParam, lParam);
-    default:
-        return 0;
-    }
+    static constexpr MessageRoute<Dialog, INT_PTR> kRoutes[] = {
+        {WM_INITDIALOG, &Dialog::OnInitDialog},
+        {WM_DESTROY, &Dialog::OnDestroy},
+        {WM_COMMAND, &Dialog::OnCommand},
+        {WM_NOTIFY, &Dialog::OnNotify},
+    };
+    return RouteMessage(*this, kRoutes, dialog, message, wParam, lParam, [] { return INT_PTR{0}; });
 }
 
 INT_PTR Dialog::OnInitDialog(HWND, UINT, WPARAM, LPARAM) {

@@ -1,22 +1,19 @@
 #include "PropertyPage.h"
 
 #include "Application.h"
+#include "MessageRoutes.h"
 
 PropertyPage::~PropertyPage() {
     pageHandle = nullptr;
 }
 
 INT_PTR PropertyPage::DialogProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(page, message, wParam, lParam);
-    case WM_COMMAND:
-        return OnCommand(page, message, wParam, lParam);
-    case WM_NOTIFY:
-        return OnNotify(page, message, wParam, lParam);
-    default:
-        return 0;
-    }
+    static constexpr MessageRoute<PropertyPage, INT_PTR> kRoutes[] = {
+        {WM_INITDIALOG, &PropertyPage::OnInitDialog},
+        {WM_COMMAND, &PropertyPage::OnCommand},
+        {WM_NOTIFY, &PropertyPage::OnNotify},
+    };
+    return RouteMessage(*this, kRoutes, page, message, wParam, lParam, [] { return INT_PTR{0}; });
 }
 
 INT_PTR PropertyPage::OnInitDialog(HWND, UINT, WPARAM, LPARAM) {
@@ -28,37 +25,27 @@ INT_PTR PropertyPage::OnCommand(HWND, UINT, WPARAM, LPARAM) {
 }
 
 INT_PTR PropertyPage::OnNotify(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    using Handler = LRESULT (PropertyPage::*)(HWND, UINT, WPARAM, LPARAM);
-    Handler handler = nullptr;
-    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
-    case PSN_SETACTIVE:
-        handler = &PropertyPage::OnSetActive;
-        break;
-    case PSN_KILLACTIVE:
-        handler = &PropertyPage::OnKillActive;
-        break;
-    case PSN_APPLY:
-        handler = &PropertyPage::OnApply;
-        break;
-    case PSN_WIZBACK:
-        handler = &PropertyPage::OnWizBack;
-        break;
-    case PSN_WIZNEXT:
-        handler = &PropertyPage::OnWizNext;
-        break;
-    case PSN_WIZFINISH:
-        handler = &PropertyPage::OnWizFinish;
-        break;
-    case PSN_QUERYCANCEL:
-        handler = &PropertyPage::OnQueryCancel;
-        break;
-    case PSN_RESET:
+    static constexpr MessageRoute<PropertyPage, LRESULT> kNotifications[] = {
+        {PSN_SETACTIVE, &PropertyPage::OnSetActive},
+        {PSN_KILLACTIVE, &PropertyPage::OnKillActive},
+        {PSN_APPLY, &PropertyPage::OnApply},
+        {PSN_WIZBACK, &PropertyPage::OnWizBack},
+        {PSN_WIZNEXT, &PropertyPage::OnWizNext},
+        {PSN_WIZFINISH, &PropertyPage::OnWizFinish},
+        {PSN_QUERYCANCEL, &PropertyPage::OnQueryCancel},
+    };
+    const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    // These two answer nothing, so the page's message result stays as it is.
+    if (code == PSN_RESET) {
         OnReset(page, message, wParam, lParam);
         return 1;
-    case PSN_HELP:
+    }
+    if (code == PSN_HELP) {
         OnHelp(page, message, wParam, lParam);
         return 1;
-    default:
+    }
+    const MessageHandler<PropertyPage, LRESULT> handler = FindHandler(kNotifications, code);
+    if (handler == nullptr) {
         return 0;
     }
     SetWindowLongPtrW(page, DWLP_MSGRESULT, (this->*handler)(page, message, wParam, lParam));

@@ -6,6 +6,7 @@
 #include "framework/app/FullScreenDialog.h"
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
+#include "framework/app/MessageRoutes.h"
 #include "framework/app/PropertyPage.h"
 #include "test_ids.h"
 
@@ -18,14 +19,12 @@ namespace {
 class DemoFrame : public FrameWindow {
 public:
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-        case WM_COMMAND:
-            return OnCommand(window, message, wParam, lParam);
-        case WM_DESTROY:
-            return OnDestroy(window, message, wParam, lParam);
-        default:
-            return Window::WindowProc(window, message, wParam, lParam);
-        }
+        static constexpr MessageRoute<DemoFrame, LRESULT> kRoutes[] = {
+            {WM_COMMAND, &DemoFrame::OnCommand},
+            {WM_DESTROY, &DemoFrame::OnDestroy},
+        };
+        return RouteMessage(*this, kRoutes, window, message, wParam, lParam,
+                            [&] { return Window::WindowProc(window, message, wParam, lParam); });
     }
     LRESULT OnCommand(HWND window, UINT, WPARAM wParam, LPARAM) override {
         if (LOWORD(wParam) == IDC_TEST_EXIT) {

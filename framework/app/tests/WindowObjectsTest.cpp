@@ -8,6 +8,7 @@
 #include "framework/app/InputPanel.h"
 #include "framework/app/MenuBars.h"
 #include "framework/app/MessageLoop.h"
+#include "framework/app/MessageRoutes.h"
 #include "framework/app/ObjectRegistry.h"
 #include "platform/MenuBar.h"
 #include "platform/Screen.h"
@@ -36,20 +37,17 @@ constexpr UINT kThrowMessage = WM_APP + 1;
 class TestFrame : public FrameWindow {
 public:
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-        case WM_CREATE:
-            return OnCreate(window, message, wParam, lParam);
-        case WM_COMMAND:
-            return OnCommand(window, message, wParam, lParam);
-        case WM_DESTROY:
-            return OnDestroy(window, message, wParam, lParam);
-        case WM_VSCROLL:
-            return OnVScroll(window, message, wParam, lParam);
-        case kThrowMessage:
+        static constexpr MessageRoute<TestFrame, LRESULT> kRoutes[] = {
+            {WM_CREATE, &TestFrame::OnCreate},
+            {WM_COMMAND, &TestFrame::OnCommand},
+            {WM_DESTROY, &TestFrame::OnDestroy},
+            {WM_VSCROLL, &TestFrame::OnVScroll},
+        };
+        if (message == kThrowMessage) {
             throw std::runtime_error("handler failed");
-        default:
-            return Window::WindowProc(window, message, wParam, lParam);
         }
+        return RouteMessage(*this, kRoutes, window, message, wParam, lParam,
+                            [&] { return Window::WindowProc(window, message, wParam, lParam); });
     }
     LRESULT OnCommand(HWND, UINT, WPARAM wParam, LPARAM) override {
         commands.push_back(LOWORD(wParam));
