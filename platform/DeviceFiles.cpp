@@ -1,10 +1,11 @@
 #include "DeviceFiles.h"
 
+#include "DeviceFileFaults.h"
+
 #include <shlobj.h>
 #include <strsafe.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cwchar>
 #include <cwctype>
 #include <memory>
@@ -14,46 +15,6 @@ namespace {
 
 const std::vector<DeviceRootFolder>* testRootFolders = nullptr;
 const std::vector<std::wstring>* testRomFiles = nullptr;
-
-struct WriteFault {
-    std::wstring folder; // with its trailing "\"
-    DWORD error = 0;
-    int successes = 0;
-};
-std::unique_ptr<WriteFault> writeFault;
-
-bool InFolder(const wchar_t* path, const std::wstring& folder) {
-    return _wcsnicmp(path, folder.c_str(), folder.size()) == 0;
-}
-
-// True, with the fault's error set, when a write into `target` from `source` (null: a file
-// made there) is to fail.
-bool WriteFaulted(const wchar_t* target, const wchar_t* source = nullptr) {
-    if (writeFault == nullptr || !InFolder(target, writeFault->folder) ||
-        (source != nullptr && InFolder(source, writeFault->folder))) {
-        return false;
-    }
-    if (writeFault->successes > 0) {
-        --writeFault->successes;
-        return false;
-    }
-    SetLastError(writeFault->error);
-    return true;
-}
-
-std::atomic<long> fileCalls{0};
-std::atomic<long> faultyCall{-1};
-std::atomic<DWORD> faultyCallError{0};
-
-// Counts a file call; true, with the test's error set, when it is the one to fail.
-bool CallFaulted() {
-    const long index = fileCalls++;
-    if (index != faultyCall) {
-        return false;
-    }
-    SetLastError(faultyCallError);
-    return true;
-}
 
 bool IsRomFile(const std::wstring& path) {
     if (testRomFiles == nullptr) {
@@ -229,7 +190,7 @@ void SetLarge(ULARGE_INTEGER* out, ULONGLONG value) {
 } // namespace
 
 HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
-    if (CallFaulted()) {
+    if (FileCallFaulted()) {
         return INVALID_HANDLE_VALUE;
     }
     auto search = std::make_unique<Search>();
@@ -260,7 +221,7 @@ BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    return !CallFaulted() && NextEntry(**search, data, false);
+    return !FileCallFaulted() && NextEntry(**search, data, false);
 }
 
 BOOL DeviceFindClose(HANDLE find) {
@@ -277,7 +238,7 @@ BOOL DeviceFindClose(HANDLE find) {
 }
 
 DWORD DeviceGetFileAttributes(const wchar_t* path) {
-    if (CallFaulted()) {
+    if (FileCallFaulted()) {
         return INVALID_FILE_ATTRIBUTES;
     }
     const DWORD attributes = GetFileAttributesW(path);
@@ -307,16 +268,16 @@ BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, UL
 }
 
 BOOL DeviceSetFileAttributes(const wchar_t* path, DWORD attributes) {
-    return !CallFaulted() && !InRom(path) && !RefusedAsLink(path) &&
+    return !FileCallFaulted() && !InRom(path) && !RefusedAsLink(path) &&
            SetFileAttributesW(path, attributes);
 }
 
 BOOL DeviceCreateDirectory(const wchar_t* path) {
-    return !CallFaulted() && CreateDirectoryW(path, nullptr);
+    return !FileCallFaulted() && CreateDirectoryW(path, nullptr);
 }
 
 BOOL DeviceRemoveDirectory(const wchar_t* path) {
-    if (CallFaulted() || RefusedAsLink(path)) {
+    if (FileCallFaulted() || RefusedAsLink(path)) {
         return FALSE;
     }
     resolvedFolders.Forget();
@@ -326,7 +287,7 @@ BOOL DeviceRemoveDirectory(const wchar_t* path) {
 // One open serves both the link check and the delete: the delete is the common case of a
 // large operation.
 BOOL DeviceDeleteFile(const wchar_t* path) {
-    if (CallFaulted() || InRom(path)) {
+    if (FileCallFaulted() || InRom(path)) {
         return FALSE;
     }
     const HANDLE file = CreateFileW(path, DELETE | FILE_READ_ATTRIBUTES,
@@ -350,7 +311,7 @@ BOOL DeviceDeleteFile(const wchar_t* path) {
 }
 
 BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceExisting) {
-    if (CallFaulted() || InRom(source) || (replaceExisting && InRom(target)) ||
+    if (FileCallFaulted() || InRom(source) || (replaceExisting && InRom(target)) ||
         RefusedAsLink(source) || WriteFaulted(target, source)) {
         return FALSE;
     }
@@ -360,7 +321,7 @@ BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceEx
 
 BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting,
                          bool writeThrough) {
-    if (CallFaulted() || (replaceExisting && InRom(target))) {
+    if (FileCallFaulted() || (replaceExisting && InRom(target))) {
         return FALSE;
     }
     return MoveFileExW(source, target,
@@ -373,14 +334,14 @@ HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD 
     const bool writes = (access & (GENERIC_WRITE | FILE_WRITE_DATA)) != 0;
     const bool makes =
         disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
-    if (CallFaulted() || (writes && InRom(path)) || (makes && WriteFaulted(path))) {
+    if (FileCallFaulted() || (writes && InRom(path)) || (makes && WriteFaulted(path))) {
         return INVALID_HANDLE_VALUE;
     }
     return CreateFileW(path, access, sharing, nullptr, disposition, attributes, nullptr);
 }
 
 HANDLE DeviceOpenFileItself(const wchar_t* path) {
-    if (CallFaulted()) {
+    if (FileCallFaulted()) {
         return INVALID_HANDLE_VALUE;
     }
     const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -395,12 +356,12 @@ HANDLE DeviceOpenFileItself(const wchar_t* path) {
 
 BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read) {
     *read = 0;
-    return !CallFaulted() && ReadFile(file, buffer, size, read, nullptr);
+    return !FileCallFaulted() && ReadFile(file, buffer, size, read, nullptr);
 }
 
 BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written) {
     *written = 0;
-    if (CallFaulted()) {
+    if (FileCallFaulted()) {
         // A write that fails part-way, as on a full card: half of it is on the disk.
         const DWORD error = GetLastError();
         WriteFile(file, buffer, size / 2, written, nullptr);
@@ -411,16 +372,16 @@ BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written
 }
 
 BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time) {
-    return !CallFaulted() && SetFileTime(file, nullptr, nullptr, &time);
+    return !FileCallFaulted() && SetFileTime(file, nullptr, nullptr, &time);
 }
 
 BOOL DeviceFlushFileBuffers(HANDLE file) {
-    return !CallFaulted() && FlushFileBuffers(file);
+    return !FileCallFaulted() && FlushFileBuffers(file);
 }
 
 BOOL DeviceCloseFile(HANDLE file) {
     // A close that fails has closed the handle all the same, as the platform's does.
-    const bool faulted = CallFaulted();
+    const bool faulted = FileCallFaulted();
     const DWORD error = GetLastError();
     const BOOL closed = CloseHandle(file);
     if (faulted) {
@@ -460,30 +421,6 @@ BOOL DeviceSpecialFolderPath(int folder, wchar_t* path) {
 
 void SetRootFoldersForTesting(const std::vector<DeviceRootFolder>* folders) {
     testRootFolders = folders;
-}
-
-void SetWriteFaultForTesting(const wchar_t* folder, DWORD error, int successes) {
-    if (folder == nullptr) {
-        writeFault.reset();
-        return;
-    }
-    writeFault = std::make_unique<WriteFault>();
-    writeFault->folder = folder;
-    if (writeFault->folder.empty() || writeFault->folder.back() != L'\\') {
-        writeFault->folder += L'\\';
-    }
-    writeFault->error = error;
-    writeFault->successes = successes;
-}
-
-void SetFileCallFaultForTesting(long index, DWORD error) {
-    faultyCallError = error;
-    faultyCall = index;
-    fileCalls = 0;
-}
-
-long FileCallsForTesting() {
-    return fileCalls;
 }
 
 void SetRomFilesForTesting(const std::vector<std::wstring>* paths) {

@@ -80,16 +80,5 @@ struct DeviceRootFolder {
 
 // Replaces the listing of "\*.*" and the space of those folders; null puts the host's back.
 void SetRootFoldersForTesting(const std::vector<DeviceRootFolder>* folders);
-// Makes writes into `folder` (and below it) fail with `error`, a full disk or a read-only
-// folder, which a host cannot easily be made to have, after `successes` of them have gone
-// through: a file made there, or a file or folder moved there from elsewhere. Null: none
-// fail.
-void SetWriteFaultForTesting(const wchar_t* folder, DWORD error, int successes);
-// Makes the device file call with the given index fail with `error`, counting every call
-// above from 0 at this one; a write that fails has written half its bytes first. A
-// negative index: none fail.
-void SetFileCallFaultForTesting(long index, DWORD error);
-// The device file calls made since the last SetFileCallFaultForTesting.
-long FileCallsForTesting();
 // Full paths of files that are to be in ROM (compared without regard to case); null: none.
 void SetRomFilesForTesting(const std::vector<std::wstring>* paths);

@@ -8,6 +8,7 @@
 #include "framework/fileops/ConfirmDialog.h"
 #include "framework/fileops/FileOperation.h"
 #include "framework/fileops/FileReporting.h"
+#include "platform/DeviceFileFaults.h"
 #include "platform/DeviceFiles.h"
 #include "platform/Screen.h"
 #include "platform/SoftInputPanel.h"

@@ -5,6 +5,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/Paths.h"
 #include "framework/fileops/FolderNames.h"
+#include "platform/DeviceFileFaults.h"
 #include "platform/DeviceFiles.h"
 #include "test_support/MessageBoxRecorder.h"
 #include "test_support/TempFolder.h"
