@@ -9,11 +9,10 @@
 
 namespace {
 
-constexpr wchar_t kEnter = 13;
-constexpr wchar_t kTab = 9;
-constexpr wchar_t kControlC = 3;
-constexpr wchar_t kControlV = 22;
-constexpr wchar_t kControlQ = 17;
+// The character that Ctrl with a letter key types.
+constexpr wchar_t ControlCharacter(wchar_t letter) {
+    return static_cast<wchar_t>(letter - L'A' + 1);
+}
 
 void SelectAll(HWND edit) {
     SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -99,10 +98,10 @@ LRESULT ConverterPage::EditHandler(HWND edit, UINT message, WPARAM wParam, LPARA
 LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
     Window& edit = *edits[row];
     switch (character) {
-    case kEnter:
+    case L'\r': // Enter
         CommitRow(row);
         return 0;
-    case kTab: {
+    case L'\t': {
         const int target = KeyHeld(VK_SHIFT) ? row - 1 : row + 1;
         if (target < 0 || target >= rowCount) {
             SetFocus(GetParent(handle));
@@ -111,13 +110,13 @@ LRESULT ConverterPage::OnEditChar(int row, WPARAM character, LPARAM keyData) {
         }
         return 0;
     }
-    case kControlC:
+    case ControlCharacter(L'C'):
         CopyRow(row);
         return 0;
-    case kControlV:
+    case ControlCharacter(L'V'):
         PasteInto(row);
         return 0;
-    case kControlQ:
+    case ControlCharacter(L'Q'):
         PostMessageW(GetParent(GetParent(handle)), WM_COMMAND, IDC_EXIT, 0);
         return 0;
     default: {
