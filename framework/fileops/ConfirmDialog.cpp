@@ -11,6 +11,26 @@
 
 #include <vector>
 
+// A text in both of the program's languages; null where the template's stays.
+struct Bilingual {
+    const wchar_t* english = nullptr;
+    const wchar_t* japanese = nullptr;
+};
+
+struct ConfirmQuestion {
+    // The templates, without their language's suffix: with Yes and No, and with Yes, All,
+    // No and Cancel for one of several.
+    const wchar_t* templateBase;
+    const wchar_t* multipleTemplateBase;
+    Bilingual title;
+    int icon; // 0: the template's
+    Bilingual allButton;
+    // The text about the subject, with one argument; null where the template's stays.
+    const Bilingual* (*text)(const std::wstring& subject);
+    // What the text's argument is: the count (%d), or the subject's name or whole path (%s).
+    enum class Argument { kCount, kName, kPath } argument;
+};
+
 namespace {
 
 // Formats a text of one argument, a number or a path; the texts are the program's own.
@@ -30,6 +50,10 @@ std::wstring NamePart(const std::wstring& path) {
     return name;
 }
 
+const wchar_t* InLanguage(const Bilingual& text) {
+    return LanguageText(text.english, text.japanese);
+}
+
 // Counts the entries of a double-terminated list.
 int CountEntries(const wchar_t* list) {
     int count = 0;
@@ -39,112 +63,166 @@ int CountEntries(const wchar_t* list) {
     return count;
 }
 
+const Bilingual* DeleteItemsText(const std::wstring&) {
+    static const Bilingual text = {L"Are you sure you want to delete these %d items?",
+                                   L"これら %d 個のﾌｧｲﾙを削除してもよろしいですか?"};
+    return &text;
+}
+
+const Bilingual* DeleteFolderText(const std::wstring&) {
+    static const Bilingual text = {
+        L"Are you sure you want to remove the folder '%s' and all its contents?",
+        L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"};
+    return &text;
+}
+
+// Read-only (also when unreadable), then program, then system.
+const Bilingual* DeleteFileText(const std::wstring& file) {
+    static const Bilingual readOnly = {
+        L"The file '%s' is a read-only file. Are you sure you want to delete it?",
+        L"ﾌｧｲﾙ '%s' は読み取り専用です。削除してもよろしいですか?"};
+    static const Bilingual program = {
+        L"The file '%s' is a program.\n\nIf you remove it, you will no longer be able to run "
+        L"this program or edit some documents. Are you sure you want to delete it?",
+        L"ﾌｧｲﾙ '%s' はﾌﾟﾛｸﾞﾗﾑです。\n\n削除すると、このﾌﾟﾛｸﾞﾗﾑは実行できなくなり、"
+        L"また一部の文書は編集できなくなります。\n削除してもよろしいですか?"};
+    static const Bilingual system = {
+        L"The file '%s' is a system file.\n\nIf you remove it, your computer or one of your "
+        L"programs may no longer work correctly.",
+        L"ﾌｧｲﾙ '%s' はｼｽﾃﾑ ﾌｧｲﾙです。\n\n削除すると、ｼｽﾃﾑやｱﾌﾟﾘｹｰｼｮﾝが正しく作動しなく"
+        L"なる可能性があります。\n削除してもよろしいですか?"};
+    static const Bilingual plain = {L"Are you sure you want to delete '%s'?",
+                                    L"'%s' を削除してもよろしいですか?"};
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) {
+        return &readOnly;
+    }
+    if (IsProgram(file.c_str())) {
+        return &program;
+    }
+    return (attributes & FILE_ATTRIBUTE_SYSTEM) ? &system : &plain;
+}
+
+const Bilingual* ReplaceFolderText(const std::wstring&) {
+    static const Bilingual text = {
+        L"This folder already contains a folder called '%s'.\n\nIf the files in the existing "
+        L"folder have the same name as files in the folder you are moving, do you want to "
+        L"replace the existing files?",
+        L"このﾌｫﾙﾀﾞにはすでに '%s' というﾌｫﾙﾀﾞが存在します。\n\n現在のﾌｫﾙﾀﾞのﾌｧｲﾙと"
+        L"新しいﾌｫﾙﾀﾞのﾌｧｲﾙが同じ名前の場合、新しいﾌｧｲﾙで上書きしますか?"};
+    return &text;
+}
+
+// System, then read-only; the template's text when the existing file cannot be read.
+const Bilingual* ReplaceFileText(const std::wstring& target) {
+    static const Bilingual system = {L"This folder already contains a system file called '%s'.",
+                                     L"このﾌｫﾙﾀﾞには既にｼｽﾃﾑﾌｧｲﾙ %s が存在します。"
+                                     L"現在あるﾌｧｲﾙを、新しいﾌｧｲﾙで上書きしますか?"};
+    static const Bilingual readOnly = {
+        L"This folder already contains a read-only file called '%s'.",
+        L"このﾌｫﾙﾀﾞには既に読み取り専用ﾌｧｲﾙ %s が存在します。"
+        L"現在あるﾌｧｲﾙを、新しいﾌｧｲﾙで上書きしますか?"};
+    static const Bilingual plain = {L"This folder already contains a file called '%s'.",
+                                    L"このﾌｫﾙﾀﾞには既に %s というﾌｧｲﾙが存在します。"
+                                    L"現在あるﾌｧｲﾙを、新しいﾌｧｲﾙで上書きしますか?"};
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return nullptr;
+    }
+    if (attributes & FILE_ATTRIBUTE_SYSTEM) {
+        return &system;
+    }
+    return (attributes & FILE_ATTRIBUTE_READONLY) ? &readOnly : &plain;
+}
+
+// clang-format off
+// The kinds of question, one a row: templates, title, icon, All button, text, argument.
+using Argument = ConfirmQuestion::Argument;
+const ConfirmQuestion kDeleteItems = {L"DlgYesNo", L"DlgYesNo",
+    {L"Confirm multiple file delete", L"複数ﾌｧｲﾙ削除の確認"}, IDI_DELETE, {},
+    DeleteItemsText, Argument::kCount};
+const ConfirmQuestion kDeleteFolder = {L"DlgYesNo", L"DlgYesNo",
+    {L"Confirm folder delete", L"ﾌｫﾙﾀﾞ削除の確認"}, IDI_DELETE, {},
+    DeleteFolderText, Argument::kName};
+const ConfirmQuestion kDeleteFile = {L"DlgYesNo", L"DlgYesAllNoCancel",
+    {L"Confirm file delete", L"ﾌｧｲﾙ削除の確認"}, IDI_DELETE, {},
+    DeleteFileText, Argument::kName};
+const ConfirmQuestion kReplaceFolder = {L"DlgYesNo", L"DlgYesAllNoCancel",
+    {L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"}, IDI_REPLACE_FOLDER, {L"All", L"全上書"},
+    ReplaceFolderText, Argument::kPath};
+const ConfirmQuestion kReplaceFile = {L"FDlgConfReplaceFile", L"FDlgConfReplaceMultiFile",
+    {}, 0, {},
+    ReplaceFileText, Argument::kName};
+// clang-format on
+
 } // namespace
 
+ConfirmDialog::ConfirmDialog(const ConfirmQuestion& question, const wchar_t* subject, int count,
+                             bool multiple)
+    : question(question), subject(subject), count(count), multiple(multiple) {
+}
+
 INT_PTR ConfirmDialog::Ask(HWND parent) {
-    const INT_PTR answer = DoModal(parent, LocalizedResourceName(templateBase).c_str());
-    if (answer == IDYES || answer == IDNO || (offersCancel && answer == IDC_ALL)) {
+    const wchar_t* base = multiple ? question.multipleTemplateBase : question.templateBase;
+    const INT_PTR answer = DoModal(parent, LocalizedResourceName(base).c_str());
+    if (answer == IDYES || answer == IDNO || (multiple && answer == IDC_ALL)) {
         return answer;
     }
-    return offersCancel ? IDCANCEL : IDNO;
+    return multiple ? IDCANCEL : IDNO;
 }
 
 INT_PTR ConfirmDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
-    SetTexts(dialog);
+    if (question.title.english != nullptr) {
+        SetWindowTextW(dialog, InLanguage(question.title));
+    }
+    if (question.allButton.english != nullptr) {
+        SetDlgItemTextW(dialog, IDC_ALL, InLanguage(question.allButton));
+    }
+    if (question.icon != 0) {
+        if (const HICON loaded =
+                LoadIconW(Application::instance, MAKEINTRESOURCEW(question.icon))) {
+            SendDlgItemMessageW(dialog, IDC_QUESTION_ICON, STM_SETICON,
+                                reinterpret_cast<WPARAM>(loaded), 0);
+        }
+    }
+    if (const Bilingual* text = question.text(subject)) {
+        const wchar_t* format = InLanguage(*text);
+        const std::wstring shown = question.argument == ConfirmQuestion::Argument::kCount
+                                       ? Format(format, count)
+                                   : question.argument == ConfirmQuestion::Argument::kName
+                                       ? Format(format, NamePart(subject).c_str())
+                                       : Format(format, subject.c_str());
+        SetDlgItemTextW(dialog, IDC_QUESTION_TEXT, shown.c_str());
+    }
+    SetDetails(dialog);
     InitFullScreenDialog(dialog, SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN);
     CreateDialogMenuBar(dialog, IDR_EMPTY_MENU_BAR);
     return 1;
 }
 
-void ConfirmDialog::SetQuestion(HWND dialog, const wchar_t* title, int icon,
-                                const std::wstring& text) {
-    if (title != nullptr) {
-        SetWindowTextW(dialog, title);
-    }
-    if (icon != 0) {
-        if (const HICON loaded = LoadIconW(Application::instance, MAKEINTRESOURCEW(icon))) {
-            SendDlgItemMessageW(dialog, IDC_QUESTION_ICON, STM_SETICON,
-                                reinterpret_cast<WPARAM>(loaded), 0);
-        }
-    }
-    SetDlgItemTextW(dialog, IDC_QUESTION_TEXT, text.c_str());
+void ConfirmDialog::SetDetails(HWND) {
 }
 
-void ConfirmDeleteItems::SetTexts(HWND dialog) {
-    SetQuestion(dialog, LanguageText(L"Confirm multiple file delete", L"複数ﾌｧｲﾙ削除の確認"),
-                IDI_DELETE,
-                Format(LanguageText(L"Are you sure you want to delete these %d items?",
-                                    L"これら %d 個のﾌｧｲﾙを削除してもよろしいですか?"),
-                       count));
+ConfirmDeleteItems::ConfirmDeleteItems(int count) : ConfirmDialog(kDeleteItems, L"", count, false) {
 }
 
-void ConfirmDeleteFolder::SetTexts(HWND dialog) {
-    SetQuestion(dialog, LanguageText(L"Confirm folder delete", L"ﾌｫﾙﾀﾞ削除の確認"), IDI_DELETE,
-                Format(LanguageText(L"Are you sure you want to remove the folder '%s' and all its "
-                                    L"contents?",
-                                    L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"),
-                       NamePart(folder).c_str()));
+ConfirmDeleteFolder::ConfirmDeleteFolder(const wchar_t* folder)
+    : ConfirmDialog(kDeleteFolder, folder, 0, false) {
 }
 
-void ConfirmDeleteFile::SetTexts(HWND dialog) {
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    const wchar_t* format;
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) {
-        format =
-            LanguageText(L"The file '%s' is a read-only file. Are you sure you want to delete it?",
-                         L"ﾌｧｲﾙ '%s' は読み取り専用です。削除してもよろしいですか?");
-    } else if (IsProgram(file.c_str())) {
-        format = LanguageText(
-            L"The file '%s' is a program.\n\nIf you remove it, you will no longer be able to "
-            L"run this program or edit some documents. Are you sure you want to delete it?",
-            L"ﾌｧｲﾙ '%s' はﾌﾟﾛｸﾞﾗﾑです。\n\n削除すると、このﾌﾟﾛｸﾞﾗﾑは実行できなくなり、"
-            L"また一部の文書は編集できなくなります。\n削除してもよろしいですか?");
-    } else if (attributes & FILE_ATTRIBUTE_SYSTEM) {
-        format = LanguageText(
-            L"The file '%s' is a system file.\n\nIf you remove it, your computer or one of "
-            L"your programs may no longer work correctly.",
-            L"ﾌｧｲﾙ '%s' はｼｽﾃﾑ ﾌｧｲﾙです。\n\n削除すると、ｼｽﾃﾑやｱﾌﾟﾘｹｰｼｮﾝが正しく作動しなく"
-            L"なる可能性があります。\n削除してもよろしいですか?");
-    } else {
-        format = LanguageText(L"Are you sure you want to delete '%s'?",
-                              L"'%s' を削除してもよろしいですか?");
-    }
-    SetQuestion(dialog, LanguageText(L"Confirm file delete", L"ﾌｧｲﾙ削除の確認"), IDI_DELETE,
-                Format(format, NamePart(file).c_str()));
+ConfirmDeleteFile::ConfirmDeleteFile(const wchar_t* file, bool multiple)
+    : ConfirmDialog(kDeleteFile, file, 0, multiple) {
 }
 
-void ConfirmReplaceFolder::SetTexts(HWND dialog) {
-    SetDlgItemTextW(dialog, IDC_ALL, LanguageText(L"All", L"全上書"));
-    SetQuestion(
-        dialog, LanguageText(L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"), IDI_REPLACE_FOLDER,
-        Format(LanguageText(
-                   L"This folder already contains a folder called '%s'.\n\nIf the files in the "
-                   L"existing folder have the same name as files in the folder you are moving, "
-                   L"do you want to replace the existing files?",
-                   L"このﾌｫﾙﾀﾞにはすでに '%s' というﾌｫﾙﾀﾞが存在します。\n\n現在のﾌｫﾙﾀﾞのﾌｧｲﾙと"
-                   L"新しいﾌｫﾙﾀﾞのﾌｧｲﾙが同じ名前の場合、新しいﾌｧｲﾙで上書きしますか?"),
-               folder.c_str()));
+ConfirmReplaceFolder::ConfirmReplaceFolder(const wchar_t* folder, bool multiple)
+    : ConfirmDialog(kReplaceFolder, folder, 0, multiple) {
 }
 
-void ConfirmReplaceFile::SetTexts(HWND dialog) {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        const wchar_t* format;
-        if (attributes & FILE_ATTRIBUTE_SYSTEM) {
-            format = LanguageText(L"This folder already contains a system file called '%s'.",
-                                  L"このﾌｫﾙﾀﾞには既にｼｽﾃﾑﾌｧｲﾙ %s が存在します。"
-                                  L"現在あるﾌｧｲﾙを、新しいﾌｧｲﾙで上書きしますか?");
-        } else if (attributes & FILE_ATTRIBUTE_READONLY) {
-            format = LanguageText(L"This folder already contains a read-only file called '%s'.",
-                                  L"このﾌｫﾙﾀﾞには既に読み取り専用ﾌｧｲﾙ %s が存在します。"
-                                  L"現在あるﾌｧｲﾙを、新しいﾌｧｲﾙで上書きしますか?");
-        } else {
-            format = LanguageText(L"This folder already contains a file called '%s'.",
-                                  L"このﾌｫﾙﾀﾞには既に %s というﾌｧｲﾙが存在します。"
-                                  L"現在あるﾌｧｲﾙを、新しいﾌｧｲﾙで上書きしますか?");
-        }
-        SetQuestion(dialog, nullptr, 0, Format(format, NamePart(target).c_str()));
-    }
+ConfirmReplaceFile::ConfirmReplaceFile(const wchar_t* source, const wchar_t* target, bool multiple)
+    : ConfirmDialog(kReplaceFile, target, 0, multiple), source(source), target(target) {
+}
+
+void ConfirmReplaceFile::SetDetails(HWND dialog) {
     SetDlgItemTextW(dialog, IDC_EXISTING_TEXT, FileDescription(target.c_str()).c_str());
     SetShellIcon(dialog, IDC_EXISTING_ICON, target);
     SetDlgItemTextW(dialog, IDC_NEW_TEXT, FileDescription(source.c_str()).c_str());
