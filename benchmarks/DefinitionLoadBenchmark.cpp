@@ -1,5 +1,6 @@
 // Loading speed of definition files: files of 1, 4 and 10 MB of sections, unit lines and
 // comments, each loaded several times; prints MB/s per size and whether time grows linearly.
+#include "Measuring.h"
 #include "converter/definitions/DefinitionLoader.h"
 #include "framework/app/MessageBoxes.h"
 
@@ -40,12 +41,6 @@ int PrintMessage(HWND, const wchar_t* text, const wchar_t*, UINT) {
     return IDOK;
 }
 
-double Seconds(LARGE_INTEGER start, LARGE_INTEGER end) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
 } // namespace
 
 int main() {
@@ -66,11 +61,7 @@ int main() {
         long long units = 0;
         for (int run = 0; run < 5; ++run) {
             CountingReceiver receiver;
-            LARGE_INTEGER start, end;
-            QueryPerformanceCounter(&start);
-            LoadDefinitionFile(receiver, path);
-            QueryPerformanceCounter(&end);
-            best = std::min(best, Seconds(start, end));
+            best = std::min(best, Seconds([&] { LoadDefinitionFile(receiver, path); }));
             units = receiver.units;
         }
         const double size = double(text.size()) / (1 << 20);

@@ -19,6 +19,7 @@
 // No hook runs for every message sent (WH_CALLWNDPROC): under Wine each such call goes to
 // the server, which made filling a list of 5 000 rows ten times slower and swamped what is
 // measured. The subclass procedures are plain calls.
+#include "Measuring.h"
 #include "framework/app/Application.h"
 #include "framework/app/MenuBars.h"
 #include "framework/filedialog/FileNameDialog.h"
@@ -256,11 +257,6 @@ Result TimeDialog(bool ours, const std::wstring& folder) {
     return result;
 }
 
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 std::string List(const std::vector<double>& times) {
     std::string text;
     for (double time : times) {
@@ -291,20 +287,6 @@ void MakeFolder(const std::wstring& folder, int textFiles, int iniFiles) {
     for (int file = 1; file <= iniFiles; ++file) {
         MakeFile(folder + L"\\settings " + std::to_wstring(file) + L".ini", random);
     }
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
 
 struct Figures {
@@ -373,8 +355,8 @@ int main() {
     GetTempPathW(MAX_PATH, temp);
     const std::wstring large = std::wstring(temp) + L"mensurio-dialog-benchmark";
     const std::wstring small = std::wstring(temp) + L"mensurio-dialog-benchmark-small";
-    RemoveFolder(large);
-    RemoveFolder(small);
+    DeleteTree(large);
+    DeleteTree(small);
     MakeFolder(large, kTextFiles, kIniFiles);
     MakeFolder(small, 2, 1);
 
@@ -383,7 +365,7 @@ int main() {
     Report("folder of 5000 files", largeFigures, true);
     Report("folder of 3 files", smallFigures, false);
 
-    RemoveFolder(large);
-    RemoveFolder(small);
+    DeleteTree(large);
+    DeleteTree(small);
     return 0;
 }

@@ -1,7 +1,7 @@
 // Gathering and sorting a folder of 10 000 and one of 50 000 files by each key, against a
 // bare find-first/find-next loop over the same folder in the same run; each a median of
 // several turns, the loop and the keys taking turns.
-#include "Seconds.h"
+#include "Measuring.h"
 #include "framework/app/Application.h"
 #include "framework/filedialog/FileListModel.h"
 
@@ -27,11 +27,6 @@ int BareLoop(const std::wstring& folder) {
     return count;
 }
 
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void MakeFolder(const std::wstring& folder, int files) {
     CreateDirectoryW(folder.c_str(), nullptr);
     const wchar_t* extensions[] = {L".txt", L".ini", L".dat", L".exe", L".bmp"};
@@ -44,16 +39,6 @@ void MakeFolder(const std::wstring& folder, int files) {
         WriteFile(handle, "0123456789", file % 11, &written, nullptr);
         CloseHandle(handle);
     }
-}
-
-void RemoveFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((folder + L"\\*.*").c_str(), &found);
-    do {
-        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    RemoveDirectoryW(folder.c_str());
 }
 
 void Measure(const std::wstring& folder, int files) {
@@ -86,7 +71,7 @@ void Measure(const std::wstring& folder, int files) {
         std::printf("  gather and sort by %s: %.3f s, %.2f x the bare loop (target at most %s)\n",
                     keys[key], median, median / Median(bare), key == kSortByName ? "1.5" : "2");
     }
-    RemoveFolder(folder);
+    DeleteTree(folder);
 }
 
 } // namespace

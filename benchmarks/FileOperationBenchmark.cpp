@@ -5,7 +5,7 @@
 // the file it points to: the engine cannot do without the check); then one file of 200 MB
 // copied by our engine and by a bare CopyFileW, in turns. (Under Wine no Win32 program can have
 // the host's kernel copy a file, as `cp` does: the platform's own copy is the measure.)
-#include "Seconds.h"
+#include "Measuring.h"
 #include "framework/app/Application.h"
 #include "framework/fileops/FileOperation.h"
 #include "platform/DeviceFiles.h"
@@ -60,38 +60,6 @@ void BareCopy(const std::wstring& source, const std::wstring& target) {
         }
     } while (FindNextFileW(find, &found));
     FindClose(find);
-}
-
-// Deletes a tree file by file with `deleteFile`.
-void DeleteTree(const std::wstring& folder, BOOL (*deleteFile)(const wchar_t*)) {
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            DeleteTree(folder + L"\\" + name, deleteFile);
-        } else {
-            deleteFile((folder + L"\\" + name).c_str());
-        }
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
-    RemoveDirectoryW(folder.c_str());
-}
-
-BOOL BareDeleteFile(const wchar_t* path) {
-    return DeleteFileW(path);
-}
-
-void BareDelete(const std::wstring& folder) {
-    DeleteTree(folder, BareDeleteFile);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // A double-terminated list of one path.
@@ -155,8 +123,8 @@ void CopyLargeFile(const std::wstring& root) {
     std::printf("one file of 200 MB: ours %.2f s (%.0f MB/s), CopyFileW %.2f s (%.0f MB/s)\n", our,
                 200 / our, platform, 200 / platform);
     std::printf("  throughput of ours / CopyFileW %.2f (target at least 0.8)\n", platform / our);
-    BareDelete(ours);
-    BareDelete(bare);
+    DeleteTree(ours);
+    DeleteTree(bare);
     DeleteFileW(file.c_str());
 }
 
@@ -214,13 +182,13 @@ int main() {
                 } else if (way == 1) {
                     Platform(FO_DELETE, copy, L"");
                 } else if (way == 2) {
-                    BareDelete(copy);
+                    DeleteTree(copy);
                 } else {
                     DeleteTree(copy, DeviceDeleteFile);
                 }
             }));
         }
-        BareDelete(tree);
+        DeleteTree(tree);
     }
     std::printf("tree of %d files in %d folders, median of %d rounds\n", kFolders * kFilesPerFolder,
                 kFolders, kRounds);
@@ -232,6 +200,6 @@ int main() {
                 Median(deletes[3]), Median(deletes[0]) / Median(deletes[3]),
                 Median(deletes[3]) / Median(deletes[2]));
     CopyLargeFile(root);
-    BareDelete(root);
+    DeleteTree(root);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Start-up time: from process start until the main window is up and idle (painted) with a
 // definition file of 63 sections, against Wine's own notepad started the same way in the
 // same run. Prints the median of several starts of each and their ratio.
+#include "Measuring.h"
 #include "framework/app/RegistryKey.h"
 #include "test_support/HostPath.h"
 
@@ -52,11 +53,6 @@ double TimeStart(std::wstring commandLine, const wchar_t* windowClass) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
     return double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 } // namespace
