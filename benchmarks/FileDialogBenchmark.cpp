@@ -24,6 +24,7 @@
 #include "framework/app/MenuBars.h"
 #include "framework/filedialog/FileNameDialog.h"
 #include "framework/shell/IconCache.h"
+#include "test_support/TempFolder.h"
 
 #include <windows.h>
 
@@ -355,8 +356,8 @@ int main() {
     GetTempPathW(MAX_PATH, temp);
     const std::wstring large = std::wstring(temp) + L"mensurio-dialog-benchmark";
     const std::wstring small = std::wstring(temp) + L"mensurio-dialog-benchmark-small";
-    DeleteTree(large);
-    DeleteTree(small);
+    TempFolder::RemoveTree(large);
+    TempFolder::RemoveTree(small);
     MakeFolder(large, kTextFiles, kIniFiles);
     MakeFolder(small, 2, 1);
 
@@ -365,7 +366,7 @@ int main() {
     Report("folder of 5000 files", largeFigures, true);
     Report("folder of 3 files", smallFigures, false);
 
-    DeleteTree(large);
-    DeleteTree(small);
+    TempFolder::RemoveTree(large);
+    TempFolder::RemoveTree(small);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "Measuring.h"
 #include "framework/app/Application.h"
 #include "framework/filedialog/FileListModel.h"
+#include "test_support/TempFolder.h"
 
 #include <windows.h>
 
@@ -71,7 +72,7 @@ void Measure(const std::wstring& folder, int files) {
         std::printf("  gather and sort by %s: %.3f s, %.2f x the bare loop (target at most %s)\n",
                     keys[key], median, median / Median(bare), key == kSortByName ? "1.5" : "2");
     }
-    DeleteTree(folder);
+    TempFolder::RemoveTree(folder);
 }
 
 } // namespace

@@ -1,12 +1,10 @@
-// What the benchmark programs share: timing, the median of their turns, and removing the
-// trees of files they make.
+// What the benchmark programs share: timing, and the median of their turns.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
 #include <functional>
-#include <string>
 #include <vector>
 
 // The wall-clock time a piece of work takes, by the performance counter.
@@ -23,30 +21,4 @@ inline double Seconds(const std::function<void()>& work) {
 inline double Median(std::vector<double> times) {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
-}
-
-inline BOOL BareDeleteFile(const wchar_t* path) {
-    return DeleteFileW(path);
-}
-
-// Deletes a tree a benchmark made, file by file with `deleteFile`, then its folders.
-inline void DeleteTree(const std::wstring& folder,
-                       BOOL (*deleteFile)(const wchar_t*) = BareDeleteFile) {
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") {
-                continue;
-            }
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteTree(folder + L"\\" + name, deleteFile);
-            } else {
-                deleteFile((folder + L"\\" + name).c_str());
-            }
-        } while (FindNextFileW(find, &found));
-        FindClose(find);
-    }
-    RemoveDirectoryW(folder.c_str());
 }
