@@ -27,6 +27,21 @@ constexpr DWORD ERROR_REPARSE_POINT_ENCOUNTERED = 4395;
 HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data);
 BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data);
 BOOL DeviceFindClose(HANDLE find);
+
+// Hands every entry that the search `pattern` finds to `visit`, which takes the entry's
+// WIN32_FIND_DATAW; nothing when the search finds none or fails.
+template <typename Visit> void DeviceForEachEntry(const wchar_t* pattern, Visit visit) {
+    WIN32_FIND_DATAW found;
+    const HANDLE find = DeviceFindFirstFile(pattern, &found);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        visit(found);
+    } while (DeviceFindNextFile(find, &found));
+    DeviceFindClose(find);
+}
+
 DWORD DeviceGetFileAttributes(const wchar_t* path);
 BOOL DeviceSetFileAttributes(const wchar_t* path, DWORD attributes);
 BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, ULARGE_INTEGER* total,

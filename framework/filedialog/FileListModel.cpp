@@ -59,15 +59,7 @@ void ForEachEntry(const wchar_t* folder, const wchar_t* pattern, Visit visit) {
     if (JoinPath(search, folder, pattern) == nullptr) {
         return;
     }
-    WIN32_FIND_DATAW found;
-    const HANDLE find = DeviceFindFirstFile(search, &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        visit(found);
-    } while (DeviceFindNextFile(find, &found));
-    DeviceFindClose(find);
+    DeviceForEachEntry(search, visit);
 }
 
 } // namespace

@@ -169,20 +169,14 @@ void RemoveLeftovers(const wchar_t* folder) {
     if (JoinPath(pattern, folder, kPartialPattern) == nullptr) {
         return;
     }
-    WIN32_FIND_DATAW found;
-    const HANDLE find = DeviceFindFirstFile(pattern, &found);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
+    DeviceForEachEntry(pattern, [&](const WIN32_FIND_DATAW& found) {
         wchar_t leftover[kMaxPath];
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
             JoinPath(leftover, folder, found.cFileName) != nullptr) {
             DeviceSetFileAttributes(leftover, FILE_ATTRIBUTE_NORMAL);
             DeviceDeleteFile(leftover);
         }
-    } while (DeviceFindNextFile(find, &found));
-    DeviceFindClose(find);
+    });
 }
 
 // Makes the file a copy goes into, beside `target` (`partial`, whose number changes until
