@@ -77,22 +77,28 @@ BatteryLevel BatteryLevelOf(int percentage, int flag) {
     if (percentage != kUnknownPercentage) {
         return {percentage, nullptr};
     }
-    switch (flag & 0xFF) {
-    case BATTERY_FLAG_HIGH:
-        return {100, LanguageText(L"High", L"多い")};
-    case BATTERY_FLAG_LOW:
-        return {25, LanguageText(L"Low", L"少ない")};
-    case BATTERY_FLAG_CRITICAL:
-        return {10, LanguageText(L"Critical", L"極少")};
-    case BATTERY_FLAG_CHARGING:
-        return {0, LanguageText(L"Charging", L"充電中")};
-    case BATTERY_FLAG_NO_BATTERY:
-        return {0, LanguageText(L"None", L"なし")};
-    case BATTERY_FLAG_UNKNOWN:
-        return {0, LanguageText(L"Unknown", L"不明")};
-    default:
-        return {percentage, nullptr};
+    // What a battery without a percentage tells by its flag alone: the bar's length and
+    // the word beside it.
+    struct FlagLevel {
+        int flag;
+        int percentage;
+        const wchar_t* english;
+        const wchar_t* japanese;
+    };
+    static constexpr FlagLevel kFlagLevels[] = {
+        {BATTERY_FLAG_HIGH, 100, L"High", L"多い"},
+        {BATTERY_FLAG_LOW, 25, L"Low", L"少ない"},
+        {BATTERY_FLAG_CRITICAL, 10, L"Critical", L"極少"},
+        {BATTERY_FLAG_CHARGING, 0, L"Charging", L"充電中"},
+        {BATTERY_FLAG_NO_BATTERY, 0, L"None", L"なし"},
+        {BATTERY_FLAG_UNKNOWN, 0, L"Unknown", L"不明"},
+    };
+    for (const FlagLevel& level : kFlagLevels) {
+        if ((flag & 0xFF) == level.flag) {
+            return {level.percentage, LanguageText(level.english, level.japanese)};
+        }
     }
+    return {percentage, nullptr};
 }
 
 void DrawBatteryRow(HDC dc, int x, int y, int percentage, int flag, int icon,
