@@ -11,19 +11,3 @@ INT_PTR Dialog::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     };
     return RouteMessage(*this, kRoutes, dialog, message, wParam, lParam, [] { return INT_PTR{0}; });
 }
-
-INT_PTR Dialog::OnInitDialog(HWND, UINT, WPARAM, LPARAM) {
-    return 1;
-}
-
-INT_PTR Dialog::OnDestroy(HWND, UINT, WPARAM, LPARAM) {
-    return 1;
-}
-
-INT_PTR Dialog::OnCommand(HWND, UINT, WPARAM, LPARAM) {
-    return 1;
-}
-
-INT_PTR Dialog::OnNotify(HWND, UINT, WPARAM, LPARAM) {
-    return 1;
-}

@@ -16,14 +16,6 @@ INT_PTR PropertyPage::DialogProc(HWND page, UINT message, WPARAM wParam, LPARAM 
     return RouteMessage(*this, kRoutes, page, message, wParam, lParam, [] { return INT_PTR{0}; });
 }
 
-INT_PTR PropertyPage::OnInitDialog(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-INT_PTR PropertyPage::OnCommand(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
 INT_PTR PropertyPage::OnNotify(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     static constexpr MessageRoute<PropertyPage, LRESULT> kNotifications[] = {
         {PSN_SETACTIVE, &PropertyPage::OnSetActive},
@@ -50,40 +42,6 @@ INT_PTR PropertyPage::OnNotify(HWND page, UINT message, WPARAM wParam, LPARAM lP
     }
     SetWindowLongPtrW(page, DWLP_MSGRESULT, (this->*handler)(page, message, wParam, lParam));
     return 1;
-}
-
-LRESULT PropertyPage::OnApply(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-void PropertyPage::OnHelp(HWND, UINT, WPARAM, LPARAM) {
-}
-
-LRESULT PropertyPage::OnKillActive(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-LRESULT PropertyPage::OnQueryCancel(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-void PropertyPage::OnReset(HWND, UINT, WPARAM, LPARAM) {
-}
-
-LRESULT PropertyPage::OnSetActive(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-LRESULT PropertyPage::OnWizBack(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-LRESULT PropertyPage::OnWizFinish(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
-}
-
-LRESULT PropertyPage::OnWizNext(HWND, UINT, WPARAM, LPARAM) {
-    return 0;
 }
 
 HPROPSHEETPAGE PropertyPage::Create(PropertySheet& owner, const wchar_t* name) {

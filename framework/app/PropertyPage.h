@@ -15,24 +15,24 @@ public:
     // message is not handled. Pages that paint widen it.
     INT_PTR DialogProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs when the page's controls exist, the first time the sheet shows the page.
-    virtual INT_PTR OnInitDialog(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    virtual INT_PTR OnInitDialog(HWND, UINT, WPARAM, LPARAM) { return 0; }
     // Runs on WM_COMMAND from the page's controls.
-    virtual INT_PTR OnCommand(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    virtual INT_PTR OnCommand(HWND, UINT, WPARAM, LPARAM) { return 0; }
     // Runs on WM_NOTIFY; the default hands the sheet's notifications to the handlers below
     // and makes their results the page's message result.
     virtual INT_PTR OnNotify(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
     // The sheet's notifications (PSN_...). Each default returns 0; OnHelp and OnReset
     // return nothing.
-    virtual LRESULT OnApply(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void OnHelp(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnKillActive(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnQueryCancel(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual void OnReset(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnSetActive(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnWizBack(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnWizFinish(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnWizNext(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnApply(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    virtual void OnHelp(HWND, UINT, WPARAM, LPARAM) {}
+    virtual LRESULT OnKillActive(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    virtual LRESULT OnQueryCancel(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    virtual void OnReset(HWND, UINT, WPARAM, LPARAM) {}
+    virtual LRESULT OnSetActive(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    virtual LRESULT OnWizBack(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    virtual LRESULT OnWizFinish(HWND, UINT, WPARAM, LPARAM) { return 0; }
+    virtual LRESULT OnWizNext(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
     // Makes the platform page from the template and adds it to the sheet (when the sheet
     // has room); returns the page handle or null.
