@@ -44,41 +44,41 @@ void MakeTree(const std::wstring& root) {
     }
 }
 
-void BareCopy(const std::wstring& source, const std::wstring& target) {
-    CreateDirectoryW(target.c_str(), nullptr);
+// Calls visit(name, isFolder) for every entry of `folder`, as a bare loop of the platform's
+// calls would list it.
+template <typename Visit> void ForEachChild(const std::wstring& folder, Visit visit) {
     WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((source + L"\\*").c_str(), &found);
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
     do {
         const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            BareCopy(source + L"\\" + name, target + L"\\" + name);
-        } else {
-            CopyFileW((source + L"\\" + name).c_str(), (target + L"\\" + name).c_str(), FALSE);
+        if (name != L"." && name != L"..") {
+            visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
         }
     } while (FindNextFileW(find, &found));
     FindClose(find);
 }
 
+void BareCopy(const std::wstring& source, const std::wstring& target) {
+    CreateDirectoryW(target.c_str(), nullptr);
+    ForEachChild(source, [&](const std::wstring& name, bool isFolder) {
+        if (isFolder) {
+            BareCopy(source + L"\\" + name, target + L"\\" + name);
+        } else {
+            CopyFileW((source + L"\\" + name).c_str(), (target + L"\\" + name).c_str(), FALSE);
+        }
+    });
+}
+
 // Deletes a tree file by file with `deleteFile`: the loop that is measured against the
 // engine's delete.
 void DeleteTree(const std::wstring& folder, BOOL (*deleteFile)(const wchar_t*)) {
-    WIN32_FIND_DATAW found;
-    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    ForEachChild(folder, [&](const std::wstring& name, bool isFolder) {
+        if (isFolder) {
             DeleteTree(folder + L"\\" + name, deleteFile);
         } else {
             deleteFile((folder + L"\\" + name).c_str());
         }
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
+    });
     RemoveDirectoryW(folder.c_str());
 }
 
