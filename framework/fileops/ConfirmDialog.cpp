@@ -25,8 +25,10 @@ struct ConfirmQuestion {
     Bilingual title;
     int icon; // 0: the template's
     Bilingual allButton;
-    // The text about the subject, with one argument; null where the template's stays.
-    const Bilingual* (*text)(const std::wstring& subject);
+    // The text about the subject, with one argument: `text`, or where the subject decides,
+    // what `textFor` chooses (null: the template's stays).
+    Bilingual text;
+    const Bilingual* (*textFor)(const std::wstring& subject);
     // What the text's argument is: the count (%d), or the subject's name or whole path (%s).
     enum class Argument { kCount, kName, kPath } argument;
 };
@@ -63,19 +65,6 @@ int CountEntries(const wchar_t* list) {
     return count;
 }
 
-const Bilingual* DeleteItemsText(const std::wstring&) {
-    static const Bilingual text = {L"Are you sure you want to delete these %d items?",
-                                   L"これら %d 個のﾌｧｲﾙを削除してもよろしいですか?"};
-    return &text;
-}
-
-const Bilingual* DeleteFolderText(const std::wstring&) {
-    static const Bilingual text = {
-        L"Are you sure you want to remove the folder '%s' and all its contents?",
-        L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"};
-    return &text;
-}
-
 // Read-only (also when unreadable), then program, then system.
 const Bilingual* DeleteFileText(const std::wstring& file) {
     static const Bilingual readOnly = {
@@ -103,16 +92,6 @@ const Bilingual* DeleteFileText(const std::wstring& file) {
     return (attributes & FILE_ATTRIBUTE_SYSTEM) ? &system : &plain;
 }
 
-const Bilingual* ReplaceFolderText(const std::wstring&) {
-    static const Bilingual text = {
-        L"This folder already contains a folder called '%s'.\n\nIf the files in the existing "
-        L"folder have the same name as files in the folder you are moving, do you want to "
-        L"replace the existing files?",
-        L"このﾌｫﾙﾀﾞにはすでに '%s' というﾌｫﾙﾀﾞが存在します。\n\n現在のﾌｫﾙﾀﾞのﾌｧｲﾙと"
-        L"新しいﾌｫﾙﾀﾞのﾌｧｲﾙが同じ名前の場合、新しいﾌｧｲﾙで上書きしますか?"};
-    return &text;
-}
-
 // System, then read-only; the template's text when the existing file cannot be read.
 const Bilingual* ReplaceFileText(const std::wstring& target) {
     static const Bilingual system = {L"This folder already contains a system file called '%s'.",
@@ -136,23 +115,30 @@ const Bilingual* ReplaceFileText(const std::wstring& target) {
 }
 
 // clang-format off
-// The kinds of question, one a row: templates, title, icon, All button, text, argument.
+// The kinds of question, one a row: templates; title, icon and All button; text, or the
+// function that chooses it, and its argument.
 using Argument = ConfirmQuestion::Argument;
 const ConfirmQuestion kDeleteItems = {L"DlgYesNo", L"DlgYesNo",
     {L"Confirm multiple file delete", L"複数ﾌｧｲﾙ削除の確認"}, IDI_DELETE, {},
-    DeleteItemsText, Argument::kCount};
+    {L"Are you sure you want to delete these %d items?",
+     L"これら %d 個のﾌｧｲﾙを削除してもよろしいですか?"}, nullptr, Argument::kCount};
 const ConfirmQuestion kDeleteFolder = {L"DlgYesNo", L"DlgYesNo",
     {L"Confirm folder delete", L"ﾌｫﾙﾀﾞ削除の確認"}, IDI_DELETE, {},
-    DeleteFolderText, Argument::kName};
+    {L"Are you sure you want to remove the folder '%s' and all its contents?",
+     L"ﾌｫﾙﾀﾞ'%s'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?"}, nullptr, Argument::kName};
 const ConfirmQuestion kDeleteFile = {L"DlgYesNo", L"DlgYesAllNoCancel",
     {L"Confirm file delete", L"ﾌｧｲﾙ削除の確認"}, IDI_DELETE, {},
-    DeleteFileText, Argument::kName};
+    {}, DeleteFileText, Argument::kName};
 const ConfirmQuestion kReplaceFolder = {L"DlgYesNo", L"DlgYesAllNoCancel",
     {L"Confirm Folder Replace", L"ﾌｫﾙﾀﾞ置換の確認"}, IDI_REPLACE_FOLDER, {L"All", L"全上書"},
-    ReplaceFolderText, Argument::kPath};
+    {L"This folder already contains a folder called '%s'.\n\nIf the files in the existing "
+     L"folder have the same name as files in the folder you are moving, do you want to "
+     L"replace the existing files?",
+     L"このﾌｫﾙﾀﾞにはすでに '%s' というﾌｫﾙﾀﾞが存在します。\n\n現在のﾌｫﾙﾀﾞのﾌｧｲﾙと"
+     L"新しいﾌｫﾙﾀﾞのﾌｧｲﾙが同じ名前の場合、新しいﾌｧｲﾙで上書きしますか?"}, nullptr, Argument::kPath};
 const ConfirmQuestion kReplaceFile = {L"FDlgConfReplaceFile", L"FDlgConfReplaceMultiFile",
     {}, 0, {},
-    ReplaceFileText, Argument::kName};
+    {}, ReplaceFileText, Argument::kName};
 // clang-format on
 
 } // namespace
@@ -185,7 +171,8 @@ INT_PTR ConfirmDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
                                 reinterpret_cast<WPARAM>(loaded), 0);
         }
     }
-    if (const Bilingual* text = question.text(subject)) {
+    const Bilingual* text = question.textFor ? question.textFor(subject) : &question.text;
+    if (text != nullptr && text->english != nullptr) {
         const wchar_t* format = InLanguage(*text);
         const std::wstring shown = question.argument == ConfirmQuestion::Argument::kCount
                                        ? Format(format, count)
