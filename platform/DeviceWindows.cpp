@@ -16,3 +16,16 @@ HWND DeviceCreateWindowEx(DWORD extendedStyle, const wchar_t* className, const w
     return CreateWindowExW(extendedStyle, className, title, style, left, top, width, height, parent,
                            menu, instance, parameter);
 }
+
+bool RegisterPlatformClass(const wchar_t* name, WNDPROC procedure) {
+    const HINSTANCE module = GetModuleHandleW(nullptr);
+    WNDCLASSW platformClass = {};
+    if (GetClassInfoW(module, name, &platformClass)) {
+        return true;
+    }
+    platformClass.lpfnWndProc = procedure;
+    platformClass.hInstance = module;
+    platformClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
+    platformClass.lpszClassName = name;
+    return RegisterClassW(&platformClass) != 0;
+}

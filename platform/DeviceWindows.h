@@ -14,3 +14,8 @@ constexpr int COMCTL32_VERSION_POCKETPC = 0x20C;
 HWND DeviceCreateWindowEx(DWORD extendedStyle, const wchar_t* className, const wchar_t* title,
                           DWORD style, int left, int top, int width, int height, HWND parent,
                           HMENU menu, HINSTANCE instance, void* parameter);
+
+// Registers a window class of the platform's own controls (the menu bar, the input panel)
+// in the program's module, with the arrow cursor; true when the class is there, also when
+// it already was.
+bool RegisterPlatformClass(const wchar_t* name, WNDPROC procedure);

@@ -1,5 +1,6 @@
 #include "MenuBar.h"
 
+#include "DeviceWindows.h"
 #include "ImageStrip.h"
 #include "Screen.h"
 #include "SoftInputPanel.h"
@@ -446,16 +447,11 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
         return FALSE;
     }
 
-    WNDCLASSW barClass = {};
-    barClass.lpfnWndProc = BarProcedure;
-    barClass.hInstance = GetModuleHandleW(nullptr);
-    barClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
-    barClass.lpszClassName = kMenuBarClassName;
-    RegisterClassW(&barClass);
+    RegisterPlatformClass(kMenuBarClassName, BarProcedure);
     const DWORD visible = (info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE;
     const HWND bar =
         CreateWindowExW(0, kMenuBarClassName, L"", WS_CHILD | WS_CLIPSIBLINGS | visible, 0, 0, 0, 0,
-                        info->hwndParent, nullptr, barClass.hInstance, nullptr);
+                        info->hwndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (bar == nullptr) {
         if (state->menu != nullptr) {
             DestroyMenu(state->menu);

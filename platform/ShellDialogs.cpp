@@ -1,5 +1,6 @@
 #include "ShellDialogs.h"
 
+#include "DeviceWindows.h"
 #include "PrivateMessages.h"
 #include "Screen.h"
 #include "SoftInputPanel.h"
@@ -96,12 +97,5 @@ BOOL SHInitDialog(SHINITDLGINFO* info) {
 }
 
 BOOL SHInitExtraControls() {
-    WNDCLASSW preference = {};
-    if (GetClassInfoW(GetModuleHandleW(nullptr), WC_SIPPREF, &preference)) {
-        return TRUE;
-    }
-    preference.lpfnWndProc = SipPreferenceProcedure;
-    preference.hInstance = GetModuleHandleW(nullptr);
-    preference.lpszClassName = WC_SIPPREF;
-    return RegisterClassW(&preference) != 0;
+    return RegisterPlatformClass(WC_SIPPREF, SipPreferenceProcedure);
 }

@@ -1,5 +1,6 @@
 #include "SoftInputPanel.h"
 
+#include "DeviceWindows.h"
 #include "MenuBar.h"
 #include "Screen.h"
 
@@ -223,16 +224,11 @@ BOOL CALLBACK ClipSiblings(HWND child, LPARAM host) {
 }
 
 HWND CreatePanel(HWND host) {
-    WNDCLASSW panelClass = {};
-    panelClass.lpfnWndProc = PanelProcedure;
-    panelClass.hInstance = GetModuleHandleW(nullptr);
-    panelClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<const wchar_t*>(IDC_ARROW));
-    panelClass.lpszClassName = kPanelClass;
-    RegisterClassW(&panelClass);
+    RegisterPlatformClass(kPanelClass, PanelProcedure);
     return CreateWindowExW(
         host != nullptr ? 0 : WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kPanelClass,
         L"Input Panel", (host != nullptr ? WS_CHILD : WS_POPUP) | WS_BORDER | WS_CLIPSIBLINGS, 0, 0,
-        0, 0, host, nullptr, panelClass.hInstance, nullptr);
+        0, 0, host, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // Shows the panel over the bottom of the screen, above the menu bar, in the active window:
