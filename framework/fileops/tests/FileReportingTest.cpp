@@ -110,6 +110,35 @@ TEST_F(FileReporting, ReadOnlyFilesGoRomFilesStayAndSaySo) {
     EXPECT_EQ(3u, recorder.Boxes().size());
 }
 
+// The device calls' seams, on which the fault sweeps rely: the call named fails and no other,
+// counted from the call after the seam is set; a write fault holds in its folder and not in
+// a sibling whose name begins with the folder's; and a file in ROM is never deleted, even by
+// the bare device call.
+TEST_F(FileReporting, DeviceSeamsFailWhatTheyNameAndNothingElse) {
+    const std::wstring file = folder.File(L"a.txt", "a");
+    SetFileCallFaultForTesting(1, ERROR_GEN_FAILURE);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, DeviceGetFileAttributes(file.c_str()));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, DeviceGetFileAttributes(file.c_str()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_GEN_FAILURE), GetLastError());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, DeviceGetFileAttributes(file.c_str()));
+    EXPECT_EQ(3, FileCallsForTesting());
+    SetFileCallFaultForTesting(-1, 0);
+
+    folder.Folder(L"to");
+    const std::wstring sibling = folder.Folder(L"tother") + L"\\a.txt";
+    SetWriteFaultForTesting(folder.In(L"to").c_str(), ERROR_DISK_FULL, 0);
+    EXPECT_TRUE(DeviceMoveFile(file.c_str(), sibling.c_str(), false));
+    EXPECT_FALSE(DeviceMoveFile(sibling.c_str(), folder.In(L"to\\a.txt").c_str(), false));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), GetLastError());
+    SetWriteFaultForTesting(nullptr, 0, 0);
+
+    const std::vector<std::wstring> romFiles = {sibling};
+    SetRomFilesForTesting(&romFiles);
+    EXPECT_FALSE(DeviceDeleteFile(sibling.c_str()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ACCESS_DENIED), GetLastError());
+    EXPECT_TRUE(folder.Exists(L"tother\\a.txt"));
+}
+
 TEST_F(FileReporting, CopyAndMoveReportByErrorCode) {
     const std::wstring source = folder.File(L"held.txt", "held");
     const HANDLE held =
