@@ -29,6 +29,9 @@ public:
     std::vector<INT_PTR> answers;
     Texts titles;
     Texts questions;
+    // Each question's All button ("" without one) and its icon.
+    Texts allButtons;
+    std::vector<HICON> icons;
     // What the progress dialog behind each question showed: its title and first value.
     Texts progress;
     // Where the last question, and the progress dialog behind it, were on the screen.
@@ -51,6 +54,10 @@ private:
         }
         self.titles.push_back(TextOf(window));
         self.questions.push_back(TextOf(GetDlgItem(window, IDC_QUESTION_TEXT)));
+        const HWND all = GetDlgItem(window, IDC_ALL);
+        self.allButtons.push_back(all != nullptr ? TextOf(all) : L"");
+        self.icons.push_back(reinterpret_cast<HICON>(
+            SendDlgItemMessageW(window, IDC_QUESTION_ICON, STM_GETICON, 0, 0)));
         const HWND owner = GetWindow(window, GW_OWNER);
         GetWindowRect(window, &self.questionPlace);
         GetWindowRect(owner, &self.progressPlace);

@@ -174,11 +174,18 @@ INT_PTR ConfirmDialog::OnInitDialog(HWND dialog, UINT, WPARAM, LPARAM) {
     const Bilingual* text = question.textFor ? question.textFor(subject) : &question.text;
     if (text != nullptr && text->english != nullptr) {
         const wchar_t* format = InLanguage(*text);
-        const std::wstring shown = question.argument == ConfirmQuestion::Argument::kCount
-                                       ? Format(format, count)
-                                   : question.argument == ConfirmQuestion::Argument::kName
-                                       ? Format(format, NamePart(subject).c_str())
-                                       : Format(format, subject.c_str());
+        std::wstring shown;
+        switch (question.argument) {
+        case ConfirmQuestion::Argument::kCount:
+            shown = Format(format, count);
+            break;
+        case ConfirmQuestion::Argument::kName:
+            shown = Format(format, NamePart(subject).c_str());
+            break;
+        case ConfirmQuestion::Argument::kPath:
+            shown = Format(format, subject.c_str());
+            break;
+        }
         SetDlgItemTextW(dialog, IDC_QUESTION_TEXT, shown.c_str());
     }
     SetDetails(dialog);
@@ -206,10 +213,11 @@ ConfirmReplaceFolder::ConfirmReplaceFolder(const wchar_t* folder, bool multiple)
 }
 
 ConfirmReplaceFile::ConfirmReplaceFile(const wchar_t* source, const wchar_t* target, bool multiple)
-    : ConfirmDialog(kReplaceFile, target, 0, multiple), source(source), target(target) {
+    : ConfirmDialog(kReplaceFile, target, 0, multiple), source(source) {
 }
 
 void ConfirmReplaceFile::SetDetails(HWND dialog) {
+    const std::wstring& target = Subject();
     SetDlgItemTextW(dialog, IDC_EXISTING_TEXT, FileDescription(target.c_str()).c_str());
     SetShellIcon(dialog, IDC_EXISTING_ICON, target);
     SetDlgItemTextW(dialog, IDC_NEW_TEXT, FileDescription(source.c_str()).c_str());

@@ -30,6 +30,8 @@ protected:
                   bool multiple);
     // Fills what a kind's template shows beyond the question; nothing by default.
     virtual void SetDetails(HWND dialog);
+    // The file or folder asked about.
+    const std::wstring& Subject() const { return subject; }
 
 private:
     const ConfirmQuestion& question;
@@ -74,7 +76,6 @@ private:
     // Shows the shell's icon of the file in the control.
     void SetShellIcon(HWND dialog, int control, const std::wstring& path);
     std::wstring source;
-    std::wstring target;
     std::vector<HICON> shellIcons;
 };
 

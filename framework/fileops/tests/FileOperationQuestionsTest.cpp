@@ -48,6 +48,66 @@ TEST_F(FileOperations, DeleteOfOneFileAsksYesOrNo) {
     EXPECT_FALSE(folder.Exists(L"tool.exe"));
 }
 
+// Each kind of question shows its own title, icon, text and All button, in both languages;
+// a replace whose existing file cannot be read keeps its template's (empty) text.
+TEST_F(FileOperations, EachQuestionShowsItsTitleIconTextAndAllButton) {
+    const std::wstring file = folder.File(L"notes.txt", 1);
+    const std::wstring program = folder.File(L"tool.exe", 1);
+    const std::wstring system = folder.File(L"boot.ini", 1);
+    SetFileAttributesW(system.c_str(), FILE_ATTRIBUTE_SYSTEM);
+    const std::wstring tree = folder.Folder(L"tree");
+    const auto icon = [](int id) { return LoadIconW(Application::instance, MAKEINTRESOURCEW(id)); };
+    const auto askAll = [&] {
+        for (Texts* texts : {&answers.titles, &answers.questions, &answers.allButtons}) {
+            texts->clear();
+        }
+        answers.icons.clear();
+        answers.answers = {IDNO, IDNO, IDCANCEL, IDCANCEL, IDCANCEL, IDCANCEL, IDCANCEL};
+        ConfirmDeleteItems(3).Ask(nullptr);
+        ConfirmDeleteFolder(tree.c_str()).Ask(nullptr);
+        ConfirmDeleteFile(file.c_str(), true).Ask(nullptr);
+        ConfirmDeleteFile(program.c_str(), true).Ask(nullptr);
+        ConfirmDeleteFile(system.c_str(), true).Ask(nullptr);
+        ConfirmReplaceFolder(tree.c_str(), true).Ask(nullptr); // named in full
+        ConfirmReplaceFile(file.c_str(), folder.In(L"gone.txt").c_str(), true).Ask(nullptr);
+    };
+    askAll();
+    EXPECT_EQ((Texts{L"Confirm multiple file delete", L"Confirm folder delete",
+                     L"Confirm file delete", L"Confirm file delete", L"Confirm file delete",
+                     L"Confirm Folder Replace", L"Confirm file replace"}),
+              answers.titles);
+    EXPECT_EQ((Texts{L"Are you sure you want to delete these 3 items?",
+                     L"Are you sure you want to remove the folder 'tree' and all its contents?",
+                     L"Are you sure you want to delete 'notes.txt'?",
+                     L"The file 'tool.exe' is a program.\n\nIf you remove it, you will no longer "
+                     L"be able to run this program or edit some documents. Are you sure you want "
+                     L"to delete it?",
+                     L"The file 'boot.ini' is a system file.\n\nIf you remove it, your computer or "
+                     L"one of your programs may no longer work correctly.",
+                     L"This folder already contains a folder called '" + tree +
+                         L"'.\n\nIf the files in "
+                         L"the existing folder have the same name as files in the folder you are "
+                         L"moving, do you want to replace the existing files?",
+                     L""}),
+              answers.questions);
+    EXPECT_EQ((Texts{L"", L"", L"All", L"All", L"All", L"All", L"All"}), answers.allButtons);
+    EXPECT_EQ(
+        (std::vector<HICON>{icon(IDI_DELETE), icon(IDI_DELETE), icon(IDI_DELETE), icon(IDI_DELETE),
+                            icon(IDI_DELETE), icon(IDI_REPLACE_FOLDER), icon(IDI_REPLACE_FILE)}),
+        answers.icons);
+
+    Application::japanese = TRUE;
+    askAll();
+    EXPECT_EQ((Texts{L"複数ﾌｧｲﾙ削除の確認", L"ﾌｫﾙﾀﾞ削除の確認", L"ﾌｧｲﾙ削除の確認",
+                     L"ﾌｧｲﾙ削除の確認", L"ﾌｧｲﾙ削除の確認", L"ﾌｫﾙﾀﾞ置換の確認", L"ﾌｧｲﾙ置換の確認"}),
+              answers.titles);
+    EXPECT_EQ(L"これら 3 個のﾌｧｲﾙを削除してもよろしいですか?", answers.questions[0]);
+    EXPECT_EQ(L"ﾌｫﾙﾀﾞ'tree'とﾌｫﾙﾀﾞ内のすべてのﾌｧｲﾙを削除してもよろしいですか?",
+              answers.questions[1]);
+    EXPECT_EQ((Texts{L"", L"", L"全て", L"全て", L"全て", L"全上書", L"全上書"}),
+              answers.allButtons);
+}
+
 TEST_F(FileOperations, ReplacingAsksAndKeepsWhatIsNotReplaced) {
     folder.Folder(L"to");
     const std::wstring source = folder.File(L"report.txt", "new");
