@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -132,9 +133,14 @@ TEST_F(AboutBox, UnknownPercentagesFollowTheFlag) {
     EXPECT_EQ(25, BatteryLevelOf(255, BATTERY_FLAG_LOW).percentage);
     EXPECT_EQ(10, BatteryLevelOf(255, BATTERY_FLAG_CRITICAL).percentage);
     EXPECT_STREQ(L"Critical", BatteryLevelOf(255, BATTERY_FLAG_CRITICAL).text);
-    EXPECT_STREQ(L"Charging", BatteryLevelOf(255, BATTERY_FLAG_CHARGING).text);
-    EXPECT_STREQ(L"None", BatteryLevelOf(255, BATTERY_FLAG_NO_BATTERY).text);
-    EXPECT_STREQ(L"Unknown", BatteryLevelOf(255, BATTERY_FLAG_UNKNOWN).text);
+    EXPECT_STREQ(L"Low", BatteryLevelOf(255, BATTERY_FLAG_LOW).text);
+    // Charging, no battery and an unknown state show an empty bar with their word.
+    for (const auto& [flag, text] : {std::pair{BATTERY_FLAG_CHARGING, L"Charging"},
+                                     std::pair{BATTERY_FLAG_NO_BATTERY, L"None"},
+                                     std::pair{BATTERY_FLAG_UNKNOWN, L"Unknown"}}) {
+        EXPECT_EQ(0, BatteryLevelOf(255, flag).percentage) << flag;
+        EXPECT_STREQ(text, BatteryLevelOf(255, flag).text);
+    }
     // Only the low byte of the flag counts.
     EXPECT_STREQ(L"High", BatteryLevelOf(255, 0x101).text);
     // A flag of no known meaning keeps the unknown percentage and gives no text.
@@ -145,6 +151,9 @@ TEST_F(AboutBox, UnknownPercentagesFollowTheFlag) {
     EXPECT_STREQ(L"多い", BatteryLevelOf(255, BATTERY_FLAG_HIGH).text);
     EXPECT_STREQ(L"なし", BatteryLevelOf(255, BATTERY_FLAG_NO_BATTERY).text);
     EXPECT_STREQ(L"充電中", BatteryLevelOf(255, BATTERY_FLAG_CHARGING).text);
+    EXPECT_STREQ(L"少ない", BatteryLevelOf(255, BATTERY_FLAG_LOW).text);
+    EXPECT_STREQ(L"極少", BatteryLevelOf(255, BATTERY_FLAG_CRITICAL).text);
+    EXPECT_STREQ(L"不明", BatteryLevelOf(255, BATTERY_FLAG_UNKNOWN).text);
 
     Battery(255, BATTERY_FLAG_HIGH);
     EXPECT_EQ(Hue::Blue, BarStart());
