@@ -49,7 +49,7 @@ long FileCallsForTesting() {
     return fileCalls;
 }
 
-bool FileCallFaulted() {
+bool FileCallFaultInjected() {
     const long index = fileCalls++;
     if (index != faultyCall) {
         return false;
@@ -58,7 +58,7 @@ bool FileCallFaulted() {
     return true;
 }
 
-bool WriteFaulted(const wchar_t* target, const wchar_t* source) {
+bool WriteFaultInjected(const wchar_t* target, const wchar_t* source) {
     if (writeFault == nullptr || !InFolder(target, writeFault->folder) ||
         (source != nullptr && InFolder(source, writeFault->folder))) {
         return false;

@@ -18,7 +18,7 @@ void SetFileCallFaultForTesting(long index, DWORD error);
 long FileCallsForTesting();
 
 // Counts a device file call; true, with the test's error set, when it is the one to fail.
-bool FileCallFaulted();
+bool FileCallFaultInjected();
 // True, with the test's error set, when a write into `target` from `source` (null: a file
 // made there) is to fail.
-bool WriteFaulted(const wchar_t* target, const wchar_t* source = nullptr);
+bool WriteFaultInjected(const wchar_t* target, const wchar_t* source = nullptr);

@@ -190,7 +190,7 @@ void SetLarge(ULARGE_INTEGER* out, ULONGLONG value) {
 } // namespace
 
 HANDLE DeviceFindFirstFile(const wchar_t* pattern, WIN32_FIND_DATAW* data) {
-    if (FileCallFaulted()) {
+    if (FileCallFaultInjected()) {
         return INVALID_HANDLE_VALUE;
     }
     auto search = std::make_unique<Search>();
@@ -221,7 +221,7 @@ BOOL DeviceFindNextFile(HANDLE find, WIN32_FIND_DATAW* data) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    return !FileCallFaulted() && NextEntry(**search, data, false);
+    return !FileCallFaultInjected() && NextEntry(**search, data, false);
 }
 
 BOOL DeviceFindClose(HANDLE find) {
@@ -238,7 +238,7 @@ BOOL DeviceFindClose(HANDLE find) {
 }
 
 DWORD DeviceGetFileAttributes(const wchar_t* path) {
-    if (FileCallFaulted()) {
+    if (FileCallFaultInjected()) {
         return INVALID_FILE_ATTRIBUTES;
     }
     const DWORD attributes = GetFileAttributesW(path);
@@ -268,16 +268,16 @@ BOOL DeviceGetDiskFreeSpaceEx(const wchar_t* path, ULARGE_INTEGER* available, UL
 }
 
 BOOL DeviceSetFileAttributes(const wchar_t* path, DWORD attributes) {
-    return !FileCallFaulted() && !InRom(path) && !RefusedAsLink(path) &&
+    return !FileCallFaultInjected() && !InRom(path) && !RefusedAsLink(path) &&
            SetFileAttributesW(path, attributes);
 }
 
 BOOL DeviceCreateDirectory(const wchar_t* path) {
-    return !FileCallFaulted() && CreateDirectoryW(path, nullptr);
+    return !FileCallFaultInjected() && CreateDirectoryW(path, nullptr);
 }
 
 BOOL DeviceRemoveDirectory(const wchar_t* path) {
-    if (FileCallFaulted() || RefusedAsLink(path)) {
+    if (FileCallFaultInjected() || RefusedAsLink(path)) {
         return FALSE;
     }
     resolvedFolders.Forget();
@@ -287,7 +287,7 @@ BOOL DeviceRemoveDirectory(const wchar_t* path) {
 // One open serves both the link check and the delete: the delete is the common case of a
 // large operation.
 BOOL DeviceDeleteFile(const wchar_t* path) {
-    if (FileCallFaulted() || InRom(path)) {
+    if (FileCallFaultInjected() || InRom(path)) {
         return FALSE;
     }
     const HANDLE file = CreateFileW(path, DELETE | FILE_READ_ATTRIBUTES,
@@ -311,8 +311,8 @@ BOOL DeviceDeleteFile(const wchar_t* path) {
 }
 
 BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceExisting) {
-    if (FileCallFaulted() || InRom(source) || (replaceExisting && InRom(target)) ||
-        RefusedAsLink(source) || WriteFaulted(target, source)) {
+    if (FileCallFaultInjected() || InRom(source) || (replaceExisting && InRom(target)) ||
+        RefusedAsLink(source) || WriteFaultInjected(target, source)) {
         return FALSE;
     }
     resolvedFolders.Forget();
@@ -321,7 +321,7 @@ BOOL DeviceMoveFile(const wchar_t* source, const wchar_t* target, bool replaceEx
 
 BOOL DeviceRenameNewFile(const wchar_t* source, const wchar_t* target, bool replaceExisting,
                          bool writeThrough) {
-    if (FileCallFaulted() || (replaceExisting && InRom(target))) {
+    if (FileCallFaultInjected() || (replaceExisting && InRom(target))) {
         return FALSE;
     }
     return MoveFileExW(source, target,
@@ -334,14 +334,14 @@ HANDLE DeviceCreateFile(const wchar_t* path, DWORD access, DWORD sharing, DWORD 
     const bool writes = (access & (GENERIC_WRITE | FILE_WRITE_DATA)) != 0;
     const bool makes =
         disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
-    if (FileCallFaulted() || (writes && InRom(path)) || (makes && WriteFaulted(path))) {
+    if (FileCallFaultInjected() || (writes && InRom(path)) || (makes && WriteFaultInjected(path))) {
         return INVALID_HANDLE_VALUE;
     }
     return CreateFileW(path, access, sharing, nullptr, disposition, attributes, nullptr);
 }
 
 HANDLE DeviceOpenFileItself(const wchar_t* path) {
-    if (FileCallFaulted()) {
+    if (FileCallFaultInjected()) {
         return INVALID_HANDLE_VALUE;
     }
     const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -356,12 +356,12 @@ HANDLE DeviceOpenFileItself(const wchar_t* path) {
 
 BOOL DeviceReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read) {
     *read = 0;
-    return !FileCallFaulted() && ReadFile(file, buffer, size, read, nullptr);
+    return !FileCallFaultInjected() && ReadFile(file, buffer, size, read, nullptr);
 }
 
 BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written) {
     *written = 0;
-    if (FileCallFaulted()) {
+    if (FileCallFaultInjected()) {
         // A write that fails part-way, as on a full card: half of it is on the disk.
         const DWORD error = GetLastError();
         WriteFile(file, buffer, size / 2, written, nullptr);
@@ -372,16 +372,16 @@ BOOL DeviceWriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written
 }
 
 BOOL DeviceSetLastWriteTime(HANDLE file, const FILETIME& time) {
-    return !FileCallFaulted() && SetFileTime(file, nullptr, nullptr, &time);
+    return !FileCallFaultInjected() && SetFileTime(file, nullptr, nullptr, &time);
 }
 
 BOOL DeviceFlushFileBuffers(HANDLE file) {
-    return !FileCallFaulted() && FlushFileBuffers(file);
+    return !FileCallFaultInjected() && FlushFileBuffers(file);
 }
 
 BOOL DeviceCloseFile(HANDLE file) {
     // A close that fails has closed the handle all the same, as the platform's does.
-    const bool faulted = FileCallFaulted();
+    const bool faulted = FileCallFaultInjected();
     const DWORD error = GetLastError();
     const BOOL closed = CloseHandle(file);
     if (faulted) {

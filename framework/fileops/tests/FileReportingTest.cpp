@@ -130,7 +130,12 @@ TEST_F(FileReporting, DeviceSeamsFailWhatTheyNameAndNothingElse) {
     EXPECT_TRUE(DeviceMoveFile(file.c_str(), sibling.c_str(), false));
     EXPECT_FALSE(DeviceMoveFile(sibling.c_str(), folder.In(L"to\\a.txt").c_str(), false));
     EXPECT_EQ(static_cast<DWORD>(ERROR_DISK_FULL), GetLastError());
+    // A move inside the folder writes nothing new into it; once cleared, nothing fails.
+    const std::wstring inside = folder.File(L"to\\b.txt", "b");
+    EXPECT_TRUE(DeviceMoveFile(inside.c_str(), folder.In(L"to\\c.txt").c_str(), false));
     SetWriteFaultForTesting(nullptr, 0, 0);
+    EXPECT_TRUE(DeviceMoveFile(sibling.c_str(), folder.In(L"to\\a.txt").c_str(), false));
+    EXPECT_TRUE(DeviceMoveFile(folder.In(L"to\\a.txt").c_str(), sibling.c_str(), false));
 
     const std::vector<std::wstring> romFiles = {sibling};
     SetRomFilesForTesting(&romFiles);
