@@ -27,7 +27,7 @@ INT_PTR PropertyPage::OnNotify(HWND page, UINT message, WPARAM wParam, LPARAM lP
         {PSN_QUERYCANCEL, &PropertyPage::OnQueryCancel},
     };
     const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
-    // These two answer nothing, so the page's message result stays as it is.
+    // These two have no result to give: the sheet reads the page's as 0.
     if (code == PSN_RESET) {
         OnReset(page, message, wParam, lParam);
         return 1;
