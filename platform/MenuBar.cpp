@@ -32,6 +32,18 @@ bool IsSeparator(const TBBUTTON& button) {
     return (button.fsStyle & BTNS_SEP) != 0;
 }
 
+// The place of the button that sends `command` among the bar's buttons, separators counted;
+// -1 for none.
+int ButtonIndex(const MenuBarState& state, WPARAM command) {
+    for (size_t index = 0; index < state.buttons.size(); ++index) {
+        const TBBUTTON& button = state.buttons[index];
+        if (!IsSeparator(button) && button.idCommand == static_cast<int>(command)) {
+            return static_cast<int>(index);
+        }
+    }
+    return -1;
+}
+
 int MenuTitleCount(const MenuBarState& state) {
     return state.menu != nullptr ? GetMenuItemCount(state.menu) : 0;
 }
@@ -300,15 +312,15 @@ void ShowTooltipsFrom(HWND bar, MenuBarState& state, UINT message, WPARAM wParam
 }
 
 LRESULT EnableButton(HWND bar, MenuBarState& state, WPARAM command, LPARAM enable) {
-    for (TBBUTTON& button : state.buttons) {
-        if (button.idCommand == static_cast<int>(command)) {
-            button.fsState = LOWORD(enable) ? (button.fsState | TBSTATE_ENABLED)
-                                            : (button.fsState & ~TBSTATE_ENABLED);
-            InvalidateRect(bar, nullptr, TRUE);
-            return TRUE;
-        }
+    const int index = ButtonIndex(state, command);
+    if (index < 0) {
+        return FALSE;
     }
-    return FALSE;
+    TBBUTTON& button = state.buttons[index];
+    button.fsState =
+        LOWORD(enable) ? (button.fsState | TBSTATE_ENABLED) : (button.fsState & ~TBSTATE_ENABLED);
+    InvalidateRect(bar, nullptr, TRUE);
+    return TRUE;
 }
 
 LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -359,21 +371,11 @@ LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lPar
     case TB_ENABLEBUTTON:
         return EnableButton(bar, *state, wParam, lParam);
     case TB_COMMANDTOINDEX:
-        // A button's place among the buttons, separators counted; -1 for none.
-        for (size_t index = 0; index < state->buttons.size(); ++index) {
-            const TBBUTTON& button = state->buttons[index];
-            if (!(button.fsStyle & BTNS_SEP) && button.idCommand == static_cast<int>(wParam)) {
-                return static_cast<LRESULT>(index);
-            }
-        }
-        return -1;
-    case TB_ISBUTTONENABLED:
-        for (const TBBUTTON& button : state->buttons) {
-            if (button.idCommand == static_cast<int>(wParam)) {
-                return (button.fsState & TBSTATE_ENABLED) != 0;
-            }
-        }
-        return FALSE;
+        return ButtonIndex(*state, wParam);
+    case TB_ISBUTTONENABLED: {
+        const int index = ButtonIndex(*state, wParam);
+        return index >= 0 && (state->buttons[index].fsState & TBSTATE_ENABLED) != 0;
+    }
     case TB_BUTTONSTRUCTSIZE:
     case TB_SETBITMAPSIZE:
         return TRUE;
