@@ -98,6 +98,13 @@ TEST_F(MenuBar, ButtonListButtonsSendTheirCommandsWhenEnabled) {
     EXPECT_TRUE(SendMessageW(bar, TB_ISBUTTONENABLED, 1, 0));
     ClickAt(bar, buttonWidth + buttonWidth / 2);
     EXPECT_EQ((std::vector<UINT>{2, 1}), commands);
+    // A button is found by its command, at its place on the bar; a command of none is not.
+    EXPECT_EQ(0, SendMessageW(bar, TB_COMMANDTOINDEX, 2, 0));
+    EXPECT_EQ(1, SendMessageW(bar, TB_COMMANDTOINDEX, 1, 0));
+    EXPECT_EQ(-1, SendMessageW(bar, TB_COMMANDTOINDEX, 99, 0));
+    EXPECT_FALSE(SendMessageW(bar, TB_ENABLEBUTTON, 99, FALSE));
+    SendMessageW(bar, TB_ENABLEBUTTON, 2, FALSE);
+    EXPECT_FALSE(SendMessageW(bar, TB_ISBUTTONENABLED, 2, 0));
 }
 
 TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
