@@ -32,8 +32,8 @@ bool IsSeparator(const TBBUTTON& button) {
     return (button.fsStyle & BTNS_SEP) != 0;
 }
 
-// The place of the button that sends `command` among the bar's buttons, separators counted;
-// -1 for none.
+// The place of the button that sends `command` among the bar's buttons, separators counted
+// but never found; -1 for none.
 int ButtonIndex(const MenuBarState& state, WPARAM command) {
     for (size_t index = 0; index < state.buttons.size(); ++index) {
         const TBBUTTON& button = state.buttons[index];

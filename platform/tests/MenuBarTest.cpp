@@ -136,6 +136,9 @@ TEST_F(MenuBar, AddedButtonsGetTheirTooltips) {
     EXPECT_STREQ(L"Paste", text);
     SendMessageW(tooltip, TTM_ENUMTOOLSW, 2, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(L"Input Panel", text);
+    // The separator counts for the places but is no button of its command (0).
+    EXPECT_EQ(2, SendMessageW(bar, TB_COMMANDTOINDEX, 40202, 0));
+    EXPECT_EQ(-1, SendMessageW(bar, TB_COMMANDTOINDEX, 0, 0));
 }
 
 TEST_F(MenuBar, MissingResourceCreatesNoBar) {
